@@ -1,0 +1,86 @@
+#pragma once
+// The drawing surface of the plane and of the circuit diagram: an offscreen 32-bit bitmap as
+// large as the control that hosts it, a raster canvas on it, metafile recording, direct pixel
+// access and the antialiased primitives. Headless: a widget only forwards resize and paint.
+
+#include <QImage>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/canvas.h"
+
+namespace zeigora {
+
+class TRasterCanvas;
+class TEmfCanvas;
+
+class TPaintBoxEx {
+  public:
+    explicit TPaintBoxEx(int width = 0, int height = 0);
+    ~TPaintBoxEx();
+    TPaintBoxEx(const TPaintBoxEx&) = delete;
+    TPaintBoxEx& operator=(const TPaintBoxEx&) = delete;
+
+    // Pixels: 32-bit words, blue in byte 0, green in byte 1, red in byte 2; byte 3 is no
+    // colour (LineAA counts coverage in it).
+    QImage Bitmap;
+    // Called by Paint before the bitmap is shown; the owner draws there.
+    std::function<void(TPaintBoxEx&)> OnPaint;
+    int SubSampling = 5;
+    bool FastAntialiasing = false;
+
+    bool Recording() const { return Recording_; }
+
+    void Resize(int width, int height);
+    int Width() const { return Bitmap.width(); }
+    int Height() const { return Bitmap.height(); }
+    // Runs OnPaint; the host then shows Bitmap.
+    void Paint();
+
+    // The canvas on Bitmap (used directly by picture export).
+    TCanvas& BitmapCanvas();
+    // The metafile canvas while recording, else the bitmap's canvas.
+    TCanvas& DrawingCanvas();
+
+    // Start of the pixel memory, nullptr while the height is below 1.
+    std::uint8_t* Bits();
+    // Address of pixel (x, y), y counted from the top; no bounds check.
+    std::uint8_t* PixelAddress(int x, int y);
+
+    TColor GetPixel(int x, int y) const;
+    void SetPixel(int x, int y, TColor color);
+
+    // Throws std::runtime_error("Already recording.") when a recording runs.
+    void BeginRecording();
+    // Completes the metafile and writes it; throws std::runtime_error when it cannot be
+    // written (the recording is ended either way). Returns true on success.
+    bool EndRecording(const std::string& fileName);
+
+    // Color -1 takes the bitmap canvas's pen colour, width < 1 its pen width; dash < 0 dashes
+    // by its pen style, 0 draws solid, > 0 draws a dotted pattern.
+    void LineAA(std::int64_t color, int width, long double x1, long double y1, long double x2,
+                long double y2, long double dash);
+
+  private:
+    std::unique_ptr<TRasterCanvas> Canvas_;
+    std::unique_ptr<TEmfCanvas> MetafileCanvas_;
+    bool Recording_ = false;
+};
+
+// sqrt(a^2 + b^2) without overflow.
+long double Hypot(long double a, long double b);
+
+// Antialiased one-pixel line in the canvas's pen colour, through its pixel access.
+void SmoothLine(TCanvas& canvas, int x1, int y1, int x2, int y2);
+
+// Antialiased ring outside the ellipse with radii rx, ry, in the drawing canvas's pen colour.
+void EllipseAA(TPaintBoxEx& surface, int cx, int cy, int rx, int ry);
+
+// Owner-draw of one item of the pen style and pen width lists: `color` is the colour chosen
+// beside the list, `rect` the item's rectangle on `canvas`.
+void DrawPenStyleItem(TCanvas& canvas, TColor color, const TRect& rect, int style);
+void DrawPenWidthItem(TCanvas& canvas, TColor color, const TRect& rect, int index);
+
+}  // namespace zeigora

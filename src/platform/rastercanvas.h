@@ -1,0 +1,48 @@
+#pragma once
+// Canvas over a 32-bit raster image (memory bytes blue, green, red, unused per pixel), drawn
+// aliased like a classic desktop canvas: lines and pixels directly into the image memory,
+// wide pens, ellipses and text through QPainter.
+
+#include <QFont>
+#include <QImage>
+#include <QString>
+#include <string_view>
+
+#include "platform/canvas.h"
+
+namespace zeigora {
+
+// cp1252 bytes as a Qt string.
+QString Cp1252ToQString(std::string_view text);
+
+// The font a canvas with these settings draws with (text metrics of both canvases).
+QFont CanvasFont(const TCanvas& canvas);
+
+class TRasterCanvas : public TCanvas {
+  public:
+    // The image must outlive the canvas; it may be replaced (resized) between calls.
+    explicit TRasterCanvas(QImage* image) : Image_(image) {}
+
+    using TCanvas::Rectangle;
+    void Rectangle(int left, int top, int right, int bottom) override;
+    void Ellipse(int left, int top, int right, int bottom) override;
+    void TextOut(int x, int y, std::string_view text) override;
+    int TextWidth(std::string_view text) const override;
+    int TextHeight(std::string_view text) const override;
+    TColor GetPixel(int x, int y) const override;
+    void SetPixel(int x, int y, TColor c) override;
+    int Width() const override { return Image_->width(); }
+    int Height() const override { return Image_->height(); }
+
+  protected:
+    void DrawLine(TPoint from, TPoint to) override;
+
+  private:
+    void PlotPattern(TPoint from, TPoint to, bool lastPixel);
+    void WidePenLine(TPoint from, TPoint to);
+    void HorizontalSpan(int x1, int x2, int y, TColor c);
+
+    QImage* Image_;
+};
+
+}  // namespace zeigora
