@@ -1,0 +1,31 @@
+// The phasors of one frame as arrows, each recorded as a segment for the hit test.
+#pragma once
+
+#include "plane/paintboxex.h"
+#include "plane/planeview.h"
+
+namespace zeigora {
+
+struct TPhasorDrawOptions {
+    int LabelGap = 12;  // pixels between the tip and the name
+    const TPhasor* Selected = nullptr;
+    bool AntiAliasing = true;
+    bool ResetAfterEach = true;  // false: head to tail (graphical addition)
+};
+
+// Pale band colour under a selected phasor: every channel c becomes (c >> 3) + 223.
+std::uint32_t HighlightColor(std::uint32_t color);
+
+// Draws every phasor of the list, starting at the chain point of the mapping.
+void DrawPhasors(TPaintBoxEx& surface, TPlaneMapping& mapping, TDrawnPhasorArray& drawn,
+                 const TPPhasorArray& list, const TPhasorDrawOptions& options);
+
+// Hidden phasors, values with a non-finite part and tips too far out to be placed on pixels
+// are skipped: no arrow, no segment, the chain point stays.
+void DrawPhasor(TPaintBoxEx& surface, TPlaneMapping& mapping, TDrawnPhasorArray& drawn,
+                PPhasor phasor, bool isSelected, const TPhasorDrawOptions& options);
+
+// Shaft and open arrowhead with the drawing canvas's pen as set by the caller.
+void DrawPhasorArrow(TPaintBoxEx& surface, int x1, int y1, int x2, int y2, bool antiAliasing);
+
+}  // namespace zeigora
