@@ -1,5 +1,7 @@
 #include "complex/numtext.h"
 
+#include "complex/complex.h"
+
 #include <array>
 #include <bit>
 #include <charconv>
@@ -12,8 +14,6 @@ namespace zeigora {
 namespace {
 
 char Separator = ',';
-
-constexpr double NaNValue = std::numeric_limits<double>::quiet_NaN();
 
 // A double has at most 309 integer digits and 1074 fractional digits.
 constexpr int MaxFixedChars = 1 + 309 + 1 + 1074 + 8;
@@ -180,7 +180,7 @@ double ToDouble(const TScannedNumber& n) {
                               : std::numeric_limits<double>::infinity();
         return zero;
     }
-    if (res.ec != std::errc()) return NaNValue;
+    if (res.ec != std::errc()) return DefaultNaN();
     return value;
 }
 
@@ -265,14 +265,14 @@ std::string FormatFloatEng(std::string_view format, double x) {
 }
 
 double StrToFloatEng(std::string_view text) {
-    if (text.empty()) return NaNValue;
+    if (text.empty()) return DefaultNaN();
     const char separator = DecimalSeparator();
     TScannedNumber number;
     if (ScanNumber(text, separator, number)) return ToDouble(number);
     const int prefix = PrefixExponent(text.back());
     number = TScannedNumber{};
     if (prefix == 0 || !ScanNumber(text.substr(0, text.size() - 1), separator, number))
-        return NaNValue;
+        return DefaultNaN();
     // The prefix shifts the decimal exponent, so '1,5k' converts as exactly as '1,5e3'.
     number.Exponent += prefix;
     return ToDouble(number);
