@@ -21,7 +21,8 @@ std::string FormatFloatEng(std::string_view format, double x);
 double StrToFloatEng(std::string_view text);
 
 // Fixed point with the given number of decimals, halves rounded away from zero on the exact
-// decimal value of x; '.' stands for the locale separator as given.
+// decimal value of x, written with the given separator. A value that rounds to zero has no
+// sign; non-finite values give "NaN", "INF" and "-INF".
 std::string FormatFixed(double x, int decimals, char separator);
 
 }  // namespace zeigora
