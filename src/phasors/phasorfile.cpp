@@ -52,6 +52,7 @@ TPhasorFileResult ReadWholeFile(const std::string& fileName, std::string& bytes)
         std::fclose(f);
         return Failure(TPhasorFileError::TooLarge, 0);
     }
+    if (!ec) bytes.reserve(static_cast<std::size_t>(size));
     // The size is only a hint (pipes, files that grow); the cap holds while reading.
     char chunk[65536];
     std::size_t n;
@@ -87,6 +88,14 @@ std::string ResolveTarget(const std::string& fileName) {
     if (!std::filesystem::is_symlink(fileName, ec)) return fileName;
     const auto real = std::filesystem::canonical(fileName, ec);
     return ec ? fileName : real.string();
+}
+
+// The replacement keeps the permissions of the file it replaces.
+void CopyPermissions(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(from, ec);
+    if (!ec && std::filesystem::is_regular_file(status))
+        std::filesystem::permissions(to, status.permissions(), ec);
 }
 
 std::FILE* CreateTempFile(const std::string& target, std::string& tempName, int& error) {
@@ -165,6 +174,7 @@ TPhasorFileResult SavePhasorsToFile(const TPhasorArray& list, const std::string&
     std::FILE* f = CreateTempFile(target, tempName, error);
     if (f != nullptr) {
         error = WriteAndClose(f, PhasorsToBytes(list));
+        if (error == 0) CopyPermissions(target, tempName);
         if (error == 0 && std::rename(tempName.c_str(), target.c_str()) != 0)
             error = errno != 0 ? errno : EIO;
         if (error != 0) std::remove(tempName.c_str());

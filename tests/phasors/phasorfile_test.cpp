@@ -253,12 +253,25 @@ TEST_F(PhasorFileTest, FailedWriteKeepsThePreviousFile) {
     EXPECT_EQ(DirEntries(), std::vector<std::string>{"keep.zgf"});
 }
 
-TEST_F(PhasorFileTest, SaveReplacesTargetAndLeavesNoTempFile) {
+TEST_F(PhasorFileTest, SaveReplacesTargetKeepsItsPermissionsAndLeavesNoTempFile) {
     const std::string target = PathOf("x.zgf");
     WriteBytes(target, "old contents");
+    const auto perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(target, perms);
     ASSERT_TRUE(SavePhasorsToFile(ExampleList(), target).Ok());
     EXPECT_EQ(ReadBytes(target), PhasorsToBytes(ExampleList()));
+    EXPECT_EQ(fs::status(target).permissions(), perms);
     EXPECT_EQ(DirEntries(), std::vector<std::string>{"x.zgf"});
+}
+
+TEST_F(PhasorFileTest, SaveThroughSymbolicLinkReplacesTheLinkedFile) {
+    fs::create_directory(dir_ / "real");
+    const std::string real = PathOf("real/r.zgf"), link = PathOf("link.zgf");
+    WriteBytes(real, "old");
+    fs::create_symlink(real, link);
+    ASSERT_TRUE(SavePhasorsToFile(ExampleList(), link).Ok());
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadBytes(real), PhasorsToBytes(ExampleList()));
 }
 
 // examples/start.zgf is made by this code; ZEIGORA_WRITE_EXAMPLES=1 writes it anew.
