@@ -56,12 +56,13 @@ void RenderPlane(TPaintBoxEx& surface, TPlaneView& view, TPhasorArray& phasors,
     const TPlaneSettings& s = view.Settings;
     TPlaneMapping& m = view.Mapping;
     const int w = surface.Width(), h = surface.Height();
+    TCanvas& canvas = surface.DrawingCanvas();
     PreparePlane(surface, w, h, s.BackGroundColor, m);
-    surface.DrawingCanvas().SetPenWidth(1);
     const auto [list1, list2] = SplitByScale(phasors);
     ComputeMapping(s, w, h, m);
-    DrawGrid(surface, s, m, !list1.empty(), !list2.empty());
-    DrawAxes(surface, m, s.AxisColor, s.AxisStyle, s.AntiAliasing, s.ImLabel, s.ReLabel, 1);
+    canvas.SetPenWidth(1);
+    DrawGrid(canvas, w, h, s, m, !list1.empty(), !list2.empty());
+    DrawAxes(canvas, w, h, m, s.AxisColor, s.AxisStyle, s.AntiAliasing, s.ImLabel, s.ReLabel, 1);
     DrawUnitCircles(surface, view);
     view.DrawnPhasors.clear();
     const TPhasorDrawOptions options{LabelGap, selected, s.AntiAliasing, !s.GraphicalAddition};

@@ -45,28 +45,25 @@ void DrawGridAxis(TCanvas& canvas, const TPlaneSettings& s, int halfExtent, doub
     }
 }
 
-void DrawGridLines(TPaintBoxEx& surface, const TPlaneSettings& s, const TPlaneMapping& m) {
-    TCanvas& canvas = surface.DrawingCanvas();
+void DrawGridLines(TCanvas& canvas, int w, int h, const TPlaneSettings& s, const TPlaneMapping& m) {
     canvas.SetPenStyle(s.GridStyle);
     canvas.SetPenColor(s.GridColor);
-    DrawGridAxis(canvas, s, surface.Width() / 2, CountX(s),
-                 [&](int offset) { DrawGridLinesX(surface, m, offset); });
-    DrawGridAxis(canvas, s, surface.Height() / 2, CountY(s),
-                 [&](int offset) { DrawGridLinesY(surface, m, offset); });
+    DrawGridAxis(canvas, s, w / 2, CountX(s),
+                 [&](int offset) { DrawGridLinesX(canvas, m, h, offset); });
+    DrawGridAxis(canvas, s, h / 2, CountY(s),
+                 [&](int offset) { DrawGridLinesY(canvas, m, w, offset); });
 }
 
 }  // namespace
 
-void DrawGridLinesX(TPaintBoxEx& surface, const TPlaneMapping& m, int offset) {
-    TCanvas& canvas = surface.DrawingCanvas();
-    VerticalLine(canvas, m.OriginX + offset, surface.Height());
-    VerticalLine(canvas, m.OriginX - offset, surface.Height());
+void DrawGridLinesX(TCanvas& canvas, const TPlaneMapping& m, int height, int offset) {
+    VerticalLine(canvas, m.OriginX + offset, height);
+    VerticalLine(canvas, m.OriginX - offset, height);
 }
 
-void DrawGridLinesY(TPaintBoxEx& surface, const TPlaneMapping& m, int offset) {
-    TCanvas& canvas = surface.DrawingCanvas();
-    HorizontalLine(canvas, m.OriginY + offset, surface.Width());
-    HorizontalLine(canvas, m.OriginY - offset, surface.Width());
+void DrawGridLinesY(TCanvas& canvas, const TPlaneMapping& m, int width, int offset) {
+    HorizontalLine(canvas, m.OriginY + offset, width);
+    HorizontalLine(canvas, m.OriginY - offset, width);
 }
 
 void DrawTicksX(TCanvas& canvas, const TPlaneMapping& m, int offset, int halfLength) {
@@ -122,23 +119,22 @@ void DrawNumbersY(TCanvas& canvas, const TPlaneSettings& s, const TPlaneMapping&
                    RoundToPixel(m.OriginY + offset - canvas.TextHeight(negText) / 2), negText);
 }
 
-void DrawGrid(TPaintBoxEx& surface, const TPlaneSettings& s, const TPlaneMapping& m, bool hasScale1,
-              bool hasScale2) {
-    TCanvas& canvas = surface.DrawingCanvas();
-    if (s.GridVisible) DrawGridLines(surface, s, m);
+void DrawGrid(TCanvas& canvas, int w, int h, const TPlaneSettings& s, const TPlaneMapping& m,
+              bool hasScale1, bool hasScale2) {
+    if (s.GridVisible) DrawGridLines(canvas, w, h, s, m);
     canvas.SetPenStyle(s.AxisStyle);
     canvas.SetPenColor(s.AxisColor);
     canvas.SetFontColor(s.AxisColor);
     const double countX = CountX(s), countY = CountY(s);
     for (int i = 1; i <= TruncCount(countX, MaxGridLines); ++i) {
-        const double d = GridOffset(i, surface.Width() / 2, countX);
+        const double d = GridOffset(i, w / 2, countX);
         DrawTicksX(canvas, m, RoundToPixel(d), s.MarkLength);
         if (!s.ShowNumbers) continue;
         if (hasScale1) DrawNumbersX(canvas, s, m, 0, d);
         if (hasScale2) DrawNumbersX(canvas, s, m, 1, d);
     }
     for (int i = 1; i <= TruncCount(countY, MaxGridLines); ++i) {
-        const double d = GridOffset(i, surface.Height() / 2, countY);
+        const double d = GridOffset(i, h / 2, countY);
         DrawTicksY(canvas, m, RoundToPixel(d), s.MarkLength);
         if (!s.ShowNumbers) continue;
         if (hasScale1) DrawNumbersY(canvas, s, m, 0, d);
@@ -171,10 +167,9 @@ void DrawAxisArrow(TCanvas& canvas, int x1, int y1, int x2, int y2, bool antiAli
     canvas.MoveTo(x2, y2);
 }
 
-void DrawAxes(TPaintBoxEx& surface, TPlaneMapping& m, std::uint32_t axisColor, int axisStyle,
-              bool antiAliasing, std::string_view imLabel, std::string_view reLabel, int penWidth) {
-    TCanvas& canvas = surface.DrawingCanvas();
-    const int w = surface.Width(), h = surface.Height();
+void DrawAxes(TCanvas& canvas, int w, int h, TPlaneMapping& m, std::uint32_t axisColor,
+              int axisStyle, bool antiAliasing, std::string_view imLabel, std::string_view reLabel,
+              int penWidth) {
     const int cx = m.OriginX, cy = m.OriginY;
     canvas.SetPenColor(axisColor);
     canvas.SetPenStyle(axisStyle);

@@ -13,13 +13,13 @@ namespace zeigora {
 
 // Grid lines, sub-grid lines, ticks and (for the scales that have visible phasors) numbers.
 // Leaves the pen at the chain point.
-void DrawGrid(TPaintBoxEx& surface, const TPlaneSettings& settings, const TPlaneMapping& mapping,
-              bool hasScale1, bool hasScale2);
+void DrawGrid(TCanvas& canvas, int width, int height, const TPlaneSettings& settings,
+              const TPlaneMapping& mapping, bool hasScale1, bool hasScale2);
 
 // Vertical lines at the origin column +- offset, horizontal lines at the origin row +- offset,
 // each across the whole surface.
-void DrawGridLinesX(TPaintBoxEx& surface, const TPlaneMapping& mapping, int offset);
-void DrawGridLinesY(TPaintBoxEx& surface, const TPlaneMapping& mapping, int offset);
+void DrawGridLinesX(TCanvas& canvas, const TPlaneMapping& mapping, int height, int offset);
+void DrawGridLinesY(TCanvas& canvas, const TPlaneMapping& mapping, int width, int offset);
 
 void DrawTicksX(TCanvas& canvas, const TPlaneMapping& mapping, int offset, int halfLength);
 void DrawTicksY(TCanvas& canvas, const TPlaneMapping& mapping, int offset, int halfLength);
@@ -35,8 +35,9 @@ void DrawNumbersY(TCanvas& canvas, const TPlaneSettings& settings, const TPlaneM
 std::string FormatAxisNumber(int digits, bool autoValues, double value);
 
 // Both axes with arrowheads at all four edges and their names; resets the chain point.
-void DrawAxes(TPaintBoxEx& surface, TPlaneMapping& mapping, std::uint32_t axisColor, int axisStyle,
-              bool antiAliasing, std::string_view imLabel, std::string_view reLabel, int penWidth);
+void DrawAxes(TCanvas& canvas, int width, int height, TPlaneMapping& mapping,
+              std::uint32_t axisColor, int axisStyle, bool antiAliasing, std::string_view imLabel,
+              std::string_view reLabel, int penWidth);
 
 // A line with a fixed open arrowhead at (x2, y2).
 void DrawAxisArrow(TCanvas& canvas, int x1, int y1, int x2, int y2, bool antiAliasing);

@@ -84,33 +84,39 @@ void DrawPhasor(TPaintBoxEx& surface, TPlaneMapping& mapping, TDrawnPhasorArray&
     if (options.ResetAfterEach) ResetChainPoint(mapping);
 }
 
-void DrawPhasorArrow(TPaintBoxEx& surface, int x1, int y1, int x2, int y2, bool antiAliasing) {
-    TCanvas& canvas = surface.DrawingCanvas();
-    const double headLength = std::sqrt(static_cast<double>(canvas.PenWidth())) * 10;
-    const double halfHead = headLength / 3;  // the head is 2/3 of its length wide
+bool PhasorArrowHead(int x1, int y1, int x2, int y2, int penWidth, TArrowHead& head) {
+    const double headLength = std::sqrt(static_cast<double>(penWidth)) * 10;
+    const double halfWidth = headLength / 3;
     const double dx = static_cast<double>(x2) - x1, dy = static_cast<double>(y2) - y1;
     const double len = std::sqrt(dx * dx + dy * dy);
-    if (len == 0) return;
+    if (len == 0) return false;
+    // A phasor shorter than its head gets a head reaching back past its start.
     const double t = 1 - headLength / len;
     const double bx = x1 + t * dx, by = y1 + t * dy;
     const double ux = dx / len, uy = dy / len;
-    const double w1x = bx - uy * halfHead, w1y = by + ux * halfHead;
-    const double w2x = bx + uy * halfHead, w2y = by - ux * halfHead;
+    head = {bx - uy * halfWidth, by + ux * halfWidth, bx + uy * halfWidth, by - ux * halfWidth};
+    return true;
+}
+
+void DrawPhasorArrow(TPaintBoxEx& surface, int x1, int y1, int x2, int y2, bool antiAliasing) {
+    TCanvas& canvas = surface.DrawingCanvas();
+    TArrowHead head;
+    if (!PhasorArrowHead(x1, y1, x2, y2, canvas.PenWidth(), head)) return;
     if (antiAliasing) {
         surface.FastAntialiasing = false;
         const TColor color = canvas.PenColor();
         const int width = canvas.PenWidth();
         surface.LineAA(color, width, x1, y1, x2, y2, -1);
         canvas.SetPenStyle(psSolid);
-        surface.LineAA(color, width, x2, y2, w1x, w1y, -1);
-        surface.LineAA(color, width, x2, y2, w2x, w2y, -1);
+        surface.LineAA(color, width, x2, y2, head.Wing1X, head.Wing1Y, -1);
+        surface.LineAA(color, width, x2, y2, head.Wing2X, head.Wing2Y, -1);
     } else {
         canvas.MoveTo(x1, y1);
         canvas.LineTo(x2, y2);
         canvas.SetPenStyle(psSolid);
-        canvas.LineTo(RoundToPixel(w1x), RoundToPixel(w1y));
+        canvas.LineTo(RoundToPixel(head.Wing1X), RoundToPixel(head.Wing1Y));
         canvas.MoveTo(x2, y2);
-        canvas.LineTo(RoundToPixel(w2x), RoundToPixel(w2y));
+        canvas.LineTo(RoundToPixel(head.Wing2X), RoundToPixel(head.Wing2Y));
     }
     canvas.MoveTo(x2, y2);
 }

@@ -25,6 +25,14 @@ void DrawPhasors(TPaintBoxEx& surface, TPlaneMapping& mapping, TDrawnPhasorArray
 void DrawPhasor(TPaintBoxEx& surface, TPlaneMapping& mapping, TDrawnPhasorArray& drawn,
                 PPhasor phasor, bool isSelected, const TPhasorDrawOptions& options);
 
+// The two wing ends of a phasor's open arrowhead: the head is sqrt(pen width) * 10 pixels long
+// and two thirds of that wide. False for a zero-length shaft, which gets no arrow.
+struct TArrowHead {
+    double Wing1X, Wing1Y;
+    double Wing2X, Wing2Y;
+};
+bool PhasorArrowHead(int x1, int y1, int x2, int y2, int penWidth, TArrowHead& head);
+
 // Shaft and open arrowhead with the drawing canvas's pen as set by the caller.
 void DrawPhasorArrow(TPaintBoxEx& surface, int x1, int y1, int x2, int y2, bool antiAliasing);
 
