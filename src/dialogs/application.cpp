@@ -1,0 +1,67 @@
+#include "dialogs/application.h"
+
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <climits>
+#include <exception>
+#include <stdexcept>
+
+#include "dialogs/qtuserdialogs.h"
+
+namespace zeigora {
+
+namespace {
+
+// Texts of exceptions that carry none of their own.
+constexpr char UnknownErrorText[] = "Unbekannter Fehler";
+
+// The platform's common dialogs (file, colour, print) speak German where Qt's translations are
+// installed; without them they stay English, which is no reason to fail.
+void LoadGermanQtTexts(QApplication& application) {
+    auto* translator = new QTranslator(&application);
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (translator->load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         folder)) {
+        QApplication::installTranslator(translator);
+    } else {
+        delete translator;
+    }
+}
+
+}  // namespace
+
+int CheckedIntDiv(int a, int b) {
+    if (b == 0) throw std::runtime_error(DivisionByZeroText);
+    if (a == INT_MIN && b == -1) throw std::runtime_error(IntegerOverflowText);
+    return a / b;
+}
+
+TZeigoraApplication::TZeigoraApplication(int& argc, char** argv)
+    : QApplication(argc, argv), Dialogs(std::make_unique<TQtUserDialogs>()) {
+    PreviousDialogs = SetUserDialogs(Dialogs.get());
+    LoadGermanQtTexts(*this);
+}
+
+TZeigoraApplication::~TZeigoraApplication() {
+    // Whoever replaced our dialogs (a test) has put its own back by now or still owns them;
+    // only take ours away.
+    if (&UserDialogs() == Dialogs.get()) SetUserDialogs(PreviousDialogs);
+}
+
+bool TZeigoraApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        ShowUnhandledError(error.what());
+    } catch (...) {
+        ShowUnhandledError(UnknownErrorText);
+    }
+    return false;
+}
+
+void TZeigoraApplication::ShowUnhandledError(const std::string& text) {
+    UserDialogs().ShowError(text.empty() ? std::string(UnknownErrorText) : text);
+}
+
+}  // namespace zeigora

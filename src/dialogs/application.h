@@ -1,0 +1,45 @@
+// The program's application object: owns the real user dialogs and is the general error handler
+// that shows an error a command did not handle itself, after which the event loop goes on.
+#pragma once
+
+#include <QApplication>
+#include <memory>
+#include <string>
+
+#include "platform/userdialogs.h"
+
+namespace zeigora {
+
+// Integer division by zero traps the processor and kills the process on this platform instead of
+// raising an error a command could end with. Commands that divide by a count the user chose
+// (the calibration of the window size by grid intervals that may round to 0) divide through
+// CheckedIntDiv, whose exception ends the command and reaches the general error handler as the
+// message box "Division durch Null".
+inline constexpr char DivisionByZeroText[] = "Division durch Null";
+inline constexpr char IntegerOverflowText[] =
+    "Integer-\xDC"
+    "berlauf";
+
+// a div b, truncating toward zero; throws std::runtime_error with DivisionByZeroText for b = 0
+// and with IntegerOverflowText for the one quotient that does not fit (INT_MIN div -1).
+int CheckedIntDiv(int a, int b);
+
+class TZeigoraApplication : public QApplication {
+  public:
+    // Installs the Qt user dialogs; argc and argv must outlive the application.
+    TZeigoraApplication(int& argc, char** argv);
+    ~TZeigoraApplication() override;
+
+    // Runs every event handler under the general error handler.
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // What the general error handler does with an error text (cp1252): an error box through
+    // UserDialogs(). Public so that code outside the event loop can report the same way.
+    static void ShowUnhandledError(const std::string& text);
+
+  private:
+    std::unique_ptr<TUserDialogs> Dialogs;
+    TUserDialogs* PreviousDialogs = nullptr;
+};
+
+}  // namespace zeigora

@@ -1,0 +1,105 @@
+// User dialogs answered from a script: a test lists the dialogs it expects, in order, with their
+// answers; any other dialog fails the running test, and so do expected ones that never came.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/userdialogs.h"
+
+namespace zeigora {
+
+enum class TDialogKind {
+    Error,
+    Warning,
+    Information,
+    YesNo,
+    OpenFile,
+    SaveFile,
+    Color,
+    Input,
+    Print,
+    OpenDocument
+};
+
+const char* DialogKindName(TDialogKind kind);
+
+// One expected call. Text, when given, must equal the message, question, prompt, file dialog
+// title or document path (cp1252).
+struct TExpectedDialog {
+    TDialogKind Kind = TDialogKind::Error;
+    std::optional<std::string> Text;
+    bool Accept = true;  // "Ja", OK, a file chosen, print, opening succeeds
+    TFileChoice File;
+    std::uint32_t Color = 0;
+    std::string Input;
+};
+
+// What was actually shown or asked, in order.
+struct TShownDialog {
+    TDialogKind Kind;
+    std::string Text;
+};
+
+class TScriptedDialogs : public TUserDialogs {
+  public:
+    ~TScriptedDialogs() override;
+
+    // A call of that kind with the given text (any text when none) and answer.
+    static TExpectedDialog Call(TDialogKind kind, std::optional<std::string> text = std::nullopt,
+                                bool accept = true);
+
+    void Expect(const TExpectedDialog& expected) { Expected.push_back(expected); }
+    void ExpectError(const std::string& text) { Expect(Call(TDialogKind::Error, text)); }
+    void ExpectWarning(const std::string& text) { Expect(Call(TDialogKind::Warning, text)); }
+    void ExpectYesNo(const std::string& text, bool yes) {
+        Expect(Call(TDialogKind::YesNo, text, yes));
+    }
+    // A file dialog of that kind (OpenFile or SaveFile) choosing the file, or cancelled.
+    void ExpectFile(TDialogKind kind, std::optional<TFileChoice> choice);
+    void ExpectInput(const std::string& prompt, std::optional<std::string> answer);
+
+    // Fails the running test for every expected dialog that did not come, and forgets them.
+    void VerifyAllShown();
+    const std::vector<TShownDialog>& Shown() const { return History; }
+
+    void ShowError(const std::string& text) override;
+    void ShowWarning(const std::string& text) override;
+    void ShowInformation(const std::string& text) override;
+    bool AskYesNo(const std::string& text, TQuestionIcon icon) override;
+    std::optional<TFileChoice> GetOpenFileName(const std::string& title, const std::string& filters,
+                                               const std::string& defaultExt) override;
+    std::optional<TFileChoice> GetSaveFileName(const std::string& title, const std::string& filters,
+                                               const std::string& defaultExt,
+                                               bool askOverwrite) override;
+    std::optional<std::uint32_t> PickColor(std::uint32_t initial) override;
+    std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
+                                        const std::string& defaultText) override;
+    bool PrintDialog(QPrinter& printer) override;
+    bool OpenDocument(const std::string& path) override;
+
+  private:
+    // The script's entry for this call, or nothing (and a test failure) when it was unexpected.
+    std::optional<TExpectedDialog> Take(TDialogKind kind, const std::string& text);
+
+    std::deque<TExpectedDialog> Expected;
+    std::vector<TShownDialog> History;
+};
+
+// Installs fresh scripted dialogs for each test and checks at its end that all came.
+class TScriptedDialogsTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    TScriptedDialogs Dialogs;
+
+  private:
+    TUserDialogs* Previous = nullptr;
+};
+
+}  // namespace zeigora
