@@ -36,8 +36,10 @@ class TPaintBoxEx {
     void Resize(int width, int height);
     int Width() const { return Bitmap.width(); }
     int Height() const { return Bitmap.height(); }
-    // Runs OnPaint; the host then shows Bitmap.
+    // Runs OnPaint; the host then shows DisplayImage() (or Bitmap with byte 3 ignored).
     void Paint();
+    // Bitmap as an opaque image for showing on screen: byte 3 of Bitmap is no alpha.
+    QImage DisplayImage() const;
 
     // The canvas on Bitmap (used directly by picture export).
     TCanvas& BitmapCanvas();

@@ -1,31 +1,257 @@
 #include "platform/rastercanvas.h"
 
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPen>
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
 namespace zeigora {
 
+namespace {
+
+// Characters of 0x80..0x9F; the five bytes without one keep their C1 control value.
+constexpr char16_t Cp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QColor ToQColor(TColor c) {
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+// 0x00BBGGRR to the pixel word (blue in byte 0, red in byte 2, byte 3 zero).
+std::uint32_t ToPixelWord(TColor c) {
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
+TColor FromPixelWord(std::uint32_t w) {
+    return ((w & 0xFF) << 16) | (w & 0xFF00) | ((w >> 16) & 0xFF);
+}
+
+bool WidePen(const TCanvas& c) {
+    return c.PenWidth() > 1;
+}
+
+QPen CanvasPen(const TCanvas& c) {
+    if (c.PenStyle() == psClear) return QPen(Qt::NoPen);
+    QPen pen(ToQColor(c.PenColor()));
+    pen.setCapStyle(Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    if (WidePen(c)) {
+        pen.setWidth(c.PenWidth());  // wide pens draw solid
+        return pen;
+    }
+    pen.setWidth(1);
+    TDashPattern p = CosmeticDashPattern(c.PenStyle());
+    if (p.Count > 0) {
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setDashPattern(QList<qreal>(p.Lengths, p.Lengths + p.Count));
+    }
+    return pen;
+}
+
+void PreparePainter(QPainter& g, const TCanvas& c) {
+    g.setRenderHint(QPainter::Antialiasing, false);
+    if (c.BrushStyle() == TBrushStyle::Solid) {
+        // Dash gaps take the brush colour, as with an opaque background mode.
+        g.setBackgroundMode(Qt::OpaqueMode);
+        g.setBackground(QBrush(ToQColor(c.BrushColor())));
+    }
+}
+
+// Offset along the minor axis after `i` major steps of a line with major length `du` and
+// minor length `dv` (midpoint rule).
+// 128-bit intermediate: steps and lengths may both reach 2^32.
+__extension__ typedef __int128 TWide;
+std::int64_t MinorOffset(std::int64_t i, std::int64_t du, std::int64_t dv) {
+    return static_cast<std::int64_t>((2 * TWide(i) * dv + du) / (2 * TWide(du)));
+}
+
+// First step index in [lo, hi] whose minor offset reaches `target` (offsets never decrease).
+std::int64_t FirstStepReaching(std::int64_t lo, std::int64_t hi, std::int64_t target,
+                               std::int64_t du, std::int64_t dv) {
+    while (lo < hi) {
+        std::int64_t mid = lo + (hi - lo) / 2;
+        if (MinorOffset(mid, du, dv) >= target)
+            hi = mid;
+        else
+            lo = mid + 1;
+    }
+    return lo;
+}
+
+// Step range [first, last) along an axis where start + sign * i stays within [0, size).
+void AxisRange(std::int64_t start, int sign, std::int64_t size, std::int64_t& first,
+               std::int64_t& last) {
+    std::int64_t lo = sign > 0 ? -start : start - (size - 1);
+    std::int64_t hi = sign > 0 ? size - 1 - start : start;
+    first = std::max(first, lo);
+    last = std::min(last, hi + 1);
+}
+
+}  // namespace
+
 QString Cp1252ToQString(std::string_view text) {
-    return QString::fromLatin1(text.data(), text.size());
+    QString s;
+    s.reserve(static_cast<qsizetype>(text.size()));
+    for (unsigned char ch : text)
+        s.append(QChar(ch >= 0x80 && ch < 0xA0 ? Cp1252High[ch - 0x80] : char16_t(ch)));
+    return s;
 }
 
 QFont CanvasFont(const TCanvas& canvas) {
     QFont font(QString::fromStdString(canvas.FontName()));
-    font.setPixelSize(canvas.FontPixelSize());
+    font.setPixelSize(std::max(1, canvas.FontPixelSize()));
     font.setBold(canvas.FontBold());
     return font;
 }
 
-void TRasterCanvas::Rectangle(int, int, int, int) {}
-void TRasterCanvas::Ellipse(int, int, int, int) {}
-void TRasterCanvas::TextOut(int, int, std::string_view) {}
-int TRasterCanvas::TextWidth(std::string_view) const {
-    return 0;
+void TRasterCanvas::DrawLine(TPoint from, TPoint to) {
+    if (WidePen(*this))
+        WidePenLine(from, to);
+    else
+        PlotPattern(from, to, false);
 }
+
+void TRasterCanvas::WidePenLine(TPoint from, TPoint to) {
+    if (Image_->isNull()) return;
+    QPainter g(Image_);
+    PreparePainter(g, *this);
+    g.setPen(CanvasPen(*this));
+    g.drawLine(from.X, from.Y, to.X, to.Y);
+}
+
+// One-pixel line with the cosmetic dash pattern, walked in closed form so that far-away end
+// points cost nothing: only the steps inside the image are visited.
+void TRasterCanvas::PlotPattern(TPoint from, TPoint to, bool lastPixel) {
+    const int w = Image_->width(), h = Image_->height();
+    if (w < 1 || h < 1) return;
+    std::int64_t dx = std::int64_t(to.X) - from.X, dy = std::int64_t(to.Y) - from.Y;
+    const bool steep = std::llabs(dy) > std::llabs(dx);
+    const std::int64_t du = steep ? std::llabs(dy) : std::llabs(dx);
+    const std::int64_t dv = steep ? std::llabs(dx) : std::llabs(dy);
+    const int su = (steep ? dy : dx) < 0 ? -1 : 1, sv = (steep ? dx : dy) < 0 ? -1 : 1;
+    const std::int64_t u0 = steep ? from.Y : from.X, v0 = steep ? from.X : from.Y;
+    const std::int64_t uSize = steep ? h : w, vSize = steep ? w : h;
+    if (du == 0) {
+        if (lastPixel && PenStyle() != psClear) SetPixel(from.X, from.Y, PenColor());
+        return;
+    }
+    std::int64_t first = 0, last = du + (lastPixel ? 1 : 0);
+    AxisRange(u0, su, uSize, first, last);
+    if (first >= last) return;
+    std::int64_t vFirst = 0, vLast = INT64_MAX;
+    AxisRange(v0, sv, vSize, vFirst, vLast);
+    if (vFirst > 0) first = std::max(first, FirstStepReaching(first, last, vFirst, du, dv));
+    last = std::min(last, FirstStepReaching(first, last, vLast, du, dv));
+
+    const TDashPattern pattern = CosmeticDashPattern(PenStyle());
+    int period = 0;
+    for (int k = 0; k < pattern.Count; ++k)
+        period += pattern.Lengths[k];
+    const bool fillGaps = BrushStyle() == TBrushStyle::Solid;
+    const std::uint32_t on = ToPixelWord(PenColor()), off = ToPixelWord(BrushColor());
+    std::uint8_t* bits = Image_->bits();
+    const qsizetype stride = Image_->bytesPerLine();
+    for (std::int64_t i = first; i < last; ++i) {
+        bool draw = true;
+        if (period > 0) {
+            int pos = static_cast<int>(i % period), k = 0;
+            while (pos >= pattern.Lengths[k])
+                pos -= pattern.Lengths[k++];
+            draw = k % 2 == 0;
+        }
+        if (!draw && !fillGaps) continue;
+        std::int64_t u = u0 + su * i, v = v0 + sv * MinorOffset(i, du, dv);
+        std::int64_t x = steep ? v : u, y = steep ? u : v;
+        auto* px = reinterpret_cast<std::uint32_t*>(bits + y * stride) + x;
+        *px = draw ? on : off;
+    }
+}
+
+void TRasterCanvas::HorizontalSpan(int x1, int x2, int y, TColor c) {
+    if (y < 0 || y >= Height()) return;
+    x1 = std::max(x1, 0);
+    x2 = std::min(x2, Width());
+    if (x1 >= x2) return;
+    auto* row = reinterpret_cast<std::uint32_t*>(Image_->scanLine(y));
+    std::fill(row + x1, row + x2, ToPixelWord(c));
+}
+
+void TRasterCanvas::Rectangle(int left, int top, int right, int bottom) {
+    if (right < left) std::swap(left, right);
+    if (bottom < top) std::swap(top, bottom);
+    if (Image_->isNull() || right == left || bottom == top) return;
+    const bool noPen = PenStyle() == psClear;
+    if (BrushStyle() == TBrushStyle::Solid) {
+        // Without a pen the filled area is one pixel smaller, as on a classic canvas.
+        const int r = noPen ? right - 1 : right, b = noPen ? bottom - 1 : bottom;
+        for (int y = std::max(top, 0); y < std::min(b, Height()); ++y)
+            HorizontalSpan(left, r, y, BrushColor());
+    }
+    if (noPen) return;
+    if (WidePen(*this)) {
+        QPainter g(Image_);
+        PreparePainter(g, *this);
+        g.setPen(CanvasPen(*this));
+        g.setBrush(Qt::NoBrush);
+        g.drawRect(QRect(left, top, right - left - 1, bottom - top - 1));
+        return;
+    }
+    const TPoint corners[5] = {
+        {left, top}, {right - 1, top}, {right - 1, bottom - 1}, {left, bottom - 1}, {left, top}};
+    for (int k = 0; k < 4; ++k)
+        PlotPattern(corners[k], corners[k + 1], false);
+    if (right - left == 1 || bottom - top == 1) PlotPattern(corners[0], corners[2], true);
+}
+
+void TRasterCanvas::Ellipse(int left, int top, int right, int bottom) {
+    if (right < left) std::swap(left, right);
+    if (bottom < top) std::swap(top, bottom);
+    if (Image_->isNull() || right - left < 1 || bottom - top < 1) return;
+    QPainter g(Image_);
+    PreparePainter(g, *this);
+    g.setPen(CanvasPen(*this));
+    if (BrushStyle() == TBrushStyle::Solid)
+        g.setBrush(ToQColor(BrushColor()));
+    else
+        g.setBrush(Qt::NoBrush);
+    g.drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
+}
+
+void TRasterCanvas::TextOut(int x, int y, std::string_view text) {
+    if (Image_->isNull() || text.empty()) return;
+    const QFont font = CanvasFont(*this);
+    const QFontMetrics metrics(font);
+    const QString s = Cp1252ToQString(text);
+    QPainter g(Image_);
+    if (BrushStyle() == TBrushStyle::Solid)
+        g.fillRect(x, y, metrics.horizontalAdvance(s), metrics.height(), ToQColor(BrushColor()));
+    g.setFont(font);
+    g.setPen(ToQColor(FontColor()));
+    g.drawText(QPoint(x, y + metrics.ascent()), s);
+}
+
+int TRasterCanvas::TextWidth(std::string_view text) const {
+    return QFontMetrics(CanvasFont(*this)).horizontalAdvance(Cp1252ToQString(text));
+}
+
 int TRasterCanvas::TextHeight(std::string_view) const {
-    return 0;
+    return QFontMetrics(CanvasFont(*this)).height();
 }
-TColor TRasterCanvas::GetPixel(int, int) const {
-    return 0;
+
+TColor TRasterCanvas::GetPixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= Width() || y >= Height()) return 0;
+    const auto* row = reinterpret_cast<const std::uint32_t*>(Image_->constScanLine(y));
+    return FromPixelWord(row[x]);
 }
-void TRasterCanvas::SetPixel(int, int, TColor) {}
-void TRasterCanvas::DrawLine(TPoint, TPoint) {}
+
+void TRasterCanvas::SetPixel(int x, int y, TColor c) {
+    if (x < 0 || y < 0 || x >= Width() || y >= Height()) return;
+    reinterpret_cast<std::uint32_t*>(Image_->scanLine(y))[x] = ToPixelWord(c);
+}
 
 }  // namespace zeigora

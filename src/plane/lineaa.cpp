@@ -1,0 +1,265 @@
+// The thick antialiased line: Murphy's modified Bresenham in a sub-sampled grid, drawn from the
+// centre line outwards in parallel strokes. Instead of walking every stroke once per pass, one
+// walk counts the covered sub-samples per pixel in runs and each pixel is blended once; the
+// resulting bytes are the same as those of the three-pass form.
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "plane/paintboxex.h"
+
+namespace zeigora {
+
+namespace {
+
+std::int64_t Round(long double v) {
+    return std::llrint(v);
+}
+
+struct TRun {
+    std::uint8_t* Pixel;
+    std::int64_t Count;
+};
+
+// The per-call constants of one line in sub-sample space.
+struct TLineWalk {
+    std::int64_t N;
+    bool Steep;
+    std::int64_t Sm, Sn, U, Kv, Kd, Kt;
+    int Width, Height;
+    std::uint8_t* Bits;
+    std::int64_t Stride;
+    const std::uint8_t* Mask;  // per step: 1 plots, 0 skips; nullptr plots every step
+    bool Fast;
+    int Dr, Dg, Db;
+    std::vector<TRun>* Runs;
+};
+
+// Pixel index of a sub-sample coordinate; div truncates toward zero, so pixel 0 spans 2n - 1
+// sub-samples.
+std::int64_t PixelOf(std::int64_t c, std::int64_t n) {
+    return c / n;
+}
+
+std::int64_t CellSize(std::int64_t q, std::int64_t n) {
+    return q == 0 ? 2 * n - 1 : n;
+}
+
+// Steps left in the current cell when moving in direction d.
+std::int64_t StepsLeft(std::int64_t c, std::int64_t q, std::int64_t d, std::int64_t n) {
+    if (d > 0) return (q > 0 ? q * n + n - 1 : (q < 0 ? q * n : n - 1)) - c;
+    return c - (q > 0 ? q * n : (q < 0 ? q * n - n + 1 : -n + 1));
+}
+
+void Darken(std::uint8_t& ch, std::int64_t count, int dec) {
+    const std::int64_t v = ch - count * dec;
+    ch = static_cast<std::uint8_t>(v > 0 ? v : 0);
+}
+
+void Flush(const TLineWalk& w, std::int64_t major, std::int64_t minor, std::int64_t count) {
+    if (count == 0) return;
+    const std::int64_t x = w.Steep ? minor : major, y = w.Steep ? major : minor;
+    if (x < 0 || y < 0 || x >= w.Width || y >= w.Height) return;
+    std::uint8_t* p = w.Bits + y * w.Stride + x * 4;
+    if (w.Fast) {
+        Darken(p[2], count, w.Dr);
+        Darken(p[1], count, w.Dg);
+        Darken(p[0], count, w.Db);
+    } else {
+        w.Runs->push_back({p, count});
+    }
+}
+
+// One parallel stroke from (x, y) with start error e, counted in runs of sub-samples that fall
+// into the same pixel.
+void Stroke(const TLineWalk& w, std::int64_t x, std::int64_t y, std::int64_t e) {
+    const std::int64_t major = w.Steep ? y : x, minor = w.Steep ? x : y;
+    std::int64_t pMajor = PixelOf(major, w.N), pMinor = PixelOf(minor, w.N);
+    std::int64_t leftMajor = StepsLeft(major, pMajor, w.Sm, w.N);
+    std::int64_t leftMinor = StepsLeft(minor, pMinor, w.Sn, w.N);
+    std::int64_t err = -e, count = 0;
+    for (std::int64_t p = 0; p <= w.U; ++p) {
+        count += w.Mask ? w.Mask[p] : 1;
+        const bool diagonal = err > w.Kt;
+        err += diagonal ? w.Kd : w.Kv;
+        const bool crossMajor = leftMajor == 0, crossMinor = diagonal && leftMinor == 0;
+        if (crossMajor || crossMinor) {
+            Flush(w, pMajor, pMinor, count);
+            count = 0;
+        }
+        if (crossMajor) {
+            pMajor += w.Sm;
+            leftMajor = CellSize(pMajor, w.N) - 1;
+        } else {
+            --leftMajor;
+        }
+        if (!diagonal) continue;
+        if (crossMinor) {
+            pMinor += w.Sn;
+            leftMinor = CellSize(pMinor, w.N) - 1;
+        } else {
+            --leftMinor;
+        }
+    }
+    Flush(w, pMajor, pMinor, count);
+}
+
+struct TPt {
+    std::int64_t X, Y;
+};
+
+void MoveSquare(bool steep, TPt& a, TPt& b, std::int64_t pm) {
+    if (steep) {
+        a.X += pm;
+        b.X -= pm;
+    } else {
+        a.Y += pm;
+        b.Y -= pm;
+    }
+}
+
+// The outer walk across the line's thickness: which strokes there are and their start errors.
+void WalkStrokes(const TLineWalk& w, TPt start, long double tk, std::int64_t ku, std::int64_t pm,
+                 std::int64_t qn, std::int64_t s) {
+    TPt a = start, b = start;
+    std::int64_t d0 = 0, d1 = 0, dd = 0;
+    while (tk > dd) {
+        Stroke(w, a.X, a.Y, s * d1);
+        if (a.X != b.X || a.Y != b.Y) Stroke(w, b.X, b.Y, -s * d1);
+        if (d0 < w.Kt) {
+            MoveSquare(w.Steep, a, b, pm);
+        } else {
+            dd += w.Kv;
+            d0 -= ku;
+            if (w.Steep) {
+                a.Y -= qn;
+                b.Y += qn;
+            } else {
+                a.X -= qn;
+                b.X += qn;
+            }
+            if (d1 < w.Kt) {
+                MoveSquare(w.Steep, a, b, pm);
+                d1 += w.Kv;
+            } else {  // an extra parallel stroke fills the gap
+                d1 += w.Kd;
+                if (tk < dd) return;
+                Stroke(w, a.X, a.Y, s * d1);
+                Stroke(w, b.X, b.Y, -s * d1);
+                MoveSquare(w.Steep, a, b, pm);
+            }
+        }
+        dd += ku;
+        d0 += w.Kv;
+    }
+}
+
+bool DashAllows(long double dash, int style, long double q, std::int64_t p) {
+    if (dash > 0) return Round(p * q) % 3 != 0;
+    const std::int64_t k = Round(p * q) / 2;
+    switch (style) {
+        case psSolid:
+            return true;
+        case psDash:
+            return k % 6 >= 2;
+        case psDot:
+            return k % 2 == 1;
+        case psDashDot:
+            return k % 8 <= 4 || k % 8 == 6;
+        case psDashDotDot:
+            return k % 10 <= 4 || k % 10 == 6 || k % 10 == 8;
+        default:
+            return false;
+    }
+}
+
+void LimitSpan(long double& a, long double& b, long double span) {
+    if (std::fabs(a - b) <= span) return;
+    (a > b ? a : b) = (a > b ? b : a) + span;
+}
+
+// Quality mode: the clearing, counting and blending passes over the collected runs.
+void BlendRuns(const std::vector<TRun>& runs, TColor c, std::int64_t n2) {
+    for (const TRun& r : runs)
+        r.Pixel[3] = 0;
+    for (const TRun& r : runs)
+        r.Pixel[3] = static_cast<std::uint8_t>(r.Pixel[3] + r.Count);
+    const std::int64_t rgb[3] = {(c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF};  // b, g, r
+    for (const TRun& r : runs) {
+        std::uint8_t* p = r.Pixel;
+        const std::int64_t k = p[3];
+        if (k == 0) continue;
+        for (int i = 0; i < 3; ++i)
+            p[i] = static_cast<std::uint8_t>((rgb[i] * k + p[i] * (n2 - k)) / n2);
+        p[3] = 0;
+    }
+}
+
+}  // namespace
+
+long double Hypot(long double a, long double b) {
+    a = std::fabs(a);
+    b = std::fabs(b);
+    if (a < b) return b * std::sqrt(1 + (a / b) * (a / b));
+    if (b < a) return a * std::sqrt(1 + (b / a) * (b / a));
+    return a * std::sqrt(2.0L);
+}
+
+void TPaintBoxEx::LineAA(std::int64_t color, int width, long double x1, long double y1,
+                         long double x2, long double y2, long double dash) {
+    LimitSpan(x1, x2, 1600);
+    LimitSpan(y1, y2, 1200);
+    if (Height() <= 0) return;
+    // Coordinates this far out cannot reach a pixel once the span is limited; NaN neither.
+    for (long double v : {x1, y1, x2, y2})
+        if (!(std::fabs(v) <= 1e9L)) return;
+    const TCanvas& pen = BitmapCanvas();
+    const int style = pen.PenStyle();
+    if (dash < 0 && (style < psSolid || style > psDashDotDot)) return;
+    TLineWalk w{};
+    w.Fast = FastAntialiasing;
+    w.N = w.Fast ? SubSampling : 3 * SubSampling;
+    const std::int64_t n2 = w.N * w.N;
+    if (w.N < 1) return;
+    const std::int64_t t = std::int64_t(width < 1 ? pen.PenWidth() : width) * w.N;
+    const TColor c = (color == -1 ? pen.PenColor() : static_cast<TColor>(color)) & 0xFFFFFF;
+    w.Dr = static_cast<int>((256 - (c & 0xFF)) / n2);
+    w.Dg = static_cast<int>((256 - ((c >> 8) & 0xFF)) / n2);
+    w.Db = static_cast<int>((256 - ((c >> 16) & 0xFF)) / n2);
+    std::int64_t sx1 = Round(w.N * x1), sy1 = Round(w.N * y1);
+    const std::int64_t du = Round(w.N * x2) - sx1, dv = Round(w.N * y2) - sy1;
+    w.Steep = std::llabs(dv) >= std::llabs(du);
+    w.Sm = (w.Steep ? dv : du) > 0 ? 1 : -1;
+    w.Sn = (w.Steep ? du : dv) > 0 ? 1 : -1;
+    const std::int64_t pm = w.Steep ? -w.Sm : w.Sm, qn = w.Steep ? -w.Sn : w.Sn;
+    const std::int64_t s = w.Sn * pm;
+    w.U = std::llabs(w.Steep ? dv : du);
+    const std::int64_t v = std::llabs(w.Steep ? du : dv);
+    const long double len = Hypot(w.U, v), tk = t * len;
+    if (!(tk > 0)) return;
+    const std::int64_t ku = 2 * w.U;
+    w.Kv = 2 * v;
+    w.Kd = w.Kv - ku;
+    w.Kt = w.U - w.Kv;
+    std::vector<std::uint8_t> mask;
+    if (dash > 0 || (dash < 0 && style != psSolid)) {
+        const long double q =
+            dash > 0 ? len / (w.U * dash * t) : len / static_cast<long double>(w.U * t);
+        mask.resize(w.U + 1);
+        for (std::int64_t p = 0; p <= w.U; ++p)
+            mask[p] = DashAllows(dash, style, q, p);
+        w.Mask = mask.data();
+    }
+    w.Width = Width();
+    w.Height = Height();
+    w.Bits = Bitmap.bits();
+    w.Stride = Bitmap.bytesPerLine();
+    static thread_local std::vector<TRun> runs;
+    runs.clear();
+    w.Runs = &runs;
+    WalkStrokes(w, {sx1 + w.N / 2, sy1 + w.N / 2}, tk, ku, pm, qn, s);
+    if (!w.Fast) BlendRuns(runs, c, n2);
+}
+
+}  // namespace zeigora

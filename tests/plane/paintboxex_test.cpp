@@ -1,0 +1,262 @@
+#include "plane/paintboxex.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <cmath>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+
+namespace zeigora {
+namespace {
+
+constexpr TColor kWhite = 0xFFFFFF;
+
+struct TSurface {
+    TPaintBoxEx Box;
+    TSurface(int w, int h) : Box(w, h) {
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                Box.SetPixel(x, y, kWhite);
+        Box.BitmapCanvas().SetPenColor(clBlack);
+        Box.BitmapCanvas().SetPenWidth(1);
+        Box.BitmapCanvas().SetPenStyle(psSolid);
+    }
+    // Grey level of a pixel known to be grey.
+    int Grey(int x, int y) const { return Box.GetPixel(x, y) & 0xFF; }
+    int ChangedPixels() const {
+        int n = 0;
+        for (int y = 0; y < Box.Height(); ++y)
+            for (int x = 0; x < Box.Width(); ++x)
+                n += Box.GetPixel(x, y) != kWhite;
+        return n;
+    }
+};
+
+TEST(PaintBoxEx, SetPixelSwapsRedAndBlueAndClearsByte3) {
+    TPaintBoxEx box(10, 10);
+    box.SetPixel(5, 5, 0x0000FF);
+    EXPECT_EQ(box.GetPixel(5, 5), 0x0000FFu);
+    std::uint32_t word;
+    std::memcpy(&word, box.PixelAddress(5, 5), 4);
+    EXPECT_EQ(word, 0x00FF0000u);
+}
+
+TEST(PaintBoxEx, PixelAccessOutsideIsIgnored) {
+    TPaintBoxEx box(4, 3);
+    box.SetPixel(-1, 0, 0x123456);
+    box.SetPixel(4, 0, 0x123456);
+    EXPECT_EQ(box.GetPixel(-1, 0), 0u);
+    EXPECT_EQ(box.GetPixel(0, 3), 0u);
+    TPaintBoxEx empty(5, 0);
+    EXPECT_EQ(empty.Bits(), nullptr);
+    empty.SetPixel(0, 0, 1);
+    empty.LineAA(0, 1, 0, 0, 4, 0, 0);
+}
+
+TEST(PaintBoxEx, ResizeFollowsTheControl) {
+    TPaintBoxEx box(3, 2);
+    box.Resize(7, 5);
+    EXPECT_EQ(box.Width(), 7);
+    EXPECT_EQ(box.Height(), 5);
+    EXPECT_EQ(box.Bitmap.format(), QImage::Format_RGB32);
+    EXPECT_EQ(box.DisplayImage().pixel(0, 0) >> 24, 0xFFu);
+}
+
+TEST(PaintBoxEx, SecondBeginRecordingFailsAndKeepsTheRecording) {
+    TPaintBoxEx box(20, 10);
+    box.BeginRecording();
+    TCanvas* recording = &box.DrawingCanvas();
+    EXPECT_NE(recording, &box.BitmapCanvas());
+    try {
+        box.BeginRecording();
+        FAIL() << "second BeginRecording must fail";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "Already recording.");
+    }
+    EXPECT_TRUE(box.Recording());
+    EXPECT_EQ(&box.DrawingCanvas(), recording);
+    const std::string file = testing::TempDir() + "twice.emf";
+    EXPECT_TRUE(box.EndRecording(file));
+    EXPECT_FALSE(box.Recording());
+    EXPECT_EQ(&box.DrawingCanvas(), &box.BitmapCanvas());
+    unlink(file.c_str());
+}
+
+TEST(PaintBoxEx, EndRecordingReportsWriteFailure) {
+    TPaintBoxEx box(20, 10);
+    box.BeginRecording();
+    EXPECT_THROW(box.EndRecording("/nonexistent-folder/x.emf"), std::runtime_error);
+    EXPECT_FALSE(box.Recording());
+    box.BeginRecording();  // the failed recording is over
+    box.EndRecording(testing::TempDir() + "again.emf");
+}
+
+TEST(LineAA, HorizontalLineQualityAndFast) {
+    struct TCase {
+        bool Fast;
+        int Inner, End;
+    };
+    for (TCase c : {TCase{false, 0, 119}, TCase{true, 5, 105}}) {
+        TSurface s(40, 30);
+        s.Box.FastAntialiasing = c.Fast;
+        s.Box.LineAA(0, 1, 10, 10, 20, 10, 0);
+        EXPECT_EQ(s.Grey(10, 10), c.End);
+        EXPECT_EQ(s.Grey(20, 10), c.End);
+        for (int x = 11; x <= 19; ++x)
+            EXPECT_EQ(s.Box.GetPixel(x, 10), TColor(c.Inner * 0x010101));
+        EXPECT_EQ(s.ChangedPixels(), 11) << "fast " << c.Fast;
+    }
+}
+
+TEST(LineAA, WidthThreeCoversThreeRowsAlike) {
+    TSurface s(40, 30);
+    s.Box.LineAA(0, 3, 10, 10, 20, 10, 0);
+    for (int y = 9; y <= 11; ++y) {
+        EXPECT_EQ(s.Grey(10, y), 119);
+        EXPECT_EQ(s.Grey(15, y), 0);
+        EXPECT_EQ(s.Grey(20, y), 119);
+    }
+    EXPECT_EQ(s.ChangedPixels(), 33);
+}
+
+TEST(LineAA, PenStyleDashAndDot) {
+    struct TCase {
+        int Style;
+        std::string Expected;  // columns of row 5 from 0: '#' black, '.' white
+    };
+    const TCase cases[] = {
+        {psDash, "....########....########....########....########..."},
+        {psDot, "..##..##..##..##..##..##..##..##..##..##..##..##.."},
+    };
+    for (const TCase& c : cases) {
+        TSurface s(60, 10);
+        s.Box.BitmapCanvas().SetPenStyle(c.Style);
+        s.Box.LineAA(-1, 1, 0, 5, 50, 5, -1);
+        std::string row;
+        for (int x = 0; x < int(c.Expected.size()); ++x) {
+            const TColor p = s.Box.GetPixel(x, 5);
+            row += p == 0 ? '#' : (p == kWhite ? '.' : '?');
+        }
+        EXPECT_EQ(row, c.Expected) << "style " << c.Style;
+    }
+}
+
+TEST(LineAA, SpanIsCut) {
+    TSurface s(1700, 3);
+    s.Box.LineAA(0, 1, 0, 1, 3000, 1, 0);
+    EXPECT_EQ(s.Grey(1599, 1), 0);
+    EXPECT_EQ(s.Grey(1600, 1), 119);
+    EXPECT_EQ(s.Box.GetPixel(1601, 1), kWhite);
+}
+
+TEST(LineAA, NothingDrawn) {
+    struct TCase {
+        const char* What;
+        int Width, PenWidth, Style;
+        long double X2, Dash;
+    };
+    const TCase cases[] = {
+        {"same sub-sample", 1, 1, psSolid, 10.02L, 0},
+        {"thickness 0", 0, 0, psSolid, 20, 0},
+        {"pen style clear", 1, 1, psClear, 20, -1},
+        {"pen style 6", 1, 1, psInsideFrame, 20, -1},
+    };
+    for (const TCase& c : cases) {
+        for (bool fast : {false, true}) {
+            TSurface s(30, 20);
+            s.Box.FastAntialiasing = fast;
+            s.Box.BitmapCanvas().SetPenWidth(c.PenWidth);
+            s.Box.BitmapCanvas().SetPenStyle(c.Style);
+            s.Box.LineAA(-1, c.Width, 10, 10, c.X2, 10, c.Dash);
+            EXPECT_EQ(s.ChangedPixels(), 0) << c.What;
+        }
+    }
+}
+
+TEST(LineAA, ColourMinusOneTakesThePen) {
+    TSurface s(30, 20);
+    s.Box.BitmapCanvas().SetPenColor(0x0000FF);
+    s.Box.LineAA(-1, 1, 2, 2, 20, 2, 0);
+    EXPECT_EQ(s.Box.GetPixel(10, 2), 0x0000FFu);
+}
+
+TEST(Hypot, AsStated) {
+    EXPECT_EQ(Hypot(3, 4), 5);
+    EXPECT_EQ(Hypot(-4, 3), 5);
+    EXPECT_EQ(Hypot(2, 2), 2 * std::sqrt(2.0L));
+    EXPECT_EQ(Hypot(0, 0), 0);
+    EXPECT_EQ(Hypot(1e4000L, 1e4000L), 1e4000L * std::sqrt(2.0L));
+}
+
+TEST(SmoothLine, EveryColumnHasAMainPixel) {
+    TSurface s(20, 12);
+    TCanvas& c = s.Box.BitmapCanvas();
+    SmoothLine(c, 0, 0, 10, 5);
+    EXPECT_EQ(c.PenPos(), (TPoint{10, 5}));
+    // D = 11; the error alternates 0 and -5: even columns get one black main pixel, odd ones a
+    // main pixel of weight 12 and the neighbour above with weight 10 (of 22).
+    for (int x = 0; x <= 10; ++x) {
+        int changed = 0;
+        for (int r = 0; r < 12; ++r)
+            changed += s.Box.GetPixel(x, r) != kWhite;
+        if (x % 2 == 0) {
+            EXPECT_EQ(s.Grey(x, x / 2), 0) << "column " << x;
+            EXPECT_EQ(changed, 1) << "column " << x;
+        } else {
+            EXPECT_EQ(s.Grey(x, (x + 1) / 2), 115) << "column " << x;
+            EXPECT_EQ(s.Grey(x, (x - 1) / 2), 139) << "column " << x;
+            EXPECT_EQ(changed, 2) << "column " << x;
+        }
+    }
+}
+
+TEST(SmoothLine, AxisParallelIsAPlainLine) {
+    TSurface s(20, 12);
+    TCanvas& c = s.Box.BitmapCanvas();
+    c.MoveTo(2, 3);
+    SmoothLine(c, 2, 3, 9, 3);
+    EXPECT_EQ(s.ChangedPixels(), 7);
+    EXPECT_EQ(s.Box.GetPixel(9, 3), kWhite);
+}
+
+TEST(EllipseAA, RingAroundTheRadius) {
+    TSurface s(40, 40);
+    EllipseAA(s.Box, 20, 20, 10, 10);
+    EXPECT_EQ(s.Box.GetPixel(20, 20), kWhite);  // inside
+    EXPECT_LT(s.Grey(30, 20), 255);             // on the ring
+    EXPECT_EQ(s.Box.GetPixel(33, 20), kWhite);  // outside
+    EXPECT_EQ(s.Box.GetPixel(20, 8), kWhite);
+}
+
+TEST(EllipseAA, SmallRadiusSamplesEveryCell) {
+    TSurface s(10, 10);
+    EllipseAA(s.Box, 5, 5, 1, 1);
+    // Cell (0, 0) holds no sample of the ring but is still blended: its pixel loses byte 3.
+    EXPECT_EQ(s.Box.PixelAddress(5, 5)[3], 0);
+    EXPECT_LT(s.Grey(6, 5), 255);
+    EXPECT_LT(s.Grey(4, 5), 255);
+    TSurface none(10, 10);
+    EllipseAA(none.Box, 5, 5, 0, 3);
+    EXPECT_EQ(none.ChangedPixels(), 0);
+}
+
+TEST(ListItems, PenStyleAndWidthSamples) {
+    TSurface s(60, 20);
+    TCanvas& c = s.Box.BitmapCanvas();
+    s.Box.SetPixel(5, 2, 0x123456);
+    DrawPenWidthItem(c, 0x0000FF, TRect{0, 0, 50, 16}, 2);
+    EXPECT_EQ(c.PenWidth(), 3);
+    EXPECT_EQ(s.Box.GetPixel(5, 2), kWhite);  // blanked
+    EXPECT_EQ(s.Box.GetPixel(25, 8), 0x0000FFu);
+    EXPECT_EQ(s.Box.GetPixel(25, 7), 0x0000FFu);
+    c.SetPenWidth(1);
+    DrawPenStyleItem(c, 0x00FF00, TRect{0, 0, 50, 16}, psDot);
+    EXPECT_EQ(c.PenStyle(), psDot);
+    EXPECT_EQ(s.Box.GetPixel(0, 8), 0x00FF00u);
+    EXPECT_EQ(s.Box.GetPixel(3, 8), kWhite);
+}
+
+}  // namespace
+}  // namespace zeigora
