@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "dialogs/qtuserdialogs.h"
+#include "platform/locale.h"
 
 namespace zeigora {
 
@@ -40,6 +41,7 @@ int CheckedIntDiv(int a, int b) {
 TZeigoraApplication::TZeigoraApplication(int& argc, char** argv)
     : QApplication(argc, argv), Dialogs(std::make_unique<TQtUserDialogs>()) {
     PreviousDialogs = SetUserDialogs(Dialogs.get());
+    InitNumberTextFromLocale();
     LoadGermanQtTexts(*this);
 }
 
@@ -61,7 +63,19 @@ bool TZeigoraApplication::notify(QObject* receiver, QEvent* event) {
 }
 
 void TZeigoraApplication::ShowUnhandledError(const std::string& text) {
-    UserDialogs().ShowError(text.empty() ? std::string(UnknownErrorText) : text);
+    // The error box runs its own event loop. A handler that fails on every event (a paint
+    // handler, say) would fail again under it and stack box upon box until the stack runs out;
+    // while one box is open it stands for the errors that follow.
+    static bool showing = false;
+    if (showing) return;
+    showing = true;
+    try {
+        UserDialogs().ShowError(text.empty() ? std::string(UnknownErrorText) : text);
+    } catch (...) {
+        showing = false;
+        throw;
+    }
+    showing = false;
 }
 
 }  // namespace zeigora

@@ -34,7 +34,8 @@ class TZeigoraApplication : public QApplication {
     bool notify(QObject* receiver, QEvent* event) override;
 
     // What the general error handler does with an error text (cp1252): an error box through
-    // UserDialogs(). Public so that code outside the event loop can report the same way.
+    // UserDialogs(), unless one is already open. Public so that code outside the event loop can
+    // report the same way.
     static void ShowUnhandledError(const std::string& text);
 
   private:

