@@ -90,7 +90,9 @@ TEST(PaintBoxEx, EndRecordingReportsWriteFailure) {
     EXPECT_THROW(box.EndRecording("/nonexistent-folder/x.emf"), std::runtime_error);
     EXPECT_FALSE(box.Recording());
     box.BeginRecording();  // the failed recording is over
-    box.EndRecording(testing::TempDir() + "again.emf");
+    const std::string file = testing::TempDir() + "again.emf";
+    EXPECT_TRUE(box.EndRecording(file));
+    unlink(file.c_str());
 }
 
 TEST(LineAA, HorizontalLineQualityAndFast) {
