@@ -40,6 +40,8 @@ int CheckedIntDiv(int a, int b) {
 
 TZeigoraApplication::TZeigoraApplication(int& argc, char** argv)
     : QApplication(argc, argv), Dialogs(std::make_unique<TQtUserDialogs>()) {
+    setApplicationName(QStringLiteral("Zeigora"));
+    setApplicationDisplayName(QStringLiteral("Lumtrek Zeigora 3.0"));
     PreviousDialogs = SetUserDialogs(Dialogs.get());
     InitNumberTextFromLocale();
     LoadGermanQtTexts(*this);

@@ -26,7 +26,8 @@ int CheckedIntDiv(int a, int b);
 
 class TZeigoraApplication : public QApplication {
   public:
-    // Installs the Qt user dialogs; argc and argv must outlive the application.
+    // Titles the application "Lumtrek Zeigora 3.0", installs the Qt user dialogs and takes the
+    // decimal separator from the user's locale; argc and argv must outlive the application.
     TZeigoraApplication(int& argc, char** argv);
     ~TZeigoraApplication() override;
 
