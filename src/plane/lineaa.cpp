@@ -3,6 +3,7 @@
 // walk counts the covered sub-samples per pixel in runs and each pixel is blended once; the
 // resulting bytes are the same as those of the three-pass form.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -30,7 +31,8 @@ struct TLineWalk {
     int Width, Height;
     std::uint8_t* Bits;
     std::int64_t Stride;
-    const std::uint8_t* Mask;  // per step: 1 plots, 0 skips; nullptr plots every step
+    // Allowed[p]: how many of the steps before p the dash pattern lets through; nullptr: all.
+    const std::int32_t* Allowed;
     bool Fast;
     int Dr, Dg, Db;
     std::vector<TRun>* Runs;
@@ -52,6 +54,15 @@ std::int64_t StepsLeft(std::int64_t c, std::int64_t q, std::int64_t d, std::int6
     return c - (q > 0 ? q * n : (q < 0 ? q * n - n + 1 : -n + 1));
 }
 
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+    const std::int64_t q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+std::int64_t CeilDiv(std::int64_t a, std::int64_t b) {
+    return -FloorDiv(-a, b);
+}
+
 void Darken(std::uint8_t& ch, std::int64_t count, int dec) {
     const std::int64_t v = ch - count * dec;
     ch = static_cast<std::uint8_t>(v > 0 ? v : 0);
@@ -71,38 +82,50 @@ void Flush(const TLineWalk& w, std::int64_t major, std::int64_t minor, std::int6
     }
 }
 
-// One parallel stroke from (x, y) with start error e, counted in runs of sub-samples that fall
-// into the same pixel.
+// The minor moves of one stroke in closed form. The stroke's error starts at E0 and grows by
+// kv per step, losing ku with every minor move, which happens while it is above kt. Once inside
+// the window (L, L + ku], L = kt - ku + kv, it stays there; before that it only climbs (no
+// minor moves) or only falls (a minor move every step). So the number of minor moves in the
+// first p steps is min(p, max(0, floor((E0 + p kv - L - 1) / ku))).
+struct TMinorMoves {
+    std::int64_t E0, L, Ku, Kv;
+
+    // The first step p with at least k minor moves before it (k >= 1), or -1 if none.
+    std::int64_t FirstReaching(std::int64_t k) const {
+        if (Kv == 0) return FloorDiv(E0 - L - 1, Ku) >= k ? k : -1;
+        const std::int64_t p = CeilDiv(k * Ku + L + 1 - E0, Kv);
+        return p > k ? p : k;
+    }
+};
+
+// One parallel stroke from (x, y) with start error e, counted in segments of steps that stay
+// in one pixel: the pixel changes only at major cell borders (every n steps) and where the
+// minor moves cross a cell border.
 void Stroke(const TLineWalk& w, std::int64_t x, std::int64_t y, std::int64_t e) {
     const std::int64_t major = w.Steep ? y : x, minor = w.Steep ? x : y;
+    const std::int64_t end = w.U + 1;
+    const TMinorMoves moves{-e, w.Kt - 2 * w.U + w.Kv, 2 * w.U, w.Kv};
     std::int64_t pMajor = PixelOf(major, w.N), pMinor = PixelOf(minor, w.N);
-    std::int64_t leftMajor = StepsLeft(major, pMajor, w.Sm, w.N);
-    std::int64_t leftMinor = StepsLeft(minor, pMinor, w.Sn, w.N);
-    std::int64_t err = -e, count = 0;
-    for (std::int64_t p = 0; p <= w.U; ++p) {
-        count += w.Mask ? w.Mask[p] : 1;
-        const bool diagonal = err > w.Kt;
-        err += diagonal ? w.Kd : w.Kv;
-        const bool crossMajor = leftMajor == 0, crossMinor = diagonal && leftMinor == 0;
-        if (crossMajor || crossMinor) {
-            Flush(w, pMajor, pMinor, count);
-            count = 0;
-        }
-        if (crossMajor) {
+    std::int64_t nextMajor = StepsLeft(major, pMajor, w.Sm, w.N) + 1;
+    std::int64_t minorNeeded = StepsLeft(minor, pMinor, w.Sn, w.N) + 1;
+    std::int64_t nextMinor = moves.FirstReaching(minorNeeded);
+    if (nextMinor < 0) nextMinor = end;
+    std::int64_t p = 0;
+    while (p < end) {
+        const std::int64_t stop = std::min({nextMajor, nextMinor, end});
+        Flush(w, pMajor, pMinor, w.Allowed ? w.Allowed[stop] - w.Allowed[p] : stop - p);
+        p = stop;
+        if (p == nextMajor) {
             pMajor += w.Sm;
-            leftMajor = CellSize(pMajor, w.N) - 1;
-        } else {
-            --leftMajor;
+            nextMajor += CellSize(pMajor, w.N);
         }
-        if (!diagonal) continue;
-        if (crossMinor) {
+        if (p == nextMinor) {
             pMinor += w.Sn;
-            leftMinor = CellSize(pMinor, w.N) - 1;
-        } else {
-            --leftMinor;
+            minorNeeded += CellSize(pMinor, w.N);
+            nextMinor = moves.FirstReaching(minorNeeded);
+            if (nextMinor < 0) nextMinor = end;
         }
     }
-    Flush(w, pMajor, pMinor, count);
 }
 
 struct TPt {
@@ -242,14 +265,14 @@ void TPaintBoxEx::LineAA(std::int64_t color, int width, long double x1, long dou
     w.Kv = 2 * v;
     w.Kd = w.Kv - ku;
     w.Kt = w.U - w.Kv;
-    std::vector<std::uint8_t> mask;
+    std::vector<std::int32_t> allowed;
     if (dash > 0 || (dash < 0 && style != psSolid)) {
         const long double q =
             dash > 0 ? len / (w.U * dash * t) : len / static_cast<long double>(w.U * t);
-        mask.resize(w.U + 1);
+        allowed.resize(w.U + 2);
         for (std::int64_t p = 0; p <= w.U; ++p)
-            mask[p] = DashAllows(dash, style, q, p);
-        w.Mask = mask.data();
+            allowed[p + 1] = allowed[p] + DashAllows(dash, style, q, p);
+        w.Allowed = allowed.data();
     }
     w.Width = Width();
     w.Height = Height();
