@@ -219,7 +219,9 @@ void TRasterCanvas::Ellipse(int left, int top, int right, int bottom) {
         g.setBrush(ToQColor(BrushColor()));
     else
         g.setBrush(Qt::NoBrush);
-    g.drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
+    // Pixel centres: this keeps the aliased outline inside the box, right column and bottom
+    // row excluded.
+    g.drawEllipse(QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1));
 }
 
 void TRasterCanvas::TextOut(int x, int y, std::string_view text) {
