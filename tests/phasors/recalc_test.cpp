@@ -176,6 +176,23 @@ TEST(RecalculateAll, RecoversOnceTheDefinitionIsRepaired) {
     EXPECT_EQ(list[0].ErrorText.Str(), "");
 }
 
+// Lists are not limited to 256 entries (a file may hold more); chains far deeper than that
+// must neither overflow the stack nor change the outcome.
+TEST(RecalculateAll, VeryLongChainsWork) {
+    std::vector<Def> defs{{"P0", "", MakeComplex(1, 0)}};
+    for (int k = 1; k < 3000; ++k)
+        defs.push_back({"P" + std::to_string(k), "P" + std::to_string(k - 1) + "+1"});
+    TPhasorArray list = Build(defs);
+    EXPECT_TRUE(RecalculateAll(list).Errors.empty());
+    EXPECT_EQ(list.back().Value.Re, 3000.0);
+
+    list[0].Definition = "P2999";  // closes the chain into one long cycle
+    const TRecalcResult r = RecalculateAll(list);
+    EXPECT_EQ(r.Errors.size(), list.size());
+    EXPECT_EQ(list[0].ErrorText.Str(), Circular + "P2999");
+    EXPECT_EQ(list[1].ErrorText.Str(), Circular + "P0");
+}
+
 // ---------------------------------------------------------------------------------------
 // The three routines written out literally (every phasor reparsed, every dependency tree
 // evaluated afresh, recursion with a silent exception), as the reference for the randomized
