@@ -9,10 +9,11 @@ namespace zeigora {
 
 namespace {
 
-// Loop bounds taken from settings are capped so that absurd values cannot hang a frame; any
-// count near these caps already draws lines closer than one pixel.
-constexpr int MaxGridLines = 100000;
-constexpr int MaxSubIntervals = 1000;
+// Loop bounds taken from settings are capped so that absurd values cannot hang a frame: no
+// screen is 4096 pixels wide on one side of the origin, so beyond that the lines lie closer
+// than a pixel anyway, and the sub-lines of a frame stay within a fixed budget.
+constexpr int MaxGridLines = 4096;
+constexpr int MaxSubLines = 65536;
 // More decimals than a double carries are meaningless; the cap keeps patterns short.
 constexpr int MaxAxisDigits = 20;
 
@@ -31,7 +32,7 @@ template <typename DrawLines>
 void DrawGridAxis(TCanvas& canvas, const TPlaneSettings& s, int halfExtent, double count,
                   DrawLines drawLines) {
     const int last = TruncCount(count, MaxGridLines);
-    const int sub = std::min(s.SubIntervals, MaxSubIntervals);
+    const int sub = std::min(s.SubIntervals, std::max(2, MaxSubLines / (last + 1)));
     for (int i = 0; i <= last; ++i) {
         const int offset = RoundToPixel(GridOffset(i, halfExtent, count));
         if (i != 0) drawLines(offset);
