@@ -1,7 +1,8 @@
 #pragma once
 // The drawing surface of the plane and of the circuit diagram: an offscreen 32-bit bitmap as
 // large as the control that hosts it, a raster canvas on it, metafile recording, direct pixel
-// access and the antialiased primitives. Headless: a widget only forwards resize and paint.
+// access and the antialiased primitives. Headless: a widget only forwards resize, paint and
+// pointer events.
 
 #include <QImage>
 #include <cstdint>
@@ -16,6 +17,13 @@ namespace zeigora {
 class TRasterCanvas;
 class TEmfCanvas;
 
+enum class TMouseButton { Left, Right, Middle };
+
+struct TShiftState {
+    bool Shift = false, Ctrl = false, Alt = false;
+    bool Left = false, Right = false, Middle = false;  // buttons held
+};
+
 class TPaintBoxEx {
   public:
     explicit TPaintBoxEx(int width = 0, int height = 0);
@@ -28,6 +36,12 @@ class TPaintBoxEx {
     QImage Bitmap;
     // Called by Paint before the bitmap is shown; the owner draws there.
     std::function<void(TPaintBoxEx&)> OnPaint;
+    // Pointer events as the hosting widget forwards them (pixel coordinates of the surface).
+    std::function<void(TPaintBoxEx&, TMouseButton, TShiftState, int, int)> OnMouseDown;
+    std::function<void(TPaintBoxEx&, TShiftState, int, int)> OnMouseMove;
+    std::function<void(TPaintBoxEx&, TMouseButton, TShiftState, int, int)> OnMouseUp;
+    std::function<void(TPaintBoxEx&)> OnClick;
+    std::function<void(TPaintBoxEx&)> OnDblClick;
     int SubSampling = 5;
     bool FastAntialiasing = false;
 
@@ -40,6 +54,23 @@ class TPaintBoxEx {
     void Paint();
     // Bitmap as an opaque image for showing on screen: byte 3 of Bitmap is no alpha.
     QImage DisplayImage() const;
+
+    // Called by the hosting widget; each runs its handler if set.
+    void MouseDown(TMouseButton b, TShiftState s, int x, int y) {
+        if (OnMouseDown) OnMouseDown(*this, b, s, x, y);
+    }
+    void MouseMove(TShiftState s, int x, int y) {
+        if (OnMouseMove) OnMouseMove(*this, s, x, y);
+    }
+    void MouseUp(TMouseButton b, TShiftState s, int x, int y) {
+        if (OnMouseUp) OnMouseUp(*this, b, s, x, y);
+    }
+    void Click() {
+        if (OnClick) OnClick(*this);
+    }
+    void DblClick() {
+        if (OnDblClick) OnDblClick(*this);
+    }
 
     // The canvas on Bitmap (used directly by picture export).
     TCanvas& BitmapCanvas();

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/cp1252.h"
 #include "platform/rastercanvas.h"
 
 extern "C" {
@@ -277,7 +278,7 @@ void TEmfCanvas::Ellipse(int left, int top, int right, int bottom) {
 void TEmfCanvas::TextOut(int x, int y, std::string_view text) {
     if (State_->Finished || text.empty()) return;
     const QFontMetrics metrics(CanvasFont(*this));
-    const QString s = Cp1252ToQString(text);
+    const QString s = FromCp1252(text);
     State_->SelectFont({FontName(), FontPixelSize(), FontBold()});
     State_->SelectTextColor(FontColor());
     State_->SelectBackground(BrushOf(*this));
@@ -297,7 +298,7 @@ void TEmfCanvas::TextOut(int x, int y, std::string_view text) {
 }
 
 int TEmfCanvas::TextWidth(std::string_view text) const {
-    return QFontMetrics(CanvasFont(*this)).horizontalAdvance(Cp1252ToQString(text));
+    return QFontMetrics(CanvasFont(*this)).horizontalAdvance(FromCp1252(text));
 }
 
 int TEmfCanvas::TextHeight(std::string_view) const {

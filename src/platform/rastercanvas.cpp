@@ -8,15 +8,11 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/cp1252.h"
+
 namespace zeigora {
 
 namespace {
-
-// Characters of 0x80..0x9F; the five bytes without one keep their C1 control value.
-constexpr char16_t Cp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 QColor ToQColor(TColor c) {
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
@@ -93,14 +89,6 @@ void AxisRange(std::int64_t start, int sign, std::int64_t size, std::int64_t& fi
 }
 
 }  // namespace
-
-QString Cp1252ToQString(std::string_view text) {
-    QString s;
-    s.reserve(static_cast<qsizetype>(text.size()));
-    for (unsigned char ch : text)
-        s.append(QChar(ch >= 0x80 && ch < 0xA0 ? Cp1252High[ch - 0x80] : char16_t(ch)));
-    return s;
-}
 
 QFont CanvasFont(const TCanvas& canvas) {
     QFont font(QString::fromStdString(canvas.FontName()));
@@ -228,7 +216,7 @@ void TRasterCanvas::TextOut(int x, int y, std::string_view text) {
     if (Image_->isNull() || text.empty()) return;
     const QFont font = CanvasFont(*this);
     const QFontMetrics metrics(font);
-    const QString s = Cp1252ToQString(text);
+    const QString s = FromCp1252(text);
     QPainter g(Image_);
     if (BrushStyle() == TBrushStyle::Solid)
         g.fillRect(x, y, metrics.horizontalAdvance(s), metrics.height(), ToQColor(BrushColor()));
@@ -238,7 +226,7 @@ void TRasterCanvas::TextOut(int x, int y, std::string_view text) {
 }
 
 int TRasterCanvas::TextWidth(std::string_view text) const {
-    return QFontMetrics(CanvasFont(*this)).horizontalAdvance(Cp1252ToQString(text));
+    return QFontMetrics(CanvasFont(*this)).horizontalAdvance(FromCp1252(text));
 }
 
 int TRasterCanvas::TextHeight(std::string_view) const {

@@ -5,15 +5,11 @@
 
 #include <QFont>
 #include <QImage>
-#include <QString>
 #include <string_view>
 
 #include "platform/canvas.h"
 
 namespace zeigora {
-
-// cp1252 bytes as a Qt string.
-QString Cp1252ToQString(std::string_view text);
 
 // The font a canvas with these settings draws with (text metrics of both canvases).
 QFont CanvasFont(const TCanvas& canvas);
