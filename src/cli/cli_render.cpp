@@ -1,0 +1,261 @@
+// zeigora-cli render: loads a phasor file, recalculates it and draws one frame of the complex
+// plane into a picture file, as the program's window would show it.
+#include <stdlib.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "cli/cli_common.h"
+#include "phasors/recalc.h"
+#include "plane/frame.h"
+#include "plane/paintboxex.h"
+
+namespace zeigora::cli {
+
+namespace {
+
+constexpr std::string_view RenderUsage =
+    "usage: zeigora-cli render FILE.zgf -o OUT [--size WxH] [--no-antialiasing] [--addition]\n"
+    "                          [--scale1 X] [--scale2 X] [--grid RExIM]\n";
+
+constexpr std::string_view RenderHelp =
+    "usage: zeigora-cli render FILE.zgf -o OUT [--size WxH] [--no-antialiasing] [--addition]\n"
+    "                          [--scale1 X] [--scale2 X] [--grid RExIM]\n"
+    "\n"
+    "Loads a phasor file, recalculates it and draws the complex plane with the program's\n"
+    "default view settings, changed by the options, into a picture. The picture carries the\n"
+    "comment \"Created with Lumtrek Zeigora\" at the bottom right, as the program's pictures do.\n"
+    "The kind of picture follows the extension of OUT:\n"
+    "  .bmp   Windows bitmap\n"
+    "  .png   PNG image\n"
+    "  .emf   enhanced metafile (always drawn without antialiasing)\n"
+    "\n"
+    "options:\n"
+    "  -o OUT             the picture file to write\n"
+    "  --size WxH         size in pixels, 1 to 16384 each (default 600x400)\n"
+    "  --no-antialiasing  plain lines instead of antialiased arrows and circles\n"
+    "  --addition         graphical addition: the phasors of each scale head to tail\n"
+    "  --scale1 X         plane units per grid interval at scale 1 (default 1)\n"
+    "  --scale2 X         the same at scale 2 (default 1)\n"
+    "  --grid RExIM       grid intervals from the origin to the inner border along Re and\n"
+    "                     Im, each above 0 and at most 1000 (default 3x2)\n"
+    "  --help             this text\n"
+    "Numbers are read with '.' as decimal point.\n"
+    "\n"
+    "exit status: 0 written, 1 the picture could not be written, 2 usage error or\n"
+    "unreadable phasor file\n";
+
+constexpr int MaxSide = 16384;
+constexpr double MaxIntervals = 1000;
+constexpr std::string_view PictureComment = "Created with Lumtrek Zeigora";
+
+enum class TPictureKind { Bitmap, Png, Metafile };
+
+struct TRenderOptions {
+    std::string File;
+    std::string Out;
+    TPictureKind Kind = TPictureKind::Png;
+    int Width = 600;
+    int Height = 400;
+    TPlaneSettings Settings;
+    bool Help = false;
+};
+
+bool ParseDouble(std::string_view text, double& x) {
+    const char* end = text.data() + text.size();
+    const auto r = std::from_chars(text.data(), end, x);
+    return r.ec == std::errc() && r.ptr == end && std::isfinite(x);
+}
+
+bool ParseInt(std::string_view text, int& x) {
+    const char* end = text.data() + text.size();
+    const auto r = std::from_chars(text.data(), end, x);
+    return r.ec == std::errc() && r.ptr == end;
+}
+
+// "AxB" into two texts.
+bool SplitPair(std::string_view text, std::string_view& a, std::string_view& b) {
+    const std::size_t x = text.find('x');
+    if (x == std::string_view::npos) return false;
+    a = text.substr(0, x);
+    b = text.substr(x + 1);
+    return true;
+}
+
+bool ParseSize(std::string_view text, int& w, int& h) {
+    std::string_view a, b;
+    return SplitPair(text, a, b) && ParseInt(a, w) && ParseInt(b, h) && w >= 1 && h >= 1 &&
+           w <= MaxSide && h <= MaxSide;
+}
+
+bool ParseGrid(std::string_view text, double& re, double& im) {
+    std::string_view a, b;
+    return SplitPair(text, a, b) && ParseDouble(a, re) && ParseDouble(b, im) && re > 0 && im > 0 &&
+           re <= MaxIntervals && im <= MaxIntervals;
+}
+
+bool ParseScale(std::string_view text, double& scale) {
+    return ParseDouble(text, scale) && scale > 0;
+}
+
+bool KindOf(const std::string& file, TPictureKind& kind) {
+    std::string ext = std::filesystem::path(file).extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (ext == ".bmp")
+        kind = TPictureKind::Bitmap;
+    else if (ext == ".png")
+        kind = TPictureKind::Png;
+    else if (ext == ".emf")
+        kind = TPictureKind::Metafile;
+    else
+        return false;
+    return true;
+}
+
+// An option with a value: returns false (after reporting) when the value is missing or bad.
+int ParseValueOption(const std::string& name, const std::string& value, TRenderOptions& opt) {
+    TPlaneSettings& s = opt.Settings;
+    bool ok = true;
+    if (name == "-o") {
+        opt.Out = value;
+        ok = KindOf(value, opt.Kind);
+        if (!ok) return UsageError("render", "OUT must end in .bmp, .png or .emf", RenderUsage);
+    } else if (name == "--size") {
+        ok = ParseSize(value, opt.Width, opt.Height);
+    } else if (name == "--scale1") {
+        ok = ParseScale(value, s.Scale1);
+    } else if (name == "--scale2") {
+        ok = ParseScale(value, s.Scale2);
+    } else if (name == "--grid") {
+        ok = ParseGrid(value, s.ReIntervals, s.ImIntervals);
+    }
+    if (!ok) return UsageError("render", "bad value for " + name + ": " + value, RenderUsage);
+    return ExitOk;
+}
+
+bool TakesValue(const std::string& a) {
+    return a == "-o" || a == "--size" || a == "--scale1" || a == "--scale2" || a == "--grid";
+}
+
+int ParseRenderArgs(const TArgs& args, TRenderOptions& opt) {
+    TArgs files;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a.empty() || a[0] != '-') {
+            files.push_back(a);
+        } else if (IsHelpOption(a)) {
+            opt.Help = true;
+        } else if (a == "--no-antialiasing") {
+            opt.Settings.AntiAliasing = false;
+        } else if (a == "--addition") {
+            opt.Settings.GraphicalAddition = true;
+        } else if (TakesValue(a)) {
+            if (i + 1 >= args.size())
+                return UsageError("render", "missing value for " + a, RenderUsage);
+            if (const int rc = ParseValueOption(a, args[++i], opt); rc != ExitOk) return rc;
+        } else {
+            return UsageError("render", "unknown option " + a, RenderUsage);
+        }
+    }
+    if (opt.Help) return ExitOk;
+    if (files.size() != 1) return UsageError("render", "expects one phasor file", RenderUsage);
+    if (opt.Out.empty()) return UsageError("render", "no output file (-o OUT)", RenderUsage);
+    opt.File = files[0];
+    return ExitOk;
+}
+
+// Text needs a GUI application object; the offscreen platform needs no display. Qt wants a
+// private runtime folder, which is made (and removed) here when the environment has none.
+class THeadlessGui {
+  public:
+    THeadlessGui() {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+            std::string dir =
+                (std::filesystem::temp_directory_path() / "zeigora-cli-XXXXXX").string();
+            if (mkdtemp(dir.data()) != nullptr) {
+                RuntimeDir_ = dir;
+                qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir));
+            }
+        }
+        App_ = std::make_unique<QGuiApplication>(Argc_, Argv_);
+    }
+    ~THeadlessGui() {
+        App_.reset();
+        std::error_code ec;
+        if (!RuntimeDir_.empty()) std::filesystem::remove_all(RuntimeDir_, ec);
+    }
+    THeadlessGui(const THeadlessGui&) = delete;
+    THeadlessGui& operator=(const THeadlessGui&) = delete;
+
+  private:
+    int Argc_ = 1;
+    char Name_[12] = "zeigora-cli";
+    char* Argv_[2] = {Name_, nullptr};
+    std::string RuntimeDir_;
+    std::unique_ptr<QGuiApplication> App_;
+};
+
+void WriteComment(TCanvas& canvas, int width, int height) {
+    canvas.SetFontColor(clBlack);
+    canvas.SetFontBold(true);
+    canvas.TextOut(width - canvas.TextWidth(PictureComment) - 2,
+                   height - canvas.TextHeight(PictureComment) - 2, PictureComment);
+    canvas.SetFontBold(false);
+}
+
+void DrawPicture(TPaintBoxEx& surface, TPlaneView& view, TPhasorArray& phasors) {
+    RenderPlane(surface, view, phasors, nullptr);
+    WriteComment(surface.DrawingCanvas(), surface.Width(), surface.Height());
+}
+
+bool WritePicture(const TRenderOptions& opt, TPhasorArray& phasors, std::string& problem) {
+    TPaintBoxEx surface(opt.Width, opt.Height);
+    TPlaneView view;
+    view.Settings = opt.Settings;
+    if (opt.Kind == TPictureKind::Metafile) {
+        // Antialiased primitives write the bitmap only; a metafile gets plain lines.
+        view.Settings.AntiAliasing = false;
+        surface.BeginRecording();
+        DrawPicture(surface, view, phasors);
+        try {
+            if (surface.EndRecording(opt.Out)) return true;
+        } catch (const std::exception& e) {
+            problem = e.what();
+        }
+        return false;
+    }
+    DrawPicture(surface, view, phasors);
+    const char* format = opt.Kind == TPictureKind::Bitmap ? "BMP" : "PNG";
+    return surface.Bitmap.save(QString::fromStdString(opt.Out), format);
+}
+
+}  // namespace
+
+int RunRender(const TArgs& args) {
+    TRenderOptions opt;
+    if (const int rc = ParseRenderArgs(args, opt); rc != ExitOk) return rc;
+    if (opt.Help) {
+        Out(RenderHelp);
+        return ExitOk;
+    }
+    TPhasorArray phasors;
+    if (!LoadPhasorsOrReport(phasors, opt.File)) return ExitUsage;
+    RecalculateAll(phasors);
+    const THeadlessGui gui;
+    std::string problem;
+    if (WritePicture(opt, phasors, problem)) return ExitOk;
+    Err("zeigora-cli render: cannot write " + opt.Out + (problem.empty() ? "" : ": " + problem) +
+        "\n");
+    return ExitFailed;
+}
+
+}  // namespace zeigora::cli
