@@ -10,6 +10,7 @@ namespace zeigora::cli {
 
 int RunEval(const TArgs& args);
 int RunPhasors(const TArgs& args);
+int RunRender(const TArgs& args);
 int RunCircuit(const TArgs& args);
 
 namespace {
@@ -23,6 +24,7 @@ struct TCommand {
 constexpr TCommand Commands[] = {
     {"eval", RunEval, "evaluate expressions of the phasor definition language"},
     {"phasors", RunPhasors, "load a phasor file (.zgf), recalculate it and list its phasors"},
+    {"render", RunRender, "draw the complex plane of a phasor file into a picture"},
     {"circuit", RunCircuit, "load a circuit file (.zgs) and list every element's Z, U, I, S"},
 };
 
