@@ -31,20 +31,6 @@ class DefaultCircuit : public ::testing::Test {
     TCustomCircuitElement& coil = *tank.Items(0);
 };
 
-TEST_F(DefaultCircuit, Structure) {
-    EXPECT_EQ(circuit->Name.Str(), "Schaltung 1");
-    EXPECT_FALSE(circuit->IsParallel);
-    EXPECT_EQ(resistor.Name.Str(), "R");
-    EXPECT_EQ(resistor.ElementValue, 2200.0);
-    EXPECT_EQ(tank.Name.Str(), "Schwingkreis 1");
-    EXPECT_TRUE(tank.IsParallel);
-    EXPECT_EQ(coil.ElementType(), etCoil);
-    EXPECT_EQ(tank.Items(1)->ElementType(), etCapacitor);
-    EXPECT_EQ(tank.Items(1)->ElementValue, 1e-6);
-    EXPECT_EQ(coil.Parent(), &tank);
-    EXPECT_EQ(circuit->Parent(), nullptr);
-}
-
 TEST_F(DefaultCircuit, Figures) {
     const TComplex z = circuit->GetImpedance(supply);
     const Expected table[] = {
