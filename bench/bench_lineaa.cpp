@@ -25,6 +25,15 @@ void BM_LineAAShaft(benchmark::State& state) {
     }
 }
 
+// For scale: the antialiased unit circle of a default frame (radius 80).
+void BM_EllipseAA(benchmark::State& state) {
+    zeigora::TPaintBoxEx box(600, 400);
+    for (auto _ : state) {
+        zeigora::EllipseAA(box, 300, 200, 80, 80);
+        benchmark::DoNotOptimize(box.Bitmap.constBits());
+    }
+}
+
 }  // namespace
 
 BENCHMARK(BM_LineAA)
@@ -35,3 +44,4 @@ BENCHMARK(BM_LineAA)
     ->Args({4, 1})
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LineAAShaft)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EllipseAA)->Unit(benchmark::kMicrosecond);

@@ -52,14 +52,27 @@ long double Radius(long double x, long double y, TRecip r) {
     return Sq(x * r.X) + Sq(y * r.Y);
 }
 
+// Samples of cell (i, j) outside the inner ellipse and inside the outer one. The squared terms
+// of the 16 columns and 16 rows are computed once; their sums are the same as per sample.
+// Cells have i, j >= 0, so every term grows with its column or row.
 int RingCount(int i, int j, TRecip inner, TRecip outer) {
-    int count = 0;
-    for (int a = 0; a < 16; ++a) {
-        const long double x = i + a / 16.0L;
-        for (int b = 0; b < 16; ++b) {
-            const long double y = j + b / 16.0L;
-            if (Radius(x, y, inner) > 1 && Radius(x, y, outer) < 1) ++count;
-        }
+    long double xIn[16], xOut[16], yIn[16], yOut[16];
+    for (int k = 0; k < 16; ++k) {
+        const long double x = i + k * 0.0625L, y = j + k * 0.0625L;  // exact: k / 16
+        xIn[k] = Sq(x * inner.X);
+        xOut[k] = Sq(x * outer.X);
+        yIn[k] = Sq(y * inner.Y);
+        yOut[k] = Sq(y * outer.Y);
+    }
+    // The sums grow with the column and with the row, so per row the inner test holds from
+    // column a0 on and the outer one below column a1; both bounds only fall row by row.
+    int count = 0, a0 = 16, a1 = 16;
+    for (int b = 0; b < 16; ++b) {
+        while (a0 > 0 && xIn[a0 - 1] + yIn[b] > 1)
+            --a0;
+        while (a1 > 0 && !(xOut[a1 - 1] + yOut[b] < 1))
+            --a1;
+        if (a1 > a0) count += a1 - a0;
     }
     return count;
 }
@@ -124,9 +137,23 @@ void EllipseAA(TPaintBoxEx& surface, int cx, int cy, int rx, int ry) {
     const TRecip wellInside = Reciprocals(rx - 2, ry - 2),
                  wellOutside = Reciprocals(rx + 2, ry + 2);
     const TRecip inner = Reciprocals(rx, ry), outer = Reciprocals(rx + 1, ry + 1);
+    // The cells that pass both skip tests form one run of rows per column, [first, last]; both
+    // ends only fall from column to column, so they are followed instead of testing every cell.
+    int first = 0, last = ry + 1;
+    if (!small) {
+        while (first <= ry + 1 && Radius(0, first, wellInside) < 1)
+            ++first;
+        while (last >= 0 && Radius(0, last, wellOutside) > 1)
+            --last;
+    }
     for (int i = 0; i <= rx + 1; ++i) {
-        for (int j = 0; j <= ry + 1; ++j) {
-            if (!small && (Radius(i, j, wellInside) < 1 || Radius(i, j, wellOutside) > 1)) continue;
+        if (!small && i > 0) {
+            while (first > 0 && !(Radius(i, first - 1, wellInside) < 1))
+                --first;
+            while (last >= 0 && Radius(i, last, wellOutside) > 1)
+                --last;
+        }
+        for (int j = first; j <= last; ++j) {
             const float alpha = static_cast<float>(RingCount(i, j, inner, outer)) / 256.0f;
             BlendAlpha(surface, cx + i, cy + j, pen, alpha);
             BlendAlpha(surface, cx + i, cy - j, pen, alpha);

@@ -233,10 +233,18 @@ TEST(EllipseAA, RingAroundTheRadius) {
 }
 
 TEST(EllipseAA, SmallRadiusSamplesEveryCell) {
-    TSurface s(10, 10);
+    TSurface s(12, 12);
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 12; ++x)
+            s.Box.PixelAddress(x, y)[3] = 7;
     EllipseAA(s.Box, 5, 5, 1, 1);
-    // Cell (0, 0) holds no sample of the ring but is still blended: its pixel loses byte 3.
-    EXPECT_EQ(s.Box.PixelAddress(5, 5)[3], 0);
+    // Every cell up to RX + 1 is blended, even the centre that holds no sample of the ring
+    // (a larger ellipse would skip it as well inside): each written pixel loses byte 3.
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 12; ++x) {
+            const bool cell = x >= 3 && x <= 7 && y >= 3 && y <= 7;
+            EXPECT_EQ(s.Box.PixelAddress(x, y)[3], cell ? 0 : 7) << x << "," << y;
+        }
     EXPECT_LT(s.Grey(6, 5), 255);
     EXPECT_LT(s.Grey(4, 5), 255);
     TSurface none(10, 10);
