@@ -277,7 +277,7 @@ void TEmfCanvas::Ellipse(int left, int top, int right, int bottom) {
 
 void TEmfCanvas::TextOut(int x, int y, std::string_view text) {
     if (State_->Finished || text.empty()) return;
-    const QFontMetrics metrics(CanvasFont(*this));
+    const QFontMetrics& metrics = Fonts_.Metrics(*this);
     const QString s = FromCp1252(text);
     State_->SelectFont({FontName(), FontPixelSize(), FontBold()});
     State_->SelectTextColor(FontColor());
@@ -298,11 +298,11 @@ void TEmfCanvas::TextOut(int x, int y, std::string_view text) {
 }
 
 int TEmfCanvas::TextWidth(std::string_view text) const {
-    return QFontMetrics(CanvasFont(*this)).horizontalAdvance(FromCp1252(text));
+    return Fonts_.Metrics(*this).horizontalAdvance(FromCp1252(text));
 }
 
 int TEmfCanvas::TextHeight(std::string_view) const {
-    return QFontMetrics(CanvasFont(*this)).height();
+    return Fonts_.Metrics(*this).height();
 }
 
 TColor TEmfCanvas::GetPixel(int, int) const {

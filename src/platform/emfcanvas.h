@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/canvas.h"
+#include "platform/rastercanvas.h"
 
 namespace zeigora {
 
@@ -42,6 +43,7 @@ class TEmfCanvas : public TCanvas {
     int Width_;
     int Height_;
     std::unique_ptr<TState> State_;
+    mutable TCanvasFontCache Fonts_;
 };
 
 }  // namespace zeigora

@@ -97,6 +97,27 @@ QFont CanvasFont(const TCanvas& canvas) {
     return font;
 }
 
+void TCanvasFontCache::Update(const TCanvas& canvas) {
+    if (Font_ && canvas.FontName() == Name_ && canvas.FontPixelSize() == PixelSize_ &&
+        canvas.FontBold() == Bold_)
+        return;
+    Name_ = canvas.FontName();
+    PixelSize_ = canvas.FontPixelSize();
+    Bold_ = canvas.FontBold();
+    Font_ = CanvasFont(canvas);
+    Metrics_.emplace(*Font_);
+}
+
+const QFont& TCanvasFontCache::Font(const TCanvas& canvas) {
+    Update(canvas);
+    return *Font_;
+}
+
+const QFontMetrics& TCanvasFontCache::Metrics(const TCanvas& canvas) {
+    Update(canvas);
+    return *Metrics_;
+}
+
 void TRasterCanvas::DrawLine(TPoint from, TPoint to) {
     if (WidePen(*this))
         WidePenLine(from, to);
@@ -144,6 +165,10 @@ void TRasterCanvas::PlotPattern(TPoint from, TPoint to, bool lastPixel) {
     const std::uint32_t on = ToPixelWord(PenColor()), off = ToPixelWord(BrushColor());
     std::uint8_t* bits = Image_->bits();
     const qsizetype stride = Image_->bytesPerLine();
+    // Minor offset of step i = (2 i dv + du) div 2du, followed incrementally from `first`.
+    const TWide num = 2 * TWide(first) * dv + du;
+    std::int64_t offset = static_cast<std::int64_t>(num / (2 * TWide(du)));
+    std::int64_t rest = static_cast<std::int64_t>(num % (2 * TWide(du)));
     for (std::int64_t i = first; i < last; ++i) {
         bool draw = true;
         if (period > 0) {
@@ -152,11 +177,16 @@ void TRasterCanvas::PlotPattern(TPoint from, TPoint to, bool lastPixel) {
                 pos -= pattern.Lengths[k++];
             draw = k % 2 == 0;
         }
-        if (!draw && !fillGaps) continue;
-        std::int64_t u = u0 + su * i, v = v0 + sv * MinorOffset(i, du, dv);
-        std::int64_t x = steep ? v : u, y = steep ? u : v;
-        auto* px = reinterpret_cast<std::uint32_t*>(bits + y * stride) + x;
-        *px = draw ? on : off;
+        if (draw || fillGaps) {
+            const std::int64_t u = u0 + su * i, v = v0 + sv * offset;
+            const std::int64_t x = steep ? v : u, y = steep ? u : v;
+            reinterpret_cast<std::uint32_t*>(bits + y * stride)[x] = draw ? on : off;
+        }
+        rest += 2 * dv;
+        if (rest >= 2 * du) {
+            rest -= 2 * du;
+            ++offset;
+        }
     }
 }
 
@@ -214,8 +244,8 @@ void TRasterCanvas::Ellipse(int left, int top, int right, int bottom) {
 
 void TRasterCanvas::TextOut(int x, int y, std::string_view text) {
     if (Image_->isNull() || text.empty()) return;
-    const QFont font = CanvasFont(*this);
-    const QFontMetrics metrics(font);
+    const QFont& font = Fonts_.Font(*this);
+    const QFontMetrics& metrics = Fonts_.Metrics(*this);
     const QString s = FromCp1252(text);
     QPainter g(Image_);
     if (BrushStyle() == TBrushStyle::Solid)
@@ -226,11 +256,11 @@ void TRasterCanvas::TextOut(int x, int y, std::string_view text) {
 }
 
 int TRasterCanvas::TextWidth(std::string_view text) const {
-    return QFontMetrics(CanvasFont(*this)).horizontalAdvance(FromCp1252(text));
+    return Fonts_.Metrics(*this).horizontalAdvance(FromCp1252(text));
 }
 
 int TRasterCanvas::TextHeight(std::string_view) const {
-    return QFontMetrics(CanvasFont(*this)).height();
+    return Fonts_.Metrics(*this).height();
 }
 
 TColor TRasterCanvas::GetPixel(int x, int y) const {

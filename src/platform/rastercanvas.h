@@ -4,7 +4,10 @@
 // wide pens, ellipses and text through QPainter.
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/canvas.h"
@@ -13,6 +16,21 @@ namespace zeigora {
 
 // The font a canvas with these settings draws with (text metrics of both canvases).
 QFont CanvasFont(const TCanvas& canvas);
+
+// The canvas font and its metrics, built again only when the font settings change.
+class TCanvasFontCache {
+  public:
+    const QFont& Font(const TCanvas& canvas);
+    const QFontMetrics& Metrics(const TCanvas& canvas);
+
+  private:
+    void Update(const TCanvas& canvas);
+    std::string Name_;
+    int PixelSize_ = -1;
+    bool Bold_ = false;
+    std::optional<QFont> Font_;
+    std::optional<QFontMetrics> Metrics_;
+};
 
 class TRasterCanvas : public TCanvas {
   public:
@@ -39,6 +57,7 @@ class TRasterCanvas : public TCanvas {
     void HorizontalSpan(int x1, int x2, int y, TColor c);
 
     QImage* Image_;
+    mutable TCanvasFontCache Fonts_;
 };
 
 }  // namespace zeigora
