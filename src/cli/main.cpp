@@ -12,6 +12,7 @@ int RunEval(const TArgs& args);
 int RunPhasors(const TArgs& args);
 int RunRender(const TArgs& args);
 int RunCircuit(const TArgs& args);
+int RunDiagram(const TArgs& args);
 
 namespace {
 
@@ -26,6 +27,7 @@ constexpr TCommand Commands[] = {
     {"phasors", RunPhasors, "load a phasor file (.zgf), recalculate it and list its phasors"},
     {"render", RunRender, "draw the complex plane of a phasor file into a picture"},
     {"circuit", RunCircuit, "load a circuit file (.zgs) and list every element's Z, U, I, S"},
+    {"diagram", RunDiagram, "draw the schematic of a circuit file (.zgs) into a picture"},
 };
 
 std::string Usage() {
