@@ -15,7 +15,9 @@
 namespace zeigora {
 
 class TRasterCanvas;
-class TEmfCanvas;
+
+// What a recording produces: an enhanced metafile, or an SVG picture.
+enum class TRecordingKind { Emf, Svg };
 
 enum class TMouseButton { Left, Right, Middle };
 
@@ -86,10 +88,12 @@ class TPaintBoxEx {
     void SetPixel(int x, int y, TColor color);
 
     // Throws std::runtime_error("Already recording.") when a recording runs.
-    void BeginRecording();
+    void BeginRecording(TRecordingKind kind = TRecordingKind::Emf);
     // Completes the metafile and writes it; throws std::runtime_error when it cannot be
     // written (the recording is ended either way). Returns true on success.
     bool EndRecording(const std::string& fileName);
+    // Drops a running recording without writing anything (after a failed repaint).
+    void CancelRecording();
 
     // Color -1 takes the bitmap canvas's pen colour, width < 1 its pen width; dash < 0 dashes
     // by its pen style, 0 draws solid, > 0 draws a dotted pattern.
@@ -98,7 +102,9 @@ class TPaintBoxEx {
 
   private:
     std::unique_ptr<TRasterCanvas> Canvas_;
-    std::unique_ptr<TEmfCanvas> MetafileCanvas_;
+    std::unique_ptr<TCanvas> MetafileCanvas_;
+    // Completes the recording canvas and writes it: (file name, error text) -> success.
+    std::function<bool(const std::string&, std::string*)> FinishRecording_;
     bool Recording_ = false;
 };
 
