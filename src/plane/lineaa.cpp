@@ -1,7 +1,8 @@
 // The thick antialiased line: Murphy's modified Bresenham in a sub-sampled grid, drawn from the
-// centre line outwards in parallel strokes. Instead of walking every stroke once per pass, one
-// walk counts the covered sub-samples per pixel in runs and each pixel is blended once; the
-// resulting bytes are the same as those of the three-pass form.
+// centre line outwards in parallel strokes. Instead of walking every stroke once per pass and
+// every sub-sample on its own, one walk counts the covered sub-samples per pixel, a segment of
+// a stroke at a time, into a band of counters along the line, and each pixel is then blended
+// once; the resulting bytes are the same as those of the three-pass form.
 
 #include <algorithm>
 #include <cmath>
@@ -23,6 +24,15 @@ struct TRun {
     std::int64_t Count;
 };
 
+// Coverage counts of the pixels along the line: one row per major pixel, holding the minor
+// pixels from Base[row] on. Pixels outside it (none in practice) go to the run list instead;
+// since that depends only on the pixel, no pixel is counted in both.
+struct TBand {
+    std::int64_t First = 0, Rows = 0, RowWidth = 0;
+    std::vector<std::int64_t> Base;
+    std::vector<std::uint32_t> Count;
+};
+
 // The per-call constants of one line in sub-sample space.
 struct TLineWalk {
     std::int64_t N;
@@ -36,6 +46,8 @@ struct TLineWalk {
     bool Fast;
     int Dr, Dg, Db;
     std::vector<TRun>* Runs;
+    TBand* Band;
+    std::uint32_t* BandCounts;
 };
 
 // Pixel index of a sub-sample coordinate; div truncates toward zero, so pixel 0 spans 2n - 1
@@ -63,6 +75,18 @@ std::int64_t CeilDiv(std::int64_t a, std::int64_t b) {
     return -FloorDiv(-a, b);
 }
 
+// v div n2 (truncating), with the usual sub-sampling factors as constants.
+std::int64_t DivN2(std::int64_t v, std::int64_t n2) {
+    switch (n2) {
+        case 225:
+            return v / 225;
+        case 25:
+            return v / 25;
+        default:
+            return v / n2;
+    }
+}
+
 void Darken(std::uint8_t& ch, std::int64_t count, int dec) {
     const std::int64_t v = ch - count * dec;
     ch = static_cast<std::uint8_t>(v > 0 ? v : 0);
@@ -72,8 +96,17 @@ void Flush(const TLineWalk& w, std::int64_t major, std::int64_t minor, std::int6
     if (count == 0) return;
     const std::int64_t x = w.Steep ? minor : major, y = w.Steep ? major : minor;
     if (x < 0 || y < 0 || x >= w.Width || y >= w.Height) return;
+    TBand& band = *w.Band;
+    const std::int64_t row = major - band.First;
+    if (row >= 0 && row < band.Rows) {
+        const std::int64_t k = minor - band.Base[row];
+        if (k >= 0 && k < band.RowWidth) {
+            band.Count[row * band.RowWidth + k] += static_cast<std::uint32_t>(count);
+            return;
+        }
+    }
     std::uint8_t* p = w.Bits + y * w.Stride + x * 4;
-    if (w.Fast) {
+    if (w.Fast) {  // darkening by a + b samples equals darkening by a, then by b
         Darken(p[2], count, w.Dr);
         Darken(p[1], count, w.Dg);
         Darken(p[0], count, w.Db);
@@ -98,34 +131,101 @@ struct TMinorMoves {
     }
 };
 
+// FirstReaching for a growing k without a division per call: the quotient and remainder of
+// (k ku + L + 1 - E0 + kv - 1) / kv are carried along as k grows by one cell (n, or 2n - 1 at
+// pixel 0).
+class TMinorCursor {
+  public:
+    TMinorCursor(const TMinorMoves& m, std::int64_t k, std::int64_t n) : M_(m), K_(k) {
+        if (m.Kv == 0) return;
+        const std::int64_t num = k * m.Ku + m.L + 1 - m.E0 + m.Kv - 1;
+        Q_ = FloorDiv(num, m.Kv);
+        R_ = num - Q_ * m.Kv;
+        for (int i = 0; i < 2; ++i) {
+            const std::int64_t size = i == 0 ? n : 2 * n - 1;
+            StepQ_[i] = size * m.Ku / m.Kv;
+            StepR_[i] = size * m.Ku % m.Kv;
+        }
+        N_ = n;
+    }
+
+    // The first step reaching the current k, or `none`.
+    std::int64_t Next(std::int64_t none) const {
+        if (M_.Kv == 0) {
+            const std::int64_t p = M_.FirstReaching(K_);
+            return p < 0 ? none : p;
+        }
+        return Q_ > K_ ? Q_ : K_;
+    }
+
+    void Advance(std::int64_t size) {
+        K_ += size;
+        if (M_.Kv == 0) return;
+        const int i = size == N_ ? 0 : 1;
+        Q_ += StepQ_[i];
+        R_ += StepR_[i];
+        if (R_ >= M_.Kv) {
+            R_ -= M_.Kv;
+            ++Q_;
+        }
+    }
+
+  private:
+    TMinorMoves M_;
+    std::int64_t K_, Q_ = 0, R_ = 0, N_ = 0;
+    std::int64_t StepQ_[2] = {}, StepR_[2] = {};
+};
+
 // One parallel stroke from (x, y) with start error e, counted in segments of steps that stay
 // in one pixel: the pixel changes only at major cell borders (every n steps) and where the
-// minor moves cross a cell border.
-void Stroke(const TLineWalk& w, std::int64_t x, std::int64_t y, std::int64_t e) {
+// minor moves cross a cell border. Segments inside the band are added to its row directly.
+template <bool Dashed>
+void StrokeSegments(const TLineWalk& w, std::int64_t x, std::int64_t y, std::int64_t e) {
     const std::int64_t major = w.Steep ? y : x, minor = w.Steep ? x : y;
     const std::int64_t end = w.U + 1;
     const TMinorMoves moves{-e, w.Kt - 2 * w.U + w.Kv, 2 * w.U, w.Kv};
     std::int64_t pMajor = PixelOf(major, w.N), pMinor = PixelOf(minor, w.N);
     std::int64_t nextMajor = StepsLeft(major, pMajor, w.Sm, w.N) + 1;
-    std::int64_t minorNeeded = StepsLeft(minor, pMinor, w.Sn, w.N) + 1;
-    std::int64_t nextMinor = moves.FirstReaching(minorNeeded);
-    if (nextMinor < 0) nextMinor = end;
+    TMinorCursor cursor(moves, StepsLeft(minor, pMinor, w.Sn, w.N) + 1, w.N);
+    std::int64_t nextMinor = cursor.Next(end);
+    const TBand& band = *w.Band;
+    const auto width = static_cast<std::uint64_t>(band.RowWidth);
+    std::uint32_t* row = nullptr;
+    std::int64_t base = 0;
+    auto selectRow = [&] {
+        const std::int64_t r = pMajor - band.First;
+        row = r >= 0 && r < band.Rows ? w.BandCounts + r * band.RowWidth : nullptr;
+        base = row ? band.Base[r] : 0;
+    };
+    selectRow();
     std::int64_t p = 0;
     while (p < end) {
         const std::int64_t stop = std::min({nextMajor, nextMinor, end});
-        Flush(w, pMajor, pMinor, w.Allowed ? w.Allowed[stop] - w.Allowed[p] : stop - p);
+        const std::int64_t count = Dashed ? w.Allowed[stop] - w.Allowed[p] : stop - p;
+        const auto k = static_cast<std::uint64_t>(pMinor - base);
+        if (row && k < width)
+            row[k] += static_cast<std::uint32_t>(count);
+        else
+            Flush(w, pMajor, pMinor, count);
         p = stop;
         if (p == nextMajor) {
             pMajor += w.Sm;
             nextMajor += CellSize(pMajor, w.N);
+            selectRow();
         }
         if (p == nextMinor) {
             pMinor += w.Sn;
-            minorNeeded += CellSize(pMinor, w.N);
-            nextMinor = moves.FirstReaching(minorNeeded);
-            if (nextMinor < 0) nextMinor = end;
+            cursor.Advance(CellSize(pMinor, w.N));
+            nextMinor = cursor.Next(end);
         }
     }
+}
+
+void Stroke(const TLineWalk& w, std::int64_t x, std::int64_t y, std::int64_t e) {
+    if (w.Allowed)
+        StrokeSegments<true>(w, x, y, e);
+    else
+        StrokeSegments<false>(w, x, y, e);
 }
 
 struct TPt {
@@ -202,6 +302,57 @@ void LimitSpan(long double& a, long double& b, long double span) {
     (a > b ? a : b) = (a > b ? b : a) + span;
 }
 
+// The end state of one pixel covered by `count` sub-samples: darkened in fast mode; in quality
+// mode cleared, counted (8 bits) and blended with the line colour.
+void Apply(const TLineWalk& w, std::uint8_t* p, std::int64_t count, const std::int64_t rgb[3],
+           std::int64_t n2) {
+    if (w.Fast) {
+        Darken(p[2], count, w.Dr);
+        Darken(p[1], count, w.Dg);
+        Darken(p[0], count, w.Db);
+        return;
+    }
+    p[3] = 0;
+    const std::int64_t k = count & 0xFF;
+    if (k == 0) return;
+    for (int i = 0; i < 3; ++i)
+        p[i] = static_cast<std::uint8_t>(DivN2(rgb[i] * k + p[i] * (n2 - k), n2));
+}
+
+void ApplyBand(const TLineWalk& w, const TBand& band, const std::int64_t rgb[3], std::int64_t n2) {
+    for (std::int64_t row = 0; row < band.Rows; ++row) {
+        const std::uint32_t* counts = band.Count.data() + row * band.RowWidth;
+        for (std::int64_t k = 0; k < band.RowWidth; ++k) {
+            if (counts[k] == 0) continue;
+            const std::int64_t major = band.First + row, minor = band.Base[row] + k;
+            const std::int64_t x = w.Steep ? minor : major, y = w.Steep ? major : minor;
+            if (x < 0 || y < 0 || x >= w.Width || y >= w.Height) continue;
+            Apply(w, w.Bits + y * w.Stride + x * 4, counts[k], rgb, n2);
+        }
+    }
+}
+
+// The band around the centre line from (major0, minor0) over (dMajor, dMinor) sub-samples,
+// `half` pixels to either side, limited to the image rows.
+void PrepareBand(TBand& band, std::int64_t n, std::int64_t major0, std::int64_t minor0,
+                 std::int64_t dMajor, std::int64_t dMinor, std::int64_t half,
+                 std::int64_t majorSize) {
+    const std::int64_t a = PixelOf(major0, n), b = PixelOf(major0 + dMajor, n);
+    const std::int64_t first = std::max<std::int64_t>(std::min(a, b) - half, 0);
+    const std::int64_t last = std::min(std::max(a, b) + half, majorSize - 1);
+    band.First = first;
+    band.Rows = std::max<std::int64_t>(last - first + 1, 0);
+    band.RowWidth = 2 * half + 2;
+    if (band.Rows * band.RowWidth > (1 << 22)) band.Rows = 0;  // all through the run list
+    band.Base.resize(band.Rows);
+    band.Count.assign(band.Rows * band.RowWidth, 0);
+    // The centre line's minor coordinate in pixels, at the middle of each major pixel.
+    const double slope = dMinor / static_cast<double>(dMajor);
+    const double at = (minor0 + ((first * n + n / 2) - major0) * slope) / n;
+    for (std::int64_t row = 0; row < band.Rows; ++row)
+        band.Base[row] = static_cast<std::int64_t>(std::floor(at + row * slope)) - half;
+}
+
 // Quality mode: the clearing, counting and blending passes over the collected runs.
 void BlendRuns(const std::vector<TRun>& runs, TColor c, std::int64_t n2) {
     for (const TRun& r : runs)
@@ -214,7 +365,7 @@ void BlendRuns(const std::vector<TRun>& runs, TColor c, std::int64_t n2) {
         const std::int64_t k = p[3];
         if (k == 0) continue;
         for (int i = 0; i < 3; ++i)
-            p[i] = static_cast<std::uint8_t>((rgb[i] * k + p[i] * (n2 - k)) / n2);
+            p[i] = static_cast<std::uint8_t>(DivN2(rgb[i] * k + p[i] * (n2 - k), n2));
         p[3] = 0;
     }
 }
@@ -279,9 +430,18 @@ void TPaintBoxEx::LineAA(std::int64_t color, int width, long double x1, long dou
     w.Bits = Bitmap.bits();
     w.Stride = Bitmap.bytesPerLine();
     static thread_local std::vector<TRun> runs;
+    static thread_local TBand band;
     runs.clear();
     w.Runs = &runs;
-    WalkStrokes(w, {sx1 + w.N / 2, sy1 + w.N / 2}, tk, ku, pm, qn, s);
+    w.Band = &band;
+    const TPt start{sx1 + w.N / 2, sy1 + w.N / 2};
+    const std::int64_t half = static_cast<std::int64_t>(tk / (2 * w.U * w.N)) + 3;
+    PrepareBand(band, w.N, w.Steep ? start.Y : start.X, w.Steep ? start.X : start.Y,
+                w.Steep ? dv : du, w.Steep ? du : dv, half, w.Steep ? w.Height : w.Width);
+    w.BandCounts = band.Count.data();
+    WalkStrokes(w, start, tk, ku, pm, qn, s);
+    const std::int64_t rgb[3] = {(c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF};  // b, g, r
+    ApplyBand(w, band, rgb, n2);
     if (!w.Fast) BlendRuns(runs, c, n2);
 }
 
