@@ -216,7 +216,9 @@ namespace {
 TPenKey PenOf(const TCanvas& c) {
     if (c.PenStyle() == psClear) return {psClear, 0, 0};
     const int width = std::max(1, c.PenWidth());
-    const int style = width > 1 || c.PenStyle() == psInsideFrame ? psSolid : c.PenStyle();
+    // Like the raster canvas: wide pens and styles without a dash pattern draw solid.
+    const bool dashed = c.PenStyle() >= psDash && c.PenStyle() <= psDashDotDot;
+    const int style = width > 1 || !dashed ? psSolid : c.PenStyle();
     return {style, width, c.PenColor()};
 }
 
