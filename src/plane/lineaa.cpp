@@ -50,6 +50,12 @@ struct TLineWalk {
     std::uint32_t* BandCounts;
 };
 
+// The same addressing as TPaintBoxEx::PixelAddress, with the image start and row length taken
+// once per line.
+std::uint8_t* PixelAt(const TLineWalk& w, std::int64_t x, std::int64_t y) {
+    return w.Bits + y * w.Stride + x * 4;
+}
+
 // Pixel index of a sub-sample coordinate; div truncates toward zero, so pixel 0 spans 2n - 1
 // sub-samples.
 std::int64_t PixelOf(std::int64_t c, std::int64_t n) {
@@ -105,7 +111,7 @@ void Flush(const TLineWalk& w, std::int64_t major, std::int64_t minor, std::int6
             return;
         }
     }
-    std::uint8_t* p = w.Bits + y * w.Stride + x * 4;
+    std::uint8_t* p = PixelAt(w, x, y);
     if (w.Fast) {  // darkening by a + b samples equals darkening by a, then by b
         Darken(p[2], count, w.Dr);
         Darken(p[1], count, w.Dg);
@@ -327,7 +333,7 @@ void ApplyBand(const TLineWalk& w, const TBand& band, const std::int64_t rgb[3],
             const std::int64_t major = band.First + row, minor = band.Base[row] + k;
             const std::int64_t x = w.Steep ? minor : major, y = w.Steep ? major : minor;
             if (x < 0 || y < 0 || x >= w.Width || y >= w.Height) continue;
-            Apply(w, w.Bits + y * w.Stride + x * 4, counts[k], rgb, n2);
+            Apply(w, PixelAt(w, x, y), counts[k], rgb, n2);
         }
     }
 }
