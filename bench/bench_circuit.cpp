@@ -1,20 +1,52 @@
 // The model part of one circuit window refresh on a big circuit: impedance and current of the
 // outermost group plus voltage, current and power of every element.
 #include <benchmark/benchmark.h>
+#include <stdlib.h>
 
+#include <QGuiApplication>
+#include <QImage>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <random>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "circuit/circcalc.h"
 #include "circuit/circuitfile.h"
 #include "circuit/circuitquery.h"
+#include "circuitdiagram/circgrph.h"
+#include "platform/rastercanvas.h"
 
 namespace {
 
 using namespace zeigora;
+
+// Qt 6.4's start-up and QImage::fill leave the upper halves of the AVX registers dirty; until
+// the next vzeroupper every SSE instruction of the complex arithmetic then pays a transition
+// penalty (5 to 15 times slower on the machines measured). Cleared here so that the figures
+// show this code, not that side effect.
+void CleanVectorState() {
+#if defined(__x86_64__)
+    if (__builtin_cpu_supports("avx")) __asm__ volatile("vzeroupper");
+#endif
+}
+
+// Text needs a GUI application; the offscreen platform needs no display, and Qt wants a
+// private runtime folder.
+void EnsureGuiApplication() {
+    static int argc = 1;
+    static char name[] = "bench_circuit";
+    static char* argv[] = {name, nullptr};
+    if (QGuiApplication::instance() != nullptr) return;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static std::string runtime = "/tmp/zeigora-bench-XXXXXX";
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && mkdtemp(runtime.data()) != nullptr)
+        qputenv("XDG_RUNTIME_DIR", QByteArray(runtime.c_str()));
+    static QGuiApplication app(argc, argv);
+    CleanVectorState();
+}
 
 std::unique_ptr<TCustomCircuitElement> RandomPart(std::mt19937& rng) {
     const double scale = std::pow(10.0, std::uniform_real_distribution<double>(-1.0, 1.0)(rng));
@@ -76,5 +108,94 @@ void BM_CircuitSaveLoad(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CircuitSaveLoad)->Unit(benchmark::kMillisecond);
+
+// The window clears its diagram before drawing.
+void ClearDiagram(TCanvas& canvas) {
+    canvas.SetBrushStyle(TBrushStyle::Solid);
+    canvas.SetBrushColor(clWhite);
+    canvas.SetPenColor(clWhite);
+    canvas.Rectangle(0, 0, canvas.Width(), canvas.Height());
+}
+
+// The schematic with both labels, on the pen, brush and font the window sets.
+void DrawDiagram(TCanvas& canvas, TCircuitElementGroup& circuit) {
+    canvas.SetPenColor(clBlack);
+    canvas.SetBrushStyle(TBrushStyle::Clear);
+    canvas.SetFontName(DefaultFontName);
+    DrawCircuit(canvas, circuit, canvas.Height(), true, true);
+}
+
+// The window grows its diagram to what the tree needs, within a memory bound.
+QSize FittedSize(const TCanvas& metrics, const TCircuitElementGroup& circuit) {
+    constexpr int maxSide = 30000;
+    constexpr long long maxPixels = 64LL * 1024 * 1024;
+    const TDiagramSize needed = NeededDiagramSize(metrics, circuit, {true, true});
+    const int width = std::clamp(needed.Width, DefaultDiagramWidth, maxSide);
+    int height = std::clamp(needed.Height, DefaultDiagramHeight, maxSide);
+    if (static_cast<long long>(width) * height > maxPixels)
+        height = std::max(DefaultDiagramHeight, static_cast<int>(maxPixels / width));
+    return {width, height};
+}
+
+// Argument 0: the window's default 500 x 173 diagram; 1: the diagram grown to what the tree
+// needs, as far as the window lets it grow.
+QImage DiagramImage(int which, const TCircuitElementGroup& circuit) {
+    QImage probe(1, 1, QImage::Format_RGB32);
+    const QSize size = which == 0 ? QSize(DefaultDiagramWidth, DefaultDiagramHeight)
+                                  : FittedSize(TRasterCanvas(&probe), circuit);
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    CleanVectorState();
+    return image;
+}
+
+// The size the tree needs.
+void BM_CircuitDiagramNeededSize(benchmark::State& state) {
+    EnsureGuiApplication();
+    const auto circuit = BigCircuit();
+    QImage image(1, 1, QImage::Format_RGB32);
+    const TRasterCanvas canvas(&image);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(NeededDiagramSize(canvas, *circuit, {true, true}));
+    const TDiagramSize needed = NeededDiagramSize(canvas, *circuit, {true, true});
+    state.counters["needed_w"] = needed.Width;
+    state.counters["needed_h"] = needed.Height;
+}
+BENCHMARK(BM_CircuitDiagramNeededSize)->Unit(benchmark::kMillisecond);
+
+// Drawing alone (no clearing).
+void BM_CircuitDiagramDraw(benchmark::State& state) {
+    EnsureGuiApplication();
+    const auto circuit = BigCircuit();
+    QImage image = DiagramImage(static_cast<int>(state.range(0)), *circuit);
+    TRasterCanvas canvas(&image);
+    for (auto _ : state)
+        DrawDiagram(canvas, *circuit);
+    state.counters["width"] = image.width();
+    state.counters["height"] = image.height();
+}
+BENCHMARK(BM_CircuitDiagramDraw)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// One whole refresh of the circuit window on the big circuit: impedance and current of the
+// outermost group, every element's figures, the needed size, clearing and drawing.
+void BM_CircuitWindowRefresh(benchmark::State& state) {
+    EnsureGuiApplication();
+    const auto circuit = BigCircuit();
+    const TCircuitSupply supply;
+    QImage image = DiagramImage(static_cast<int>(state.range(0)), *circuit);
+    TRasterCanvas canvas(&image);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(circuit->GetImpedance(supply));
+        benchmark::DoNotOptimize(GetCurrent(*circuit, supply));
+        const auto all = ComputeAll(*circuit, supply);
+        benchmark::DoNotOptimize(all.data());
+        benchmark::DoNotOptimize(NeededDiagramSize(canvas, *circuit, {true, true}));
+        ClearDiagram(canvas);
+        DrawDiagram(canvas, *circuit);
+    }
+    state.counters["width"] = image.width();
+    state.counters["height"] = image.height();
+}
+BENCHMARK(BM_CircuitWindowRefresh)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -49,24 +49,32 @@ const char* UnitOf(TElementType type) {
     }
 }
 
-// Only text costs real time on a raster canvas, so labels wholly outside the picture are
-// left out; everything else clips cheaply by itself.
-bool Visible(const TCanvas& canvas, int left, int top, int width, int height) {
-    return left < canvas.Width() && top < canvas.Height() && Add(left, width) > 0 &&
-           Add(top, height) > 0;
+// Only text costs real time on a raster canvas (building, measuring and shaping it), so
+// labels that cannot reach the picture are left out before any of that; everything else
+// clips cheaply by itself. No glyph is wider than two font heights.
+int MaxTextWidth(const TCanvas& canvas, std::size_t chars) {
+    return Clamp(std::int64_t(chars) * 2 * std::max(canvas.FontPixelSize(), 1));
+}
+
+bool ColumnsReach(const TCanvas& canvas, int centre, int halfWidth) {
+    return Add(centre, halfWidth) >= 0 && Add(centre, -std::int64_t(halfWidth)) < canvas.Width();
 }
 
 void DrawLabel(TCanvas& canvas, const TCustomCircuitElement& part, int x1, int y,
                TDiagramLabels labels) {
+    constexpr std::size_t longestLabel = 255 + 32;  // name, value, unit and brackets
+    const int centre = Add(x1, SymbolWidth / 2);
     if (!labels.ShowElementNames && !labels.ShowElementValues) return;
+    if (y - LabelGap <= 0 || !ColumnsReach(canvas, centre, MaxTextWidth(canvas, longestLabel)))
+        return;
     const std::string text = ElementLabel(part, labels);
-    if (text.empty()) return;
+    if (text.empty() || !ColumnsReach(canvas, centre, MaxTextWidth(canvas, text.size()))) return;
     const int height = canvas.TextHeight(text);
     const int top = Add(y, -std::int64_t(LabelGap) - height);
-    if (top >= canvas.Height() || y - LabelGap <= 0) return;  // measuring costs time too
+    if (top >= canvas.Height()) return;
     const int width = canvas.TextWidth(text);
-    const int left = Add(x1, SymbolWidth / 2 - width / 2);
-    if (Visible(canvas, left, top, width, height)) canvas.TextOut(left, top, text);
+    const int left = Add(centre, -(width / 2));
+    if (left < canvas.Width() && Add(left, width) > 0) canvas.TextOut(left, top, text);
 }
 
 TDrawn DrawPart(TCanvas& canvas, TCustomCircuitElement& part, int x, int y, TDiagramLabels labels) {

@@ -3,7 +3,9 @@
 // vertical extent of every subtree follows bottom-up from the same integer layout the drawing
 // uses, and it fits when no two neighbouring branches come closer than a gap.
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "circuitdiagram/circgrph.h"
@@ -22,9 +24,8 @@ struct TSizeNode {
     bool Parallel;
     int FirstChild = 0;  // into TSizeTree::Children
     int ChildCount = 0;
-    std::int64_t LabelUp = 0;    // parts: extent above the line
-    std::int64_t LabelLeft = 0;  // parts: label overhang beyond the symbol's centre
-    std::int64_t LabelRight = 0;
+    std::int64_t LabelUp = 0;     // parts: extent above the line
+    std::int64_t LabelRight = 0;  // parts: how far the label reaches right of the symbol's centre
 };
 
 // The tree in pre-order with each node's members listed contiguously in member order.
@@ -33,7 +34,29 @@ struct TSizeTree {
     std::vector<int> Children;
 };
 
-TSizeNode MakeNode(const TCanvas& canvas, const TCustomCircuitElement& e, TDiagramLabels labels) {
+// Label widths for the layout: summed glyph advances, each measured once. Shaping every
+// label would cost more than drawing the whole tree; kerning only narrows Latin text, and a
+// little slack covers the rest.
+class TLabelWidths {
+  public:
+    explicit TLabelWidths(const TCanvas& canvas) : Canvas_(canvas) { Advance_.fill(-1); }
+    std::int64_t Width(std::string_view text) {
+        std::int64_t w = 2;
+        for (const char c : text) {
+            int& a = Advance_[static_cast<unsigned char>(c)];
+            if (a < 0) a = Canvas_.TextWidth(std::string_view(&c, 1));
+            w += a;
+        }
+        return w;
+    }
+
+  private:
+    const TCanvas& Canvas_;
+    std::array<int, 256> Advance_;
+};
+
+TSizeNode MakeNode(const TCanvas& canvas, TLabelWidths& widths, const TCustomCircuitElement& e,
+                   TDiagramLabels labels) {
     TSizeNode node{&e, e.ElementType() == etGroup, false};
     if (node.Group) {
         node.Parallel = static_cast<const TCircuitElementGroup&>(e).IsParallel;
@@ -43,8 +66,7 @@ TSizeNode MakeNode(const TCanvas& canvas, const TCustomCircuitElement& e, TDiagr
     const std::string text = ElementLabel(e, labels);
     if (!text.empty()) {
         node.LabelUp = std::max<std::int64_t>(node.LabelUp, LabelGap + canvas.TextHeight(text));
-        const int width = canvas.TextWidth(text);
-        node.LabelLeft = width / 2;
+        const std::int64_t width = widths.Width(text);
         node.LabelRight = width - width / 2;
     }
     return node;
@@ -52,6 +74,7 @@ TSizeNode MakeNode(const TCanvas& canvas, const TCustomCircuitElement& e, TDiagr
 
 TSizeTree Flatten(const TCanvas& canvas, const TCircuitElementGroup& root, TDiagramLabels labels) {
     TSizeTree tree;
+    TLabelWidths widths(canvas);
     std::vector<int> parents;
     std::vector<const TCustomCircuitElement*> todo{&root};
     std::vector<int> todoParent{-1};
@@ -60,7 +83,7 @@ TSizeTree Flatten(const TCanvas& canvas, const TCircuitElementGroup& root, TDiag
         const int parent = todoParent.back();
         todo.pop_back();
         todoParent.pop_back();
-        tree.Nodes.push_back(MakeNode(canvas, *e, labels));
+        tree.Nodes.push_back(MakeNode(canvas, widths, *e, labels));
         parents.push_back(parent);
         if (!tree.Nodes.back().Group) continue;
         const auto& g = static_cast<const TCircuitElementGroup&>(*e);
@@ -113,8 +136,7 @@ std::int64_t RightmostX(const TSizeTree& tree) {
         const TSizeNode& node = tree.Nodes[k];
         if (!node.Group) {
             const std::int64_t centre = x[k] + ElementLeadLength + SymbolWidth / 2;
-            right =
-                std::max(right, Sat(centre - node.LabelLeft + (node.LabelLeft + node.LabelRight)));
+            right = std::max(right, Sat(centre + node.LabelRight));
             continue;
         }
         std::int64_t cx = node.Parallel ? x[k] + GroupLeadLength : x[k];
