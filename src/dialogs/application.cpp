@@ -1,5 +1,6 @@
 #include "dialogs/application.h"
 
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -42,6 +43,7 @@ TZeigoraApplication::TZeigoraApplication(int& argc, char** argv)
     : QApplication(argc, argv), Dialogs(std::make_unique<TQtUserDialogs>()) {
     setApplicationName(QStringLiteral("Zeigora"));
     setApplicationDisplayName(QStringLiteral("Lumtrek Zeigora 3.0"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/zeigora.svg")));
     PreviousDialogs = SetUserDialogs(Dialogs.get());
     InitNumberTextFromLocale();
     LoadGermanQtTexts(*this);
