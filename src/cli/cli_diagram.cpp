@@ -37,6 +37,7 @@ constexpr std::string_view DiagramHelp =
     "  .bmp   Windows bitmap\n"
     "  .png   PNG image\n"
     "  .emf   enhanced metafile\n"
+    "  .svg   SVG picture\n"
     "\n"
     "options:\n"
     "  -o OUT        the picture file to write\n"
@@ -58,7 +59,7 @@ constexpr int MaxSide = 16384;
 constexpr long long MaxDefaultArea = 1LL << 26;
 constexpr std::string_view PictureComment = "Created with Lumtrek Zeigora";
 
-enum class TPictureKind { Bitmap, Png, Metafile };
+enum class TPictureKind { Bitmap, Png, Metafile, Svg };
 
 struct TDiagramOptions {
     std::string File;
@@ -86,6 +87,8 @@ bool KindOf(const std::string& file, TPictureKind& kind) {
         kind = TPictureKind::Png;
     else if (ext == ".emf")
         kind = TPictureKind::Metafile;
+    else if (ext == ".svg")
+        kind = TPictureKind::Svg;
     else
         return false;
     return true;
@@ -96,7 +99,8 @@ int ParseValueOption(const std::string& name, const std::string& value, TDiagram
     if (name == "-o") {
         opt.Out = value;
         ok = KindOf(value, opt.Kind);
-        if (!ok) return UsageError("diagram", "OUT must end in .bmp, .png or .emf", DiagramUsage);
+        if (!ok)
+            return UsageError("diagram", "OUT must end in .bmp, .png, .emf or .svg", DiagramUsage);
     } else {
         ok = ParseSide(value, name == "--width" ? opt.Width : opt.Height);
     }
@@ -206,8 +210,9 @@ void DrawPicture(TCanvas& canvas, int width, int height, TCircuitElementGroup& c
 
 bool WritePicture(const TDiagramOptions& opt, TCircuitElementGroup& circuit, std::string& problem) {
     TPaintBoxEx surface(opt.Width, opt.Height);
-    if (opt.Kind == TPictureKind::Metafile) {
-        surface.BeginRecording();
+    if (opt.Kind == TPictureKind::Metafile || opt.Kind == TPictureKind::Svg) {
+        surface.BeginRecording(opt.Kind == TPictureKind::Svg ? TRecordingKind::Svg
+                                                             : TRecordingKind::Emf);
         DrawPicture(surface.DrawingCanvas(), opt.Width, opt.Height, circuit, opt.Labels);
         try {
             if (surface.EndRecording(opt.Out)) return true;

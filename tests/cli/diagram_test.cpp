@@ -126,6 +126,17 @@ TEST_F(DiagramCliTest, MetafileIsRecorded) {
     EXPECT_EQ(bytes.substr(40, 4), " EMF");
 }
 
+TEST_F(DiagramCliTest, SvgHasTheLabels) {
+    ASSERT_EQ(Diagram({Default, "-o", PathOf("d.svg"), "--values"}), 0);
+    std::ifstream in(PathOf("d.svg"), std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_NE(text.find("<svg"), std::string::npos);
+    EXPECT_NE(text.find("R (2,2kOhm)"), std::string::npos);
+    EXPECT_NE(text.find("C (1\xC2\xB5"
+                        "F)"),
+              std::string::npos);
+}
+
 TEST_F(DiagramCliTest, BadUseIsRefused) {
     std::ofstream(PathOf("junk.zgs")) << "not a circuit";
     const struct {
