@@ -181,7 +181,10 @@ TPhasorPropertiesForm::TPhasorPropertiesForm(TPhasorArray& phasors, int phasorIn
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFont(QFont(QStringLiteral("Verdana"), 8));
     setFixedSize(ClientWidth, ClientHeight);
-    if (const TPhasor* p = Edited()) Original = *p;
+    if (const TPhasor* p = Edited()) {
+        Original = *p;
+        HasOriginal = true;
+    }
     CreateControls();
     ArrangeTabOrder();
     ConnectEvents();
@@ -347,7 +350,8 @@ void TPhasorPropertiesForm::OKButtonClick() {
 // Cancel, Escape and the close box. The live check may have left a value computed from the
 // typed text in the record (NaN after a syntax error), which a constant phasor would keep.
 void TPhasorPropertiesForm::reject() {
-    if (TPhasor* p = Edited()) *p = Original;
+    TPhasor* p = Edited();
+    if (p != nullptr && HasOriginal) *p = Original;
     QDialog::reject();
 }
 

@@ -77,6 +77,7 @@ class TPhasorPropertiesForm : public QDialog {
     TPhasorArray& Phasors;
     int Index;
     TPhasor Original;  // the record as it was when the dialog opened, for Cancel
+    bool HasOriginal = false;
     TColor Color = clBlack;
     bool Shown = false;
 };

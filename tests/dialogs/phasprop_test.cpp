@@ -286,6 +286,15 @@ TEST_F(PhasorPropertiesTest, ListReplacedWhileOpenIsLeftAlone) {
     QTest::mouseClick(Form->OKButton, Qt::LeftButton);
     ASSERT_EQ(Phasors.size(), 1u);
     EXPECT_TRUE(SameBytes(Phasors[0], first));
+    Form.reset();
+
+    // Opened on an index that the list has not (yet) got: Cancel writes nothing back.
+    Open(3);
+    while (Phasors.size() < 4)
+        AppendPhasor(Phasors);
+    const TPhasor grown = Phasors[3];
+    QTest::mouseClick(Form->CancelButton, Qt::LeftButton);
+    EXPECT_TRUE(SameBytes(Phasors[3], grown));
 }
 
 }  // namespace
