@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QStyleOptionViewItem>
 #include <QTest>
+#include <QTimer>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -151,6 +152,31 @@ TEST_F(PhasorPropertiesTest, ShowingFocusesByErrorCode) {
         EXPECT_EQ(Text(Form->DefEdit), c.Definition);
         Form.reset();
     }
+}
+
+// The way the main window runs it: modally, closed with Escape or with Enter in a number.
+TEST_F(PhasorPropertiesTest, RunsModally) {
+    Phasors[2].Definition = "1+2j+abc*3";
+    RecalculateAll(Phasors);
+    TPhasorPropertiesForm errorForm(Phasors, 2, false);
+    QTimer::singleShot(0, &errorForm, [&] {
+        EXPECT_EQ(errorForm.focusWidget(), errorForm.DefEdit);
+        EXPECT_EQ(errorForm.DefEdit->cursorPosition(), 8);
+        QTest::keyClick(errorForm.DefEdit, Qt::Key_Escape);
+    });
+    EXPECT_EQ(errorForm.exec(), QDialog::Rejected);
+
+    Phasors = StartList();
+    TPhasorPropertiesForm form(Phasors, 2, false);
+    QTimer::singleShot(0, &form, [&] {
+        QLineEdit* real = form.ComplexEditorFrame->RealEdit;
+        real->setFocus(Qt::MouseFocusReason);
+        real->selectAll();
+        QTest::keyClicks(real, QStringLiteral("7"));
+        QTest::keyClick(real, Qt::Key_Return);
+    });
+    EXPECT_EQ(form.exec(), QDialog::Accepted);
+    EXPECT_DOUBLE_EQ(Phasors[2].Value.Re, 7.0);
 }
 
 TEST_F(PhasorPropertiesTest, OkWritesEveryField) {
