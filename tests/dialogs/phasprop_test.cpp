@@ -214,16 +214,6 @@ TEST_F(PhasorPropertiesTest, OkWritesEveryField) {
     EXPECT_TRUE(p.Definition.Empty());
 }
 
-TEST_F(PhasorPropertiesTest, OkWritesTheDefinitionCutTo255) {
-    Open();
-    std::string definition = "1";
-    while (definition.size() < 300)
-        definition += "+1";
-    Form->DefEdit->setText(FromCp1252(definition));
-    QTest::mouseClick(Form->OKButton, Qt::LeftButton);
-    EXPECT_EQ(Phasors[2].Definition.Str(), definition.substr(0, 255));
-}
-
 TEST_F(PhasorPropertiesTest, CancelRestoresTheWholeRecord) {
     for (const bool escape : {false, true}) {
         SCOPED_TRACE(escape ? "Escape" : "Abbrechen");
