@@ -1,0 +1,319 @@
+// The main window's document commands, the selection and the repaint cycle.
+#include <QAction>
+#include <QCloseEvent>
+#include <QTimer>
+#include <QToolBar>
+#include <random>
+
+#include "dialogs/paintboxwidget.h"
+#include "mainwindow/mainform.h"
+#include "mainwindow/phasorcombo.h"
+#include "phasors/phasorfile.h"
+#include "plane/frame.h"
+#include "platform/cp1252.h"
+#include "platform/userdialogs.h"
+
+#if __has_include("dialogs/helppage.h")
+#include "dialogs/helppage.h"
+#else
+#include <filesystem>
+#endif
+
+namespace zeigora {
+
+namespace {
+
+constexpr char PhasorFileFilter[] = "Zeigora Dateien (*.zgf)|*.zgf";
+constexpr char PhasorFileExt[] = "*.zgf";
+constexpr char OpenWarningText[] =
+    "Warnung: alle Zeiger werden gel\xF6scht, wenn Sie Zeiger aus einer Datei laden. "
+    "Fortfahren?";
+constexpr char NoPhasorSelectedText[] = "Kein Zeiger ausgew\xE4hlt.";
+constexpr char RootsRefusalText[] =
+    "Diese Funktion ist bei der Darstellung mehrerer L\xF6sungen nicht verf\xFCgbar.";
+constexpr char DeleteQuestionText[] = "Sind Sie sicher, dass Sie diesen Zeiger l\xF6schen wollen?";
+constexpr char DeleteAllQuestionText[] = "Sind Sie sicher, dass Sie alle Zeiger l\xF6schen wollen?";
+constexpr char HelpErrorText[] =
+    "Fehler beim Starten der Hilfe. Bitte klicken Sie die Datei index.html im Ordner Doku "
+    "doppelt.";
+constexpr char InfoText[] =
+    "Zeigora 3.0 Public Alpha\n"
+    "\n"
+    "Rechnen mit komplexen Zahlen in der Gau\xDF'schen Zahlenebene.\n"
+    "Entwurf, Programmierung und Symbole: das Zeigora-Team.\n"
+    "Dank an alle, die die Vorabversion ausprobieren.";
+
+#if !__has_include("dialogs/helppage.h")
+std::string FindHelpPage() {
+    const char* page = "Doku/index.html";
+    std::error_code error;
+    return std::filesystem::exists(page, error) ? page : std::string();
+}
+#endif
+
+}  // namespace
+
+// ---- selection and repaint ----
+
+PPhasor TMainForm::SelectedPhasor() {
+    if (SelectedIndex_ < 0 || SelectedIndex_ >= static_cast<int>(Phasors.size())) return nullptr;
+    return &Phasors[static_cast<std::size_t>(SelectedIndex_)];
+}
+
+void TMainForm::SelectPhasor(PPhasor p) {
+    const int index = p ? IndexOfPhasor(p, Phasors) : -1;
+    SetPhasorCommandsEnabled(index >= 0);
+    SelectedIndex_ = index;
+    SelectedPhasorComboBox->SetItemIndex(index + 1);
+    InvalidatePlane();
+}
+
+void TMainForm::SetPhasorCommandsEnabled(bool enabled) {
+    for (QAction* command : {DeletePhasor, EditPhasor, DuplicatePhasor, DeletePhasorButton,
+                             EditPhasorButton, DuplicatePhasorButton})
+        command->setEnabled(enabled);
+}
+
+void TMainForm::FillPhasorComboBox() {
+    SelectedPhasorComboBox->Fill(Phasors, "Kein");
+}
+
+void TMainForm::InvalidatePlane() {
+    FrameCurrent = false;
+    PaintBox1->update();
+}
+
+void TMainForm::PaintPlane() {
+    TRecalcResult result = RecalculateAll(Phasors);
+    Errors = std::move(result.Errors);
+    SetStatusText(7, result.StatusText);
+    RenderPlane(Surface(), View, Phasors, SelectedPhasor());
+    FrameCurrent = true;
+}
+
+bool TMainForm::RefusedInRootsMode() {
+    if (!View.Settings.RootsMode) return false;
+    UserDialogs().ShowError(RootsRefusalText);
+    return true;
+}
+
+// The clock must not replace the list under a dialog that edits one of its records.
+void TMainForm::RunModal(const std::function<void()>& dialog) {
+    const bool clockRunning = Timer1->isActive();
+    Timer1->stop();
+    dialog();
+    if (clockRunning) Timer1->start();
+}
+
+// ---- file commands ----
+
+void TMainForm::NewFileClick() {
+    Phasors.clear();
+    AppendPhasor(Phasors);
+    AppendPhasor(Phasors);
+    Phasors[0].Name = "Zeiger1";
+    Phasors[0].Color = 0x0000FF;
+    Phasors[0].Value = MakeComplex(2.0, -1.0);
+    Phasors[1].Name = "Zeiger2";
+    Phasors[1].Color = 0xFF0000;
+    Phasors[1].Value = MakeComplex(-1.0, 1.0);
+    FillPhasorComboBox();
+    SelectPhasor(nullptr);
+    InvalidatePlane();
+}
+
+void TMainForm::OpenFileButtonClick() {
+    if (!UserDialogs().AskYesNo(OpenWarningText)) return;
+    const auto choice = UserDialogs().GetOpenFileName(
+        "\xD6"
+        "ffnen",
+        PhasorFileFilter, PhasorFileExt);
+    if (choice) {
+        // A file that cannot be read, or is no phasor file, leaves the phasors as they were.
+        const TPhasorFileResult result = LoadPhasorsFromFile(Phasors, choice->FileName);
+        if (!result.Ok())
+            UserDialogs().ShowError(
+                PhasorFileErrorText(result.Error, Utf8ToCp1252(choice->FileName)));
+    }
+    FillPhasorComboBox();
+    SelectPhasor(nullptr);
+    InvalidatePlane();
+}
+
+void TMainForm::SaveFileButtonClick() {
+    const auto choice =
+        UserDialogs().GetSaveFileName("Speichern unter", PhasorFileFilter, PhasorFileExt, false);
+    if (!choice) return;
+    const TPhasorFileResult result = SavePhasorsToFile(Phasors, choice->FileName);
+    if (!result.Ok())
+        UserDialogs().ShowError(PhasorFileErrorText(result.Error, Utf8ToCp1252(choice->FileName)));
+}
+
+// Picture export and printing are wired in by their own unit.
+void TMainForm::PrintPictureClick() {}
+void TMainForm::SaveAsPictureClick() {}
+
+void TMainForm::ExitProgramClick() {
+    close();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    Timer1->stop();
+    event->accept();
+}
+
+// ---- view commands ----
+
+void TMainForm::RefreshClick() {
+    InvalidatePlane();
+}
+
+void TMainForm::AntiAliasingClick() {
+    View.Settings.AntiAliasing = AntiAliasing->isChecked();
+    InvalidatePlane();
+}
+
+void TMainForm::Circle1ButtonClick() {
+    View.Settings.UnitCircle1 = Circle1Button->isChecked();
+    InvalidatePlane();
+}
+
+void TMainForm::Circle2ButtonClick() {
+    View.Settings.UnitCircle2 = Circle2Button->isChecked();
+    InvalidatePlane();
+}
+
+void TMainForm::RasterButtonClick() {
+    View.Settings.GridVisible = RasterButton->isChecked();
+    InvalidatePlane();
+}
+
+void TMainForm::SetToolBarVisible(QToolBar* bar, bool& flag, QAction* menuItem,
+                                  QAction* popupItem) {
+    flag = !flag;
+    bar->setVisible(flag);
+    menuItem->setChecked(flag);
+    popupItem->setChecked(flag);
+}
+
+void TMainForm::PhasorSettings2Click() {
+    SetToolBarVisible(PhasorToolBar, PhasorToolBarVisible, PhasorSettings2, PhasorSettings1);
+}
+
+void TMainForm::ViewSettings2Click() {
+    SetToolBarVisible(GridToolBar, GraphicsToolBarVisible, ViewSettings2, ViewSettings1);
+}
+
+void TMainForm::ZoomSettings2Click() {
+    SetToolBarVisible(ZoomToolBar, ZoomToolBarVisible, ZoomSettings2, ZoomSettings1);
+}
+
+void TMainForm::GridSettingsButtonClick() {
+    RunModal([this] { RunGridSettingsDialog(View.Settings); });
+    InvalidatePlane();
+}
+
+// ---- phasor commands ----
+
+void TMainForm::NewPhasorClick() {
+    Dragging = false;
+    if (RefusedInRootsMode()) return;
+    const std::size_t index = AppendPhasor(Phasors);
+    FillPhasorComboBox();
+    Phasors[index].Name = "Zeiger" + std::to_string(Phasors.size());
+    Phasors[index].Color = std::uniform_int_distribution<std::uint32_t>(0, 0xFFFFFF)(Random);
+    SelectPhasor(&Phasors[index]);
+    RunModal([this, index] {
+        RunPhasorDialog(Phasors, static_cast<int>(index), View.Settings.RootsMode);
+    });
+    FillPhasorComboBox();
+    SelectPhasor(SelectedPhasor());
+    InvalidatePlane();
+}
+
+void TMainForm::EditPhasorClick() {
+    Dragging = false;
+    if (!SelectedPhasor()) {
+        UserDialogs().ShowError(NoPhasorSelectedText);
+        return;
+    }
+    const int comboIndex = SelectedPhasorComboBox->currentIndex();
+    const int index = SelectedIndex_;
+    RunModal([this, index] { RunPhasorDialog(Phasors, index, View.Settings.RootsMode); });
+    FillPhasorComboBox();
+    SelectedPhasorComboBox->SetItemIndex(comboIndex);
+    InvalidatePlane();
+}
+
+void TMainForm::DuplicatePhasorClick() {
+    if (RefusedInRootsMode()) return;
+    const PPhasor selected = SelectedPhasor();
+    if (!selected) return;
+    // Copied before the list grows: growing may move every record.
+    TPhasor copy = *selected;
+    copy.Name = "KopieVon" + selected->Name.Str();
+    Phasors.push_back(copy);
+    FillPhasorComboBox();
+    SelectPhasor(&Phasors.back());
+}
+
+void TMainForm::DeletePhasorClick() {
+    Dragging = false;
+    if (RefusedInRootsMode()) return;
+    if (!SelectedPhasor()) return;
+    if (!UserDialogs().AskYesNo(DeleteQuestionText)) return;
+    DeletePhasorAt(Phasors, static_cast<std::size_t>(SelectedIndex_));
+    FillPhasorComboBox();
+    SelectPhasor(nullptr);
+    InvalidatePlane();
+}
+
+void TMainForm::DeleteAllPhasorsClick() {
+    Dragging = false;
+    if (RefusedInRootsMode()) return;
+    if (!UserDialogs().AskYesNo(DeleteAllQuestionText)) return;
+    Phasors.clear();
+    FillPhasorComboBox();
+    SelectPhasor(nullptr);
+    InvalidatePlane();
+}
+
+void TMainForm::SelectedPhasorComboBoxChange(int index) {
+    if (index >= 1 && index <= static_cast<int>(Phasors.size()))
+        SelectPhasor(&Phasors[static_cast<std::size_t>(index - 1)]);
+    else
+        SelectPhasor(nullptr);
+    InvalidatePlane();
+}
+
+void TMainForm::ErrorClick(int phasorIndex) {
+    if (phasorIndex < 0 || phasorIndex >= static_cast<int>(Phasors.size())) return;
+    SelectPhasor(&Phasors[static_cast<std::size_t>(phasorIndex)]);
+    EditPhasorClick();
+}
+
+// ---- extras and help ----
+
+void TMainForm::BetaAddPClick() {
+    View.Settings.GraphicalAddition = BetaAddP->isChecked();
+    InvalidatePlane();
+}
+
+void TMainForm::ScaleablePhasorsClick() {
+    ScalablePhasors = ScaleablePhasors->isChecked();
+    if (!ScalablePhasors) Dragging = false;
+}
+
+// The circuit window is wired in by its own unit.
+void TMainForm::CircuitCalculationClick() {}
+
+void TMainForm::HelpClick() {
+    const std::string page = FindHelpPage();
+    if (page.empty() || !UserDialogs().OpenDocument(page)) UserDialogs().ShowError(HelpErrorText);
+}
+
+void TMainForm::InfoClick() {
+    UserDialogs().ShowInformation(InfoText);
+}
+
+}  // namespace zeigora
