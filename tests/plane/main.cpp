@@ -5,13 +5,21 @@
 #include <stdlib.h>
 
 #include <QGuiApplication>
+#include <filesystem>
 #include <string>
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     std::string runtime = "/tmp/zeigora-test-XXXXXX";
-    if (mkdtemp(runtime.data())) setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-    QGuiApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const bool haveRuntime = mkdtemp(runtime.data()) != nullptr;  // created with mode 0700
+    if (haveRuntime) setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    int result = 0;
+    {
+        QGuiApplication app(argc, argv);
+        testing::InitGoogleTest(&argc, argv);
+        result = RUN_ALL_TESTS();
+    }
+    std::error_code ignored;
+    if (haveRuntime) std::filesystem::remove_all(runtime, ignored);
+    return result;
 }
