@@ -1,0 +1,96 @@
+// The circuit calculator's window: a circuit tree shown as a diagram in which the user selects
+// elements, the circuit's total impedance and current, the frequency and supply voltage, and
+// the commands to edit, delete, open, save and export.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <memory>
+
+#include "circuit/circcalc.h"
+#include "phasors/phasor.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QScrollArea;
+class QSpinBox;
+class QToolBar;
+class QToolButton;
+
+namespace zeigora {
+
+class TComplexEditorFrame;
+class TDiagramWidget;
+class TPaintBoxEx;
+
+class TCircuitCalculationForm : public QDialog {
+  public:
+    // The element dialog appends voltages and currents to phasors and then calls
+    // phasorsChanged, which refreshes the main window.
+    TCircuitCalculationForm(TPhasorArray& phasors, std::function<void()> phasorsChanged,
+                            QWidget* parent = nullptr);
+
+    // Draws the diagram now and shows the circuit's impedance and current.
+    void RedrawDiagram();
+    TPaintBoxEx& Diagram();
+
+    std::unique_ptr<TCircuitElementGroup> OuterGroup;
+    TCustomCircuitElement* SelectedElement = nullptr;
+    TCircuitSupply Supply;
+    bool ShowElementNames = true;
+    bool ShowElementValues = false;
+    bool SuppressNextMouseDown = false;
+
+    QGroupBox* GroupBox1;
+    QLabel* Label1;
+    QLineEdit* ACFrequencyEdit;
+    QLabel* Label2;
+    QCheckBox* ElementNamesCheckBox;
+    QCheckBox* ElementValuesCheckBox;
+    QLabel* Label3;
+    QSpinBox* PaintBoxWidthSpinEdit;
+    QLabel* Label4;
+    QSpinBox* PaintBoxHeightSpinEdit;
+    QLabel* Label5;
+    TComplexEditorFrame* ComplexEditorFrame3;
+    QToolBar* ToolBar1;
+    QToolButton* EditOuterGroupButton;
+    QToolButton* EditElementButton;
+    QToolButton* DeleteElementButton;
+    QToolButton* DeleteAllButton;
+    QToolButton* OpenFileButton;
+    QToolButton* SaveFileButton;
+    QToolButton* SaveAsBitmapButton;
+    QScrollArea* ScrollBox1;
+    TDiagramWidget* PaintBox;
+    TComplexEditorFrame* ComplexEditorFrame1;
+    TComplexEditorFrame* ComplexEditorFrame2;
+
+  private:
+    void CreateSettings();
+    void CreateToolBar();
+    void CreateDiagram();
+    void CreateResultFrames();
+    void ConnectEvents();
+    void PaintDiagram(TPaintBoxEx& surface);
+    void FitDiagramSize();
+    void DiagramMouseDown(int x, int y);
+    void SetElementButtons(bool enabled);
+    void SelectNone();
+    void EditElement();
+    void EditOuterGroupButtonClick();
+    void DeleteElementButtonClick();
+    void DeleteAllButtonClick();
+    void OpenFileButtonClick();
+    void SaveFileButtonClick();
+    void SaveAsBitmapButtonClick();
+    void ACFrequencyEditChange();
+    void SupplyVoltageChange();
+
+    TPhasorArray& Phasors;
+    std::function<void()> PhasorsChanged;
+};
+
+}  // namespace zeigora

@@ -1,0 +1,237 @@
+#include "circuitwindow/circuitc.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <fstream>
+#include <memory>
+
+#include "circuit/circuitquery.h"
+#include "circuitwindow/circuitwindow_support.h"
+#include "circuitwindow/diagramwidget.h"
+#include "circuitwindow/elemprop.h"
+#include "circuitwindow/linklabel.h"
+#include "dialogs/editfram.h"
+#include "dialogs/scripteddialogs_support.h"
+
+namespace zeigora {
+namespace {
+
+const std::string DeleteQuestion =
+    "Sind Sie sicher, dass Sie dieses Bauteil / diese Bauteilgruppe l\xF6schen m\xF6\x63hten?";
+const std::string DeleteAllQuestion =
+    "Wenn Sie fortfahren wird die komplette Schaltung gel\xF6scht. Sind Sie sicher, dass Sie "
+    "fortfahren m\xF6\x63hten?";
+const std::string OpenQuestion =
+    "Wenn Sie fortfahren wird die aktuelle Schaltung gel\xF6scht. Sind Sie sicher, dass Sie "
+    "fortfahren m\xF6\x63hten?";
+
+// Points of the default circuit in the default 500 x 173 diagram.
+const QPoint OnResistor(75, 86);
+const QPoint OnCoil(215, 43);
+const QPoint OnCapacitor(215, 129);
+const QPoint InParallelGroupOnly(145, 86);
+const QPoint OnNothing(400, 10);
+const QPoint BetweenResistorAndGroup(115, 86);
+
+class CircuitWindowTest : public TScriptedDialogsTest {
+  protected:
+    void SetUp() override {
+        TScriptedDialogsTest::SetUp();
+        Window = std::make_unique<TCircuitCalculationForm>(Phasors, [this] { ++PhasorRefreshes; });
+        Window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
+    }
+    void TearDown() override {
+        Window.reset();
+        TScriptedDialogsTest::TearDown();
+    }
+
+    void Press(QPoint p) { QTest::mousePress(Window->PaintBox, Qt::LeftButton, {}, p); }
+    TCustomCircuitElement* Child(int index) const { return Window->OuterGroup->Items(index); }
+    TCircuitElementGroup* Tank() const { return static_cast<TCircuitElementGroup*>(Child(1)); }
+    std::string Path(const char* name) const { return Folder.filePath(name).toStdString(); }
+
+    TPhasorArray Phasors;
+    int PhasorRefreshes = 0;
+    std::unique_ptr<TCircuitCalculationForm> Window;
+    QTemporaryDir Folder;
+};
+
+TEST_F(CircuitWindowTest, OpensWithTheDefaultCircuitAndItsTotals) {
+    EXPECT_EQ(Window->OuterGroup->Name.Str(), "Schaltung 1");
+    EXPECT_EQ(Window->Diagram().Width(), 500);
+    EXPECT_EQ(Window->Diagram().Height(), 173);
+    EXPECT_FALSE(Window->EditElementButton->isEnabled());
+    EXPECT_FALSE(Window->DeleteElementButton->isEnabled());
+    EXPECT_TRUE(Near(Window->ComplexEditorFrame1->GetValue(), 2200, 97.1235, 1e-4));
+    EXPECT_TRUE(Near(Window->ComplexEditorFrame2->GetValue(), 0.104342, -0.004606, 1e-6));
+    EXPECT_TRUE(Near(Window->ComplexEditorFrame3->GetValue(), 230, 0, 0));
+}
+
+// "0" and "0," both read as 0, so the message comes twice on the way to 0,5.
+TEST_F(CircuitWindowTest, TypingHalfAHertzPassesThroughZero) {
+    for (int i = 0; i < 2; ++i)
+        Dialogs.ExpectWarning(
+            "AC-Frequenz darf nicht 0 sein. Die Frequenz wird jetzt auf 50 Hz zur\xFC"
+            "ckgesetzt.");
+    TypeInto(Window->ACFrequencyEdit, "0,5");
+    EXPECT_EQ(Window->Supply.Omega, FrequencyToOmega(0.5));
+    EXPECT_FALSE(IsMarkedInvalid(*Window->ACFrequencyEdit));
+
+    TypeInto(Window->ACFrequencyEdit, "x");
+    EXPECT_TRUE(IsMarkedInvalid(*Window->ACFrequencyEdit));
+    EXPECT_EQ(Window->Supply.Omega, FrequencyToOmega(0.5));
+}
+
+TEST_F(CircuitWindowTest, SupplyVoltageIsTakenOverWhenTheFieldIsLeft) {
+    TypeInto(Window->ComplexEditorFrame3->RealEdit, "115");
+    EXPECT_EQ(Window->Supply.SupplyVoltage.Re, 230);
+    QTest::keyClick(Window->ComplexEditorFrame3->RealEdit, Qt::Key_Tab);
+    EXPECT_EQ(Window->Supply.SupplyVoltage.Re, 115);
+    EXPECT_TRUE(Near(Window->ComplexEditorFrame2->GetValue(), 0.052171, -0.002303, 1e-6));
+}
+
+TEST_F(CircuitWindowTest, PressSelectsTheDeepestElementUnderThePointer) {
+    const struct {
+        QPoint Point;
+        TCustomCircuitElement* Expected;
+    } cases[] = {
+        {OnResistor, Child(0)},
+        {OnCapacitor, Tank()->Items(1)},
+        {InParallelGroupOnly, Child(1)},
+        {OnNothing, nullptr},
+    };
+    for (const auto& c : cases) {
+        Press(c.Point);
+        EXPECT_EQ(Window->SelectedElement, c.Expected);
+        EXPECT_EQ(Window->DeleteElementButton->isEnabled(), c.Expected != nullptr);
+    }
+}
+
+TEST_F(CircuitWindowTest, DeletingLastElementsRemovesInnerGroupsButKeepsTheOuterOne) {
+    Press(BetweenResistorAndGroup);
+    EXPECT_EQ(Window->SelectedElement, Window->OuterGroup.get());
+    Dialogs.ExpectError(
+        "Sie k\xF6nnen die \xE4u\xDF"
+        "erste Bauteilgruppe nicht l\xF6schen!");
+    Window->DeleteElementButton->click();
+
+    for (QPoint p : {OnCapacitor, QPoint(215, 86), OnResistor}) {
+        Press(p);
+        ASSERT_NE(Window->SelectedElement, nullptr);
+        Dialogs.ExpectYesNo(DeleteQuestion, true);
+        Window->DeleteElementButton->click();
+        EXPECT_EQ(Window->SelectedElement, nullptr);
+        EXPECT_FALSE(Window->DeleteElementButton->isEnabled());
+    }
+    EXPECT_EQ(Window->OuterGroup->Count(), 0);
+}
+
+TEST_F(CircuitWindowTest, DeleteAllKeepsAnEmptyUsableOuterGroup) {
+    Press(OnResistor);
+    Dialogs.ExpectYesNo(DeleteAllQuestion, false);
+    Window->DeleteAllButton->click();
+    EXPECT_EQ(Window->OuterGroup->Count(), 2);
+
+    Dialogs.ExpectYesNo(DeleteAllQuestion, true);
+    Window->DeleteAllButton->click();
+    EXPECT_EQ(Window->OuterGroup->Count(), 0);
+    EXPECT_EQ(Window->OuterGroup->Name.Str(), "Schaltung 1");
+    EXPECT_FALSE(Window->OuterGroup->IsParallel);
+    EXPECT_FALSE(Window->EditElementButton->isEnabled());
+    EXPECT_TRUE(Near(Window->ComplexEditorFrame1->GetValue(), 0, 0, 0));
+    const TComplexEditorFrame& current = *Window->ComplexEditorFrame2;
+    EXPECT_EQ(TextOf(current.RealEdit), "INF");
+    EXPECT_EQ(TextOf(current.ImgEdit), "NaN");
+    EXPECT_EQ(TextOf(current.AbsEdit), "INF");
+    EXPECT_EQ(TextOf(current.PhasEdit), "0");
+
+    // Still usable: a new resistor through the outer group's dialog.
+    OnNextModal([](QWidget* dialog) {
+        static_cast<TElementPropertiesForm*>(dialog)->NewRLabel->OnClick();
+    });
+    Window->EditOuterGroupButton->click();
+    ASSERT_EQ(Window->OuterGroup->Count(), 1);
+    EXPECT_TRUE(Near(Window->ComplexEditorFrame1->GetValue(), 2200, 0, 1e-9));
+}
+
+TEST_F(CircuitWindowTest, PressAfterTheElementDialogOnlyClearsTheFlag) {
+    Press(OnResistor);
+    OnNextModal([](QWidget*) {});
+    Window->EditElementButton->click();
+    EXPECT_TRUE(Window->SuppressNextMouseDown);
+    Press(OnCapacitor);
+    EXPECT_EQ(Window->SelectedElement, Child(0));
+    Press(OnCapacitor);
+    EXPECT_EQ(Window->SelectedElement, Tank()->Items(1));
+
+    // A double click opens the dialog and its last press is the one ignored.
+    Press(OnResistor);
+    OnNextModal([](QWidget*) {});
+    QTest::mouseDClick(Window->PaintBox, Qt::LeftButton, {}, OnResistor);
+    EXPECT_EQ(Window->SelectedElement, Child(0));
+    EXPECT_FALSE(Window->SuppressNextMouseDown);
+}
+
+TEST_F(CircuitWindowTest, EditWithoutSelectionIsRefused) {
+    Press(OnNothing);
+    Dialogs.ExpectError("Kein Bauelement ausgew\xE4hlt!");
+    QTest::mouseDClick(Window->PaintBox, Qt::LeftButton, {}, OnNothing);
+}
+
+TEST_F(CircuitWindowTest, SavedCircuitOpensAgainAndAFailedOpenKeepsTheCircuit) {
+    const std::string saved = Path("kreis.zgs");
+    Dialogs.ExpectFile(TDialogKind::SaveFile, TFileChoice{saved, 1});
+    Window->SaveFileButton->click();
+
+    const std::string broken = Path("kaputt.zgs");
+    std::ofstream(broken) << "keine Schaltung";
+    Press(OnResistor);
+    const TCircuitElementGroup* before = Window->OuterGroup.get();
+    Dialogs.ExpectYesNo(OpenQuestion, true);
+    Dialogs.ExpectFile(TDialogKind::OpenFile, TFileChoice{broken, 1});
+    Dialogs.Expect(TScriptedDialogs::Call(TDialogKind::Error));
+    Window->OpenFileButton->click();
+    EXPECT_EQ(Window->OuterGroup.get(), before);
+    EXPECT_EQ(Window->SelectedElement, Child(0));
+
+    Dialogs.ExpectYesNo(DeleteAllQuestion, true);
+    Window->DeleteAllButton->click();
+    Dialogs.ExpectYesNo(OpenQuestion, true);
+    Dialogs.ExpectFile(TDialogKind::OpenFile, TFileChoice{saved, 1});
+    Window->OpenFileButton->click();
+    ASSERT_EQ(Window->OuterGroup->Count(), 2);
+    EXPECT_EQ(Tank()->Name.Str(), "Schwingkreis 1");
+    EXPECT_TRUE(Tank()->IsParallel);
+    EXPECT_TRUE(Near(Window->ComplexEditorFrame1->GetValue(), 2200, 97.1235, 1e-4));
+}
+
+TEST_F(CircuitWindowTest, FailedSaveIsReported) {
+    Dialogs.ExpectFile(TDialogKind::SaveFile, TFileChoice{Path("fehlt/kreis.zgs"), 1});
+    Dialogs.Expect(TScriptedDialogs::Call(TDialogKind::Error));
+    Window->SaveFileButton->click();
+}
+
+TEST_F(CircuitWindowTest, BitmapKeepsTheSelectionAndNeedsTheExactExtension) {
+    Press(OnResistor);
+    Dialogs.ExpectFile(TDialogKind::SaveFile, TFileChoice{Path("Bild.BMP"), 1});
+    Dialogs.ExpectError("Die Dateiendung muss .bmp lauten!");
+    Window->SaveAsBitmapButton->click();
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(Path("Bild.BMP"))));
+
+    Dialogs.ExpectFile(TDialogKind::SaveFile, TFileChoice{Path("Bild.bmp"), 1});
+    Window->SaveAsBitmapButton->click();
+    const QImage picture(QString::fromStdString(Path("Bild.bmp")));
+    ASSERT_EQ(picture.size(), QSize(500, 173));
+    const TDrawnRect& r = Child(0)->DrawnRect;
+    EXPECT_EQ(picture.pixelColor(r.Left, 86), QColor(255, 0, 0));
+}
+
+}  // namespace
+}  // namespace zeigora
