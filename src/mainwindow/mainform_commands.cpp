@@ -5,6 +5,7 @@
 #include <QToolBar>
 #include <random>
 
+#include "circuitwindow/circuitc.h"
 #include "dialogs/paintboxwidget.h"
 #include "mainwindow/mainform.h"
 #include "mainwindow/phasorcombo.h"
@@ -305,7 +306,15 @@ void TMainForm::ScaleablePhasorsClick() {
 }
 
 // The circuit window is wired in by its own unit.
-void TMainForm::CircuitCalculationClick() {}
+// The element dialog appends voltages and currents; the combo and the plane follow at once.
+void TMainForm::CircuitCalculationClick() {
+    const auto refresh = [this] {
+        FillPhasorComboBox();
+        InvalidatePlane();
+    };
+    TCircuitCalculationForm form(Phasors, refresh, this);
+    RunModal([&form] { form.exec(); });
+}
 
 void TMainForm::HelpClick() {
     const std::string page = FindHelpPage();
