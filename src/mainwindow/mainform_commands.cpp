@@ -305,7 +305,6 @@ void TMainForm::ScaleablePhasorsClick() {
     if (!ScalablePhasors) Dragging = false;
 }
 
-// The circuit window is wired in by its own unit.
 // The element dialog appends voltages and currents; the combo and the plane follow at once.
 void TMainForm::CircuitCalculationClick() {
     const auto refresh = [this] {
