@@ -20,19 +20,12 @@
 #include <chrono>
 
 #include "complex/numtext.h"
+#include "dialogs/gridsets.h"
 #include "dialogs/icons.h"
 #include "dialogs/paintboxwidget.h"
+#include "dialogs/phasprop.h"
 #include "mainwindow/phasorcombo.h"
 #include "platform/cp1252.h"
-
-#if __has_include("dialogs/phasprop.h")
-#include "dialogs/phasprop.h"
-#define ZEIGORA_HAVE_PHASPROP 1
-#endif
-#if __has_include("dialogs/gridsets.h")
-#include "dialogs/gridsets.h"
-#define ZEIGORA_HAVE_GRIDSETS 1
-#endif
 
 namespace zeigora {
 
@@ -72,21 +65,13 @@ QStringList ZoomItems() {
 }
 
 void RunPhasorPropertiesForm(QWidget* owner, TPhasorArray& phasors, int index, bool rootsMode) {
-#ifdef ZEIGORA_HAVE_PHASPROP
     TPhasorPropertiesForm form(phasors, index, rootsMode, owner);
     form.exec();
-#else
-    (void)owner, (void)phasors, (void)index, (void)rootsMode;
-#endif
 }
 
 void RunGridSettingsForm(QWidget* owner, TPlaneSettings& settings) {
-#ifdef ZEIGORA_HAVE_GRIDSETS
     TGridSettingsForm form(settings, owner);
     form.exec();
-#else
-    (void)owner, (void)settings;
-#endif
 }
 
 }  // namespace
@@ -121,7 +106,18 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     FormCreate();
 }
 
-TMainForm::~TMainForm() = default;
+// The child widgets outlive the document by a little; nothing may call back into it meanwhile.
+TMainForm::~TMainForm() {
+    Timer1->stop();
+    PaintBox1->OnExit = nullptr;
+    PaintBox1->OnResize = nullptr;
+    TPaintBoxEx& surface = PaintBox1->Surface();
+    surface.OnPaint = nullptr;
+    surface.OnMouseDown = nullptr;
+    surface.OnMouseMove = nullptr;
+    surface.OnMouseUp = nullptr;
+    surface.OnDblClick = nullptr;
+}
 
 void TMainForm::FormCreate() {
     // Division by zero and invalid operations give infinities and NaN, never a trap.

@@ -5,20 +5,17 @@
 #include <QToolBar>
 #include <random>
 
+#include "dialogs/helppage.h"
 #include "circuitwindow/circuitc.h"
 #include "dialogs/paintboxwidget.h"
 #include "mainwindow/mainform.h"
 #include "mainwindow/phasorcombo.h"
+#include "mainwindow/pictureexport.h"
+#include "mainwindow/printcfg.h"
 #include "phasors/phasorfile.h"
 #include "plane/frame.h"
 #include "platform/cp1252.h"
 #include "platform/userdialogs.h"
-
-#if __has_include("dialogs/helppage.h")
-#include "dialogs/helppage.h"
-#else
-#include <filesystem>
-#endif
 
 namespace zeigora {
 
@@ -43,14 +40,6 @@ constexpr char InfoText[] =
     "Rechnen mit komplexen Zahlen in der Gau\xDF'schen Zahlenebene.\n"
     "Entwurf, Programmierung und Symbole: das Zeigora-Team.\n"
     "Dank an alle, die die Vorabversion ausprobieren.";
-
-#if !__has_include("dialogs/helppage.h")
-std::string FindHelpPage() {
-    const char* page = "Doku/index.html";
-    std::error_code error;
-    return std::filesystem::exists(page, error) ? page : std::string();
-}
-#endif
 
 }  // namespace
 
@@ -150,9 +139,21 @@ void TMainForm::SaveFileButtonClick() {
         UserDialogs().ShowError(PhasorFileErrorText(result.Error, Utf8ToCp1252(choice->FileName)));
 }
 
-// Picture export and printing are wired in by their own unit.
-void TMainForm::PrintPictureClick() {}
-void TMainForm::SaveAsPictureClick() {}
+void TMainForm::PrintPictureClick() {
+    TPrinterConfigForm form(
+        Surface(), [this] { PaintPlane(); }, this);
+    RunModal([&form] { form.exec(); });
+    InvalidatePlane();
+}
+
+// No selection highlight in the picture; vector pictures are recorded without antialiasing.
+void TMainForm::SaveAsPictureClick() {
+    TPictureExportHooks hooks;
+    hooks.ClearSelection = [this] { SelectPhasor(nullptr); };
+    hooks.Redraw = [this] { PaintPlane(); };
+    hooks.AntiAliasing = &View.Settings.AntiAliasing;
+    SavePictureAs(Surface(), hooks);
+}
 
 void TMainForm::ExitProgramClick() {
     close();
