@@ -119,7 +119,9 @@ bool TPrinterConfigForm::PrintPage() {
     painter.drawImage(ToQRect(place.Picture), picture, QRect(0, 0, width, height));
 
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(Qt::black, 1));
+    // The thinnest line the device draws: one pixel of a printer, and in a PDF a line that no
+    // viewer drops at any zoom.
+    painter.setPen(QPen(Qt::black, 0));
     // A stroked QRect covers one pixel more than its size; the frame's far corner is exclusive.
     const TRect& f = place.Frame;
     if (BoxCheckBox->isChecked())

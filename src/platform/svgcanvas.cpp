@@ -60,6 +60,9 @@ TSvgCanvas::TSvgCanvas(int width, int height)
     State_->Generator.setOutputDevice(&State_->Buffer);
     State_->Generator.setSize(QSize(Width_, Height_));
     State_->Generator.setViewBox(QRect(0, 0, Width_, Height_));
+    // The screen as reference device: one picture pixel is one CSS pixel.
+    State_->Generator.setResolution(96);
+    State_->Generator.setTitle(QStringLiteral("Lumtrek Zeigora"));
     State_->Painter.begin(&State_->Generator);
     State_->Painter.setRenderHint(QPainter::Antialiasing, false);
 }

@@ -1,0 +1,59 @@
+#include "export/export_support.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace zeigora {
+
+TExportFixture::TExportFixture() {
+    Redraw();
+    Redraws = 0;
+    AntiAliasingSeen.clear();
+    RecordingSeen.clear();
+}
+
+void TExportFixture::Redraw() {
+    ++Redraws;
+    AntiAliasingSeen.push_back(AntiAliasing);
+    RecordingSeen.push_back(Surface.Recording());
+    TCanvas& c = Surface.DrawingCanvas();
+    c.SetPenStyle(psSolid);
+    c.SetPenWidth(1);
+    c.SetPenColor(clWhite);
+    c.SetBrushStyle(TBrushStyle::Solid);
+    c.SetBrushColor(clWhite);
+    c.Rectangle(0, 0, SurfaceWidth, SurfaceHeight);
+    c.SetPenColor(clRed);
+    c.MoveTo(10, 10);
+    c.LineTo(120, 60);
+    if (Selected) {
+        c.SetPenColor(clSelection);
+        c.SetBrushColor(clSelection);
+        c.Rectangle(5, 5, 30, 30);
+    }
+}
+
+TPictureExportHooks TExportFixture::Hooks(bool withSelection) {
+    TPictureExportHooks hooks;
+    if (withSelection) hooks.ClearSelection = [this] { Selected = false; };
+    hooks.Redraw = [this] { Redraw(); };
+    hooks.AntiAliasing = &AntiAliasing;
+    return hooks;
+}
+
+std::string TExportFixture::Path(const std::string& name) const {
+    return Folder.path().toStdString() + "/" + name;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+bool FileExists(const std::string& path) {
+    return std::ifstream(path).good();
+}
+
+}  // namespace zeigora

@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <stdexcept>
+
+#include "dialogs/application.h"
+#include "export/export_support.h"
+#include "mainwindow/printcfg.h"
+#include "platform/cp1252.h"
+
+namespace zeigora {
+namespace {
+
+TEST(PrintPlacement, ScaledAndUnscaledPages) {
+    const struct {
+        int PW, PH, W, H;
+        bool Scaled;
+        int FooterWidth;
+        TPrintPlacement Expected;
+    } cases[] = {
+        // 800 wide on a 4960 page: s = (6 * 8) div 10 = 4, 3968 wide from 496.
+        {4960,
+         7016,
+         800,
+         600,
+         true,
+         300,
+         {{496, 2308, 4464, 4708}, {496, 2308, 4464, 4708}, {4164, 4713}, 4}},
+        // Odd height: the frame ends one pixel above the picture's exclusive bottom.
+        {4960,
+         7016,
+         700,
+         333,
+         true,
+         300,
+         {{496, 2676, 4464, 4341}, {496, 2676, 4464, 4340}, {4164, 4345}, 5}},
+        // Wider than the page: s = 0, the picture has no height.
+        {4960,
+         7016,
+         6000,
+         600,
+         true,
+         300,
+         {{496, 3508, 4464, 3508}, {496, 3508, 4464, 3508}, {4164, 3513}, 0}},
+        {4960,
+         7016,
+         800,
+         600,
+         false,
+         300,
+         {{2080, 3208, 2880, 3808}, {2080, 3208, 2880, 3808}, {2330, 3813}, 1}},
+        {4960,
+         7016,
+         801,
+         333,
+         false,
+         301,
+         {{2080, 3342, 2881, 3675}, {2080, 3342, 2880, 3674}, {2330, 3679}, 1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.W << "x" << c.H << (c.Scaled ? " scaled" : ""));
+        const TPrintPlacement p = PlacePrintout(c.PW, c.PH, c.W, c.H, c.Scaled, c.FooterWidth);
+        EXPECT_EQ(p.Picture, c.Expected.Picture);
+        EXPECT_EQ(p.Frame, c.Expected.Frame);
+        EXPECT_EQ(p.Footer, c.Expected.Footer);
+        EXPECT_EQ(p.Scale, c.Expected.Scale);
+    }
+    try {
+        PlacePrintout(4960, 7016, 0, 600, true, 300);
+        ADD_FAILURE() << "an empty picture was scaled";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), DivisionByZeroText);
+    }
+}
+
+class PrinterConfigForm : public TExportFixture {
+  protected:
+    template <class T>
+    T* Control(const char* name) {
+        T* control = Form.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+    void Click(const char* button) {
+        QTest::mouseClick(Control<QPushButton>(button), Qt::LeftButton);
+    }
+    void PrintTo(const std::string& file) {
+        Form.Printer().setOutputFormat(QPrinter::PdfFormat);
+        Form.Printer().setOutputFileName(QString::fromStdString(file));
+    }
+
+    TPrinterConfigForm Form{Surface, [this] { Redraw(); }};
+};
+
+TEST_F(PrinterConfigForm, ShowsItsOptionsTicked) {
+    EXPECT_EQ(Form.windowTitle(), "Drucken");
+    EXPECT_EQ(Form.size(), QSize(251, 92));
+    EXPECT_EQ(Control<QGroupBox>("GroupBox1")->title(), "Druckereinstellungen");
+    EXPECT_EQ(Control<QLabel>("Label3")->text(), "Optionen:");
+    for (const auto& [name, caption] :
+         {std::pair{"ScaleCheckBox", "Skalieren"}, std::pair{"BoxCheckBox", "Rahmen"}}) {
+        EXPECT_EQ(Control<QCheckBox>(name)->text(), caption);
+        EXPECT_TRUE(Control<QCheckBox>(name)->isChecked());
+    }
+    EXPECT_EQ(Control<QPushButton>("OKButton")->text(), "OK");
+    EXPECT_TRUE(Control<QPushButton>("OKButton")->isDefault());
+    EXPECT_EQ(Control<QPushButton>("CancelButton")->text(), "Abbrechen");
+}
+
+TEST_F(PrinterConfigForm, CancelClosesWithoutPrinting) {
+    Form.show();
+    Click("CancelButton");
+    EXPECT_FALSE(Form.isVisible());
+    EXPECT_EQ(Form.result(), QDialog::Rejected);
+    EXPECT_EQ(Redraws, 0);
+}
+
+TEST_F(PrinterConfigForm, DeclinedPrintDialogKeepsTheOptionsOpen) {
+    PrintTo(Path("Seite.pdf"));
+    Form.show();
+    Dialogs.Expect(TScriptedDialogs::Call(TDialogKind::Print, std::nullopt, false));
+    Click("OKButton");
+    EXPECT_TRUE(Form.isVisible());
+    EXPECT_EQ(Redraws, 0);
+    EXPECT_FALSE(FileExists(Path("Seite.pdf")));
+}
+
+TEST_F(PrinterConfigForm, PrintsOnePageIntoAPdfFile) {
+    for (bool scaled : {true, false}) {
+        SCOPED_TRACE(scaled ? "scaled" : "unscaled");
+        const std::string file = Path(scaled ? "Skaliert.pdf" : "Unskaliert.pdf");
+        PrintTo(file);
+        Control<QCheckBox>("ScaleCheckBox")->setChecked(scaled);
+        Control<QCheckBox>("BoxCheckBox")->setChecked(!scaled);
+        Form.show();
+        Redraws = 0;
+        Dialogs.Expect(TScriptedDialogs::Call(TDialogKind::Print));
+        Click("OKButton");
+        Dialogs.VerifyAllShown();
+        EXPECT_FALSE(Form.isVisible());
+        EXPECT_EQ(Form.result(), QDialog::Accepted);
+        EXPECT_EQ(Redraws, 1);
+        EXPECT_EQ(Form.Printer().docName(), PrintJobTitle);
+        const std::string bytes = ReadFile(file);
+        EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
+        EXPECT_NE(bytes.find("/Type /Page"), std::string::npos);
+    }
+}
+
+TEST_F(PrinterConfigForm, PrinterThatCannotStartIsReported) {
+    PrintTo(Path("fehlt/Seite.pdf"));
+    Form.show();
+    Dialogs.Expect(TScriptedDialogs::Call(TDialogKind::Print));
+    Dialogs.ExpectError("Der Druckauftrag konnte nicht gestartet werden.");
+    Click("OKButton");
+    EXPECT_TRUE(Form.isVisible());
+    EXPECT_EQ(Redraws, 0);
+}
+
+}  // namespace
+}  // namespace zeigora
