@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 #include <cfenv>
 #include <chrono>
 
@@ -36,6 +37,9 @@ constexpr int DesignHeight = 545;
 constexpr int StatusPanelWidths[8] = {60, 50, 50, 75, 75, 75, 75, 50};
 constexpr const char* StatusPanelTexts[8] = {"600x400",  "X: 0",     "Y: 0",     "Re1: 0,0",
                                              "Im1: 0,0", "Re2: 0,0", "Im2: 0,0", ""};
+constexpr const char* StatusPanelSamples[8] = {"1920x1080",    "X: 1920",      "Y: 1080",
+                                               "Re1: -99,999", "Im1: -99,999", "Re2: -99,999",
+                                               "Im2: -99,999", "9 Fehler"};
 
 QString Q(const char* cp1252) {
     return FromCp1252(cp1252);
@@ -431,10 +435,18 @@ void TMainForm::CreateStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar1"));
     for (int i = 0; i < 8; ++i) {
-        auto* panel = new QLabel(Q(StatusPanelTexts[i]), bar);
+        // The start texts of the coordinate panels carry the locale's separator ("Re1: 0,0").
+        std::string text = StatusPanelTexts[i];
+        std::replace(text.begin(), text.end(), ',', DecimalSeparator());
+        auto* panel = new QLabel(FromCp1252(text), bar);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        panel->setMinimumWidth(StatusPanelWidths[i]);
-        if (i < 7) panel->setFixedWidth(StatusPanelWidths[i]);
+        // At least the classic width, and wide enough that the longest usual text is not cut.
+        const int needed = panel->fontMetrics().horizontalAdvance(Q(StatusPanelSamples[i])) + 8;
+        const int panelWidth = std::max(StatusPanelWidths[i], needed);
+        if (i < 7)
+            panel->setFixedWidth(panelWidth);
+        else
+            panel->setMinimumWidth(panelWidth);
         bar->addWidget(panel, i < 7 ? 0 : 1);
         StatusPanels.push_back(panel);
     }

@@ -5,8 +5,8 @@
 #include <QToolBar>
 #include <random>
 
-#include "dialogs/helppage.h"
 #include "circuitwindow/circuitc.h"
+#include "dialogs/helppage.h"
 #include "dialogs/paintboxwidget.h"
 #include "mainwindow/mainform.h"
 #include "mainwindow/phasorcombo.h"
@@ -314,6 +314,8 @@ void TMainForm::CircuitCalculationClick() {
     };
     TCircuitCalculationForm form(Phasors, refresh, this);
     RunModal([&form] { form.exec(); });
+    // The combo was refilled on "Kein"; show the selection again.
+    SelectPhasor(SelectedPhasor());
 }
 
 void TMainForm::HelpClick() {
