@@ -9,6 +9,7 @@
 
 #include "dialogs/paintboxwidget.h"
 #include "mainform_support.h"
+#include "mainwindow/phasorcombo.h"
 #include "phasors/phasorfile.h"
 #include "platform/cp1252.h"
 
@@ -34,6 +35,10 @@ TEST_F(MainFormCommandsTest, StartsWithTwoPhasorsAndNothingSelected) {
     EXPECT_EQ(z2.Value.Im, 1.0);
     EXPECT_EQ(ComboText("SelectedPhasorComboBox"), "Kein");
     EXPECT_EQ(Combo("SelectedPhasorComboBox")->count(), 3);
+    auto* combo = Form->findChild<TPhasorComboBox*>("SelectedPhasorComboBox");
+    EXPECT_EQ(combo->ItemColor(0), 0u);  // "Kein" in black, each phasor in its colour
+    EXPECT_EQ(combo->ItemColor(1), 0x0000FFu);
+    EXPECT_EQ(combo->ItemColor(2), 0xFF0000u);
     EXPECT_EQ(Form->SelectedPhasor(), nullptr);
     EXPECT_FALSE(PhasorCommandsEnabled());
     EXPECT_EQ(ToCp1252(Form->windowTitle()), "Lumtrek Zeigora 3.0 Public Alpha");

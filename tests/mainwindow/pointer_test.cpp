@@ -101,6 +101,14 @@ TEST_F(MainFormPointerTest, DoubleClickOnEmptySpaceSaysNoPhasorIsSelected) {
     EXPECT_EQ(PhasorDialogCalls, (std::vector<int>{1}));
 }
 
+TEST_F(MainFormPointerTest, LeavingTheDrawingForAnotherControlClearsTheSelection) {
+    Form->PaintBox1->setFocus(Qt::MouseFocusReason);
+    Form->SelectPhasor(&Form->Phasors[0]);
+    Combo("Zoom1ComboBox")->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(Form->SelectedPhasor(), nullptr);
+    EXPECT_FALSE(PhasorCommandsEnabled());
+}
+
 TEST_F(MainFormPointerTest, ZoomComboTurnsRedForTextAndKeepsTheZoomForZero) {
     TypeInto("Zoom1ComboBox", "abc");
     EXPECT_TRUE(IsRed("Zoom1ComboBox"));
