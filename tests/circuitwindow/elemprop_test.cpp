@@ -13,7 +13,6 @@
 #include "circuit/circuitquery.h"
 #include "circuitwindow/circuitwindow_support.h"
 #include "circuitwindow/linklabel.h"
-#include "circuitwindow/powerinfo.h"
 #include "dialogs/editfram.h"
 #include "dialogs/scripteddialogs_support.h"
 #include "platform/cp1252.h"
@@ -218,17 +217,6 @@ TEST_F(ElementDialogTest, VoltageAndCurrentBecomePhasors) {
     EXPECT_TRUE(Near(i.Value, 0.104342, -0.004606, 1e-6));
     EXPECT_EQ(i.Color, 0x0000FFu);
     EXPECT_EQ(i.Scale, 1);
-}
-
-TEST(PowerInformation, ShowsThePowerUnderItsCaption) {
-    const auto circuit = MakeDefaultCircuit();
-    const TPowerInformationForm form(GetPower(*circuit, TCircuitSupply{}));
-    EXPECT_EQ(form.windowTitle(), "Leistungsinformation");
-    EXPECT_EQ(ToCp1252(form.ComplexEditorFrame1->Zeigereigenschaften->title()),
-              "Leistung [VA, var, W, \xB0]");
-    EXPECT_EQ(form.ComplexEditorFrame1->Label3->text(), "Schein:");
-    EXPECT_TRUE(Near(form.ComplexEditorFrame1->GetValue(), 23.9987, 1.0595, 1e-4));
-    EXPECT_EQ(form.size(), QSize(329, 151));
 }
 
 }  // namespace
