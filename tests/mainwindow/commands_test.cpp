@@ -169,6 +169,22 @@ TEST_F(MainFormCommandsTest, ErrorListEntryOpensTheFaultyPhasor) {
     EXPECT_EQ(Form->SelectedIndex(), 1);
 }
 
+TEST_F(MainFormCommandsTest, HelpOpensThePageAndReportsAFailure) {
+    QTemporaryDir folder;
+    QDir(folder.path()).mkdir("Doku");
+    std::ofstream(QDir(folder.path()).filePath("Doku/index.html").toStdString()) << "<html/>";
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    Dialogs.Expect(TScriptedDialogs::Call(TDialogKind::OpenDocument, "Doku/index.html", true));
+    Action("Help")->trigger();
+    Dialogs.Expect(TScriptedDialogs::Call(TDialogKind::OpenDocument, "Doku/index.html", false));
+    Dialogs.ExpectError(
+        "Fehler beim Starten der Hilfe. Bitte klicken Sie die Datei index.html im Ordner Doku "
+        "doppelt.");
+    Action("Help")->trigger();
+    QDir::setCurrent(previous);
+}
+
 TEST_F(MainFormCommandsTest, InfoNamesTheVersionFirst) {
     Dialogs.Expect(TScriptedDialogs::Call(TDialogKind::Information));
     Action("Info")->trigger();
