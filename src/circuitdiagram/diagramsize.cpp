@@ -19,7 +19,6 @@ constexpr std::int64_t EdgeMargin = 6;  // between the outermost rectangles and 
 constexpr std::int64_t Cap = MaxNeededDiagramSide;
 
 struct TSizeNode {
-    const TCustomCircuitElement* Element;
     bool Group;
     bool Parallel;
     int FirstChild = 0;  // into TSizeTree::Children
@@ -35,8 +34,8 @@ struct TSizeTree {
 };
 
 // Label widths for the layout: summed glyph advances, each measured once. Shaping every
-// label would cost more than drawing the whole tree; kerning only narrows Latin text, and a
-// little slack covers the rest.
+// label would cost more than drawing the whole tree; kerning moves Latin text by a pixel or
+// so, which the slack and the picture's right margin cover.
 class TLabelWidths {
   public:
     explicit TLabelWidths(const TCanvas& canvas) : Canvas_(canvas) { Advance_.fill(-1); }
@@ -57,7 +56,7 @@ class TLabelWidths {
 
 TSizeNode MakeNode(const TCanvas& canvas, TLabelWidths& widths, const TCustomCircuitElement& e,
                    TDiagramLabels labels) {
-    TSizeNode node{&e, e.ElementType() == etGroup, false};
+    TSizeNode node{e.ElementType() == etGroup, false};
     if (node.Group) {
         node.Parallel = static_cast<const TCircuitElementGroup&>(e).IsParallel;
         return node;
