@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "parser/complexParser.h"
+#include "parser/printexpr.h"
 #include "phasors/phasor.h"
 
 namespace zeigora {
@@ -45,6 +46,10 @@ struct ValueCase {
     std::string text;
     double re, im;
 };
+
+void PrintTo(const ValueCase& c, std::ostream* os) {
+    PrintExpression(c.text, os);
+}
 
 class EvalValue : public ::testing::TestWithParam<ValueCase> {};
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "parser/complexParser.h"
+#include "parser/printexpr.h"
 #include "phasors/phasor.h"
 
 namespace zeigora {
@@ -35,6 +36,10 @@ struct CodeCase {
     Bytes code;  // without the final opEnd
     Consts constants;
 };
+
+void PrintTo(const CodeCase& c, std::ostream* os) {
+    PrintExpression(c.text, os);
+}
 
 class ParseCode : public ::testing::TestWithParam<CodeCase> {};
 
@@ -112,6 +117,10 @@ struct ErrorCase {
     std::uint8_t kind;
     std::string message;
 };
+
+void PrintTo(const ErrorCase& c, std::ostream* os) {
+    PrintExpression(c.text, os);
+}
 
 class ParseError : public ::testing::TestWithParam<ErrorCase> {};
 
