@@ -16,6 +16,7 @@
 #include "circuitdiagram/circgrph.h"
 #include "circuitwindow/diagramwidget.h"
 #include "circuitwindow/elemprop.h"
+#include "circuitwindow/formutil.h"
 #include "complex/numtext.h"
 #include "dialogs/editfram.h"
 #include "dialogs/icons.h"
@@ -116,7 +117,10 @@ TCircuitCalculationForm::TCircuitCalculationForm(TPhasorArray& phasors,
     ComplexEditorFrame3->SetValue(Supply.SupplyVoltage);
     ConnectEvents();
     SetElementButtons(false);
+    NoDefaultButtons(*this);
     RedrawDiagram();
+    // Otherwise the dialog would give the focus to the first push button, a conjugation button.
+    ACFrequencyEdit->setFocus();
 }
 
 void TCircuitCalculationForm::CreateSettings() {

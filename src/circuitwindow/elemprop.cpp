@@ -11,6 +11,7 @@
 
 #include "circuit/circuitquery.h"
 #include "circuitdiagram/circgrph.h"
+#include "circuitwindow/formutil.h"
 #include "circuitwindow/linklabel.h"
 #include "circuitwindow/powerinfo.h"
 #include "complex/numtext.h"
@@ -138,6 +139,7 @@ TElementPropertiesForm::TElementPropertiesForm(TElementDialogLinks links, QWidge
     CreateGroupEditor();
     ConnectEvents();
     InitForElement();
+    NoDefaultButtons(*this);
 }
 
 void TElementPropertiesForm::CreateControls() {
@@ -174,8 +176,6 @@ void TElementPropertiesForm::CreateControls() {
                                    "PowerInformationButton", {76, 318, 150, 25});
     ShowDetailsButton = Named(new QPushButton(QString::fromLatin1(DetailsClosed), this),
                               "ShowDetailsButton", {230, 318, 103, 25});
-    for (QPushButton* button : {UButton, IButton, PowerInformationButton, ShowDetailsButton})
-        button->setAutoDefault(false);
 }
 
 void TElementPropertiesForm::CreateGroupEditor() {

@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QLabel>
 
+#include "circuitwindow/formutil.h"
 #include "dialogs/editfram.h"
 #include "platform/cp1252.h"
 
@@ -25,6 +26,7 @@ TPowerInformationForm::TPowerInformationForm(const TComplex& power, QWidget* par
     ComplexEditorFrame1->Label2->setText(QStringLiteral("Blind:"));
     ComplexEditorFrame1->Label3->setText(QStringLiteral("Schein:"));
     setFixedSize(ComplexEditorFrame1->size());
+    NoDefaultButtons(*this);
 }
 
 }  // namespace zeigora

@@ -84,6 +84,11 @@ TEST_F(CircuitWindowTest, SupplyVoltageIsTakenOverWhenTheFieldIsLeft) {
     QTest::keyClick(Window->ComplexEditorFrame3->RealEdit, Qt::Key_Tab);
     EXPECT_EQ(Window->Supply.SupplyVoltage.Re, 115);
     EXPECT_TRUE(Near(Window->ComplexEditorFrame2->GetValue(), 0.052171, -0.002303, 1e-6));
+    // Enter elsewhere presses no conjugation button.
+    TypeInto(Window->ComplexEditorFrame3->ImgEdit, "10");
+    QTest::keyClick(Window->ComplexEditorFrame3->ImgEdit, Qt::Key_Tab);
+    QTest::keyClick(Window->ACFrequencyEdit, Qt::Key_Return);
+    EXPECT_EQ(Window->Supply.SupplyVoltage.Im, 10);
 }
 
 TEST_F(CircuitWindowTest, PressSelectsTheDeepestElementUnderThePointer) {

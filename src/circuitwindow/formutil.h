@@ -1,0 +1,12 @@
+// Small helpers shared by the circuit calculator's windows.
+#pragma once
+
+class QWidget;
+
+namespace zeigora {
+
+// A dialog makes its first push button the default one, so Enter in any field would press it
+// (in the editor frames, a conjugation button). These windows have no default action.
+void NoDefaultButtons(QWidget& window);
+
+}  // namespace zeigora
