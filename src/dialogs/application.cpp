@@ -10,6 +10,7 @@
 
 #include "dialogs/qtuserdialogs.h"
 #include "platform/locale.h"
+#include "platform/vectorstate.h"
 
 namespace zeigora {
 
@@ -41,8 +42,9 @@ int CheckedIntDiv(int a, int b) {
 
 TZeigoraApplication::TZeigoraApplication(int& argc, char** argv)
     : QApplication(argc, argv), Dialogs(std::make_unique<TQtUserDialogs>()) {
-    setApplicationName(QStringLiteral("Zeigora"));
-    setApplicationDisplayName(QStringLiteral("Lumtrek Zeigora 3.0"));
+    // The title goes into the application name, which message boxes show. A display name would
+    // be appended by the X11 platform to every window caption that does not end with it.
+    setApplicationName(QStringLiteral("Lumtrek Zeigora 3.0"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/zeigora.svg")));
     PreviousDialogs = SetUserDialogs(Dialogs.get());
     InitNumberTextFromLocale();
@@ -56,6 +58,7 @@ TZeigoraApplication::~TZeigoraApplication() {
 }
 
 bool TZeigoraApplication::notify(QObject* receiver, QEvent* event) {
+    ClearUpperVectorState();  // our handlers start free of Qt's vector state
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& error) {

@@ -5,6 +5,7 @@
 #include "platform/emfcanvas.h"
 #include "platform/rastercanvas.h"
 #include "platform/svgcanvas.h"
+#include "platform/vectorstate.h"
 
 namespace zeigora {
 
@@ -21,9 +22,11 @@ void TPaintBoxEx::Resize(int width, int height) {
     if (width == Width() && height == Height() && !Bitmap.isNull()) return;
     Bitmap = QImage(width, height, QImage::Format_RGB32);
     Bitmap.fill(Qt::white);  // defined contents until the owner's next paint
+    ClearUpperVectorState();
 }
 
 void TPaintBoxEx::Paint() {
+    ClearUpperVectorState();  // the host's own painting ran just before
     if (OnPaint) OnPaint(*this);
 }
 

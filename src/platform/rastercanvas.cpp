@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/cp1252.h"
+#include "platform/vectorstate.h"
 
 namespace zeigora {
 
@@ -127,6 +128,7 @@ void TRasterCanvas::DrawLine(TPoint from, TPoint to) {
 
 void TRasterCanvas::WidePenLine(TPoint from, TPoint to) {
     if (Image_->isNull()) return;
+    const TVectorStateGuard cleanAfterQt;
     QPainter g(Image_);
     PreparePainter(g, *this);
     g.setPen(CanvasPen(*this));
@@ -212,6 +214,7 @@ void TRasterCanvas::Rectangle(int left, int top, int right, int bottom) {
     }
     if (noPen) return;
     if (WidePen(*this)) {
+        const TVectorStateGuard cleanAfterQt;
         QPainter g(Image_);
         PreparePainter(g, *this);
         g.setPen(CanvasPen(*this));
@@ -230,6 +233,7 @@ void TRasterCanvas::Ellipse(int left, int top, int right, int bottom) {
     if (right < left) std::swap(left, right);
     if (bottom < top) std::swap(top, bottom);
     if (Image_->isNull() || right - left < 1 || bottom - top < 1) return;
+    const TVectorStateGuard cleanAfterQt;
     QPainter g(Image_);
     PreparePainter(g, *this);
     g.setPen(CanvasPen(*this));
@@ -247,6 +251,7 @@ void TRasterCanvas::TextOut(int x, int y, std::string_view text) {
     const QFont& font = Fonts_.Font(*this);
     const QFontMetrics& metrics = Fonts_.Metrics(*this);
     const QString s = FromCp1252(text);
+    const TVectorStateGuard cleanAfterQt;
     QPainter g(Image_);
     if (BrushStyle() == TBrushStyle::Solid)
         g.fillRect(x, y, metrics.horizontalAdvance(s), metrics.height(), ToQColor(BrushColor()));

@@ -1,0 +1,30 @@
+#include "platform/vectorstate.h"
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
+
+namespace zeigora {
+
+#if defined(__x86_64__) || defined(__i386__)
+namespace {
+
+__attribute__((target("avx"))) void ZeroUpper() {
+    _mm256_zeroupper();
+}
+
+bool HasAvx() {
+    static const bool has = __builtin_cpu_supports("avx");
+    return has;
+}
+
+}  // namespace
+
+void ClearUpperVectorState() {
+    if (HasAvx()) ZeroUpper();
+}
+#else
+void ClearUpperVectorState() {}
+#endif
+
+}  // namespace zeigora
