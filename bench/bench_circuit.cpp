@@ -18,20 +18,11 @@
 #include "circuit/circuitquery.h"
 #include "circuitdiagram/circgrph.h"
 #include "platform/rastercanvas.h"
+#include "platform/vectorstate.h"
 
 namespace {
 
 using namespace zeigora;
-
-// Qt 6.4's start-up and QImage::fill leave the upper halves of the AVX registers dirty; until
-// the next vzeroupper every SSE instruction of the complex arithmetic then pays a transition
-// penalty (5 to 15 times slower on the machines measured). Cleared here so that the figures
-// show this code, not that side effect.
-void CleanVectorState() {
-#if defined(__x86_64__)
-    if (__builtin_cpu_supports("avx")) __asm__ volatile("vzeroupper");
-#endif
-}
 
 // Text needs a GUI application; the offscreen platform needs no display, and Qt wants a
 // private runtime folder.
@@ -45,7 +36,7 @@ void EnsureGuiApplication() {
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && mkdtemp(runtime.data()) != nullptr)
         qputenv("XDG_RUNTIME_DIR", QByteArray(runtime.c_str()));
     static QGuiApplication app(argc, argv);
-    CleanVectorState();
+    ClearUpperVectorState();
 }
 
 std::unique_ptr<TCustomCircuitElement> RandomPart(std::mt19937& rng) {
@@ -145,7 +136,7 @@ QImage DiagramImage(int which, const TCircuitElementGroup& circuit) {
                                   : FittedSize(TRasterCanvas(&probe), circuit);
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
-    CleanVectorState();
+    ClearUpperVectorState();
     return image;
 }
 

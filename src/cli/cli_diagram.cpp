@@ -2,7 +2,6 @@
 // circuit window shows it and saves it.
 #include <stdlib.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <algorithm>
 #include <cctype>
@@ -15,6 +14,7 @@
 #include "circuit/circuitfile.h"
 #include "circuitdiagram/circgrph.h"
 #include "cli/cli_common.h"
+#include "cli/cli_headless.h"
 #include "plane/paintboxex.h"
 
 namespace zeigora::cli {
@@ -137,38 +137,6 @@ int ParseDiagramArgs(const TArgs& args, TDiagramOptions& opt) {
     opt.File = files[0];
     return ExitOk;
 }
-
-// Text needs a GUI application object; the offscreen platform needs no display. Qt wants a
-// private runtime folder, which is made (and removed) here when the environment has none.
-class THeadlessGui {
-  public:
-    THeadlessGui() {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-            std::string dir =
-                (std::filesystem::temp_directory_path() / "zeigora-cli-XXXXXX").string();
-            if (mkdtemp(dir.data()) != nullptr) {
-                RuntimeDir_ = dir;
-                qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir));
-            }
-        }
-        App_ = std::make_unique<QGuiApplication>(Argc_, Argv_);
-    }
-    ~THeadlessGui() {
-        App_.reset();
-        std::error_code ec;
-        if (!RuntimeDir_.empty()) std::filesystem::remove_all(RuntimeDir_, ec);
-    }
-    THeadlessGui(const THeadlessGui&) = delete;
-    THeadlessGui& operator=(const THeadlessGui&) = delete;
-
-  private:
-    int Argc_ = 1;
-    char Name_[12] = "zeigora-cli";
-    char* Argv_[2] = {Name_, nullptr};
-    std::string RuntimeDir_;
-    std::unique_ptr<QGuiApplication> App_;
-};
 
 // The window's default size, or what the circuit needs where that is larger; an explicit
 // option wins.
