@@ -1,17 +1,15 @@
 // Shared pieces of the diagram tests: a white raster picture prepared as the circuit window
-// prepares its diagram, a canvas that records lines and texts with real text metrics, and
-// small tree builders.
+// prepares its diagram, and small tree builders.
 #pragma once
 
 #include <QImage>
 #include <memory>
 #include <ostream>
-#include <string>
-#include <vector>
 
 #include "circuit/circcalc.h"
 #include "circuitdiagram/circgrph.h"
 #include "platform/rastercanvas.h"
+#include "recordingcanvas.h"
 
 namespace zeigora {
 
@@ -22,61 +20,41 @@ inline void PrintTo(const TDrawnRect& r, std::ostream* os) {
     *os << "(" << r.Left << ", " << r.Top << ", " << r.Right << ", " << r.Bottom << ")";
 }
 
-}  // namespace zeigora
-
-namespace zeigora::testing {
+namespace testing {
 
 struct TDiagramPicture {
-    TDiagramPicture(int width, int height);
+    TDiagramPicture(int width, int height)
+        : Image(width, height, QImage::Format_RGB32), Canvas(&Image) {
+        Image.fill(Qt::white);
+        Canvas.SetPenColor(clBlack);
+        Canvas.SetBrushStyle(TBrushStyle::Clear);
+        Canvas.SetFontName("Verdana");
+    }
     QImage Image;
     TRasterCanvas Canvas;
     bool Black(int x, int y) const { return Canvas.GetPixel(x, y) == clBlack; }
     bool White(int x, int y) const { return Canvas.GetPixel(x, y) == clWhite; }
 };
 
-struct TRecordedLine {
-    TPoint From;
-    TPoint To;
-    bool operator==(const TRecordedLine&) const = default;
-};
+inline std::unique_ptr<TCircuitElementGroup> Group(bool parallel) {
+    auto g = std::make_unique<TCircuitElementGroup>();
+    g->IsParallel = parallel;
+    return g;
+}
+inline TResistor* AddResistor(TCircuitElementGroup& group) {
+    return group.Add(std::make_unique<TResistor>(DefaultResistance));
+}
+inline TCircuitElementGroup* AddGroup(TCircuitElementGroup& group, bool parallel) {
+    return group.Add(Group(parallel));
+}
 
-struct TRecordedText {
-    int X;
-    int Y;
-    std::string Text;
-};
+}  // namespace testing
 
-class TRecordingCanvas : public TCanvas {
-  public:
-    explicit TRecordingCanvas(const TCanvas& metrics) : Metrics_(metrics) {}
+// The test files of this folder use the helpers unqualified.
+using testing::AddGroup;
+using testing::AddResistor;
+using testing::Group;
+using testing::TDiagramPicture;
+using testing::TRecordingCanvas;
 
-    std::vector<TRecordedLine> Lines;
-    std::vector<TRecordedText> Texts;
-
-    void Rectangle(int, int, int, int) override {}
-    void Ellipse(int, int, int, int) override {}
-    void TextOut(int x, int y, std::string_view text) override {
-        Texts.push_back({x, y, std::string(text)});
-    }
-    int TextWidth(std::string_view text) const override { return Metrics_.TextWidth(text); }
-    int TextHeight(std::string_view text) const override { return Metrics_.TextHeight(text); }
-    TColor GetPixel(int, int) const override { return 0; }
-    void SetPixel(int, int, TColor) override {}
-    int Width() const override { return Metrics_.Width(); }
-    int Height() const override { return Metrics_.Height(); }
-    bool HasLine(TPoint from, TPoint to) const;
-    int VerticalLines() const;
-
-  protected:
-    void DrawLine(TPoint from, TPoint to) override { Lines.push_back({from, to}); }
-
-  private:
-    const TCanvas& Metrics_;
-};
-
-std::unique_ptr<TCircuitElementGroup> Group(bool parallel);
-// Adds a resistor (or group) and returns it.
-TResistor* AddResistor(TCircuitElementGroup& group);
-TCircuitElementGroup* AddGroup(TCircuitElementGroup& group, bool parallel);
-
-}  // namespace zeigora::testing
+}  // namespace zeigora

@@ -1,9 +1,13 @@
 // The schematic's layout: the default circuit in the default diagram to the pixel, parallel
-// groups with one, uneven and empty branches, labels and the group rectangles.
+// groups with one, uneven and empty branches, labels, group rectangles, and the size a diagram
+// needs for nothing to overlap or leave the picture; picking the element under the pointer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <functional>
 #include <limits>
+#include <vector>
 
 #include "circuitdiagram/diagram_support.h"
 #include "complex/numtext.h"
@@ -11,68 +15,40 @@
 namespace zeigora {
 namespace {
 
-using testing::AddGroup;
-using testing::AddResistor;
-using testing::Group;
-using testing::TDiagramPicture;
-using testing::TRecordingCanvas;
-
 class DefaultDiagram : public ::testing::Test {
   protected:
-    void SetUp() override {
-        SetDecimalSeparator(',');
-        Circuit = MakeDefaultCircuit();
-        R = Circuit->Items(0);
-        Tank = static_cast<TCircuitElementGroup*>(Circuit->Items(1));
-        L = Tank->Items(0);
-        C = Tank->Items(1);
-    }
-    void Draw(bool values = false, bool names = true) {
-        DrawCircuit(Picture.Canvas, *Circuit, DefaultDiagramHeight, values, names);
-    }
+    void SetUp() override { SetDecimalSeparator(','); }
     TRecordingCanvas Record(bool values, bool names) {
         TRecordingCanvas rec(Picture.Canvas);
         DrawCircuit(rec, *Circuit, DefaultDiagramHeight, values, names);
         return rec;
     }
-
     TDiagramPicture Picture{DefaultDiagramWidth, DefaultDiagramHeight};
-    std::unique_ptr<TCircuitElementGroup> Circuit;
-    TCustomCircuitElement* R = nullptr;
-    TCircuitElementGroup* Tank = nullptr;
-    TCustomCircuitElement* L = nullptr;
-    TCustomCircuitElement* C = nullptr;
+    std::unique_ptr<TCircuitElementGroup> Circuit = MakeDefaultCircuit();
+    TCircuitElementGroup* Tank = static_cast<TCircuitElementGroup*>(Circuit->Items(1));
 };
 
 TEST_F(DefaultDiagram, RectanglesOfEveryElement) {
-    Draw();
-    EXPECT_EQ(R->DrawnRect, (TDrawnRect{46, 72, 104, 100}));
-    EXPECT_EQ(L->DrawnRect, (TDrawnRect{186, 29, 244, 57}));
-    EXPECT_EQ(C->DrawnRect, (TDrawnRect{186, 115, 244, 143}));
-    // Groups: from their parts' extent, 4 around, and from start to end along the line.
+    DrawCircuit(Picture.Canvas, *Circuit, DefaultDiagramHeight, false, true);
+    EXPECT_EQ(Circuit->Items(0)->DrawnRect, (TDrawnRect{46, 72, 104, 100}));
+    EXPECT_EQ(Tank->Items(0)->DrawnRect, (TDrawnRect{186, 29, 244, 57}));
+    EXPECT_EQ(Tank->Items(1)->DrawnRect, (TDrawnRect{186, 115, 244, 143}));
     EXPECT_EQ(Tank->DrawnRect, (TDrawnRect{126, 25, 304, 147}));
     EXPECT_EQ(Circuit->DrawnRect, (TDrawnRect{16, 25, 304, 147}));
 }
 
 TEST_F(DefaultDiagram, LinesAtTheirPixels) {
-    Draw(false, false);
-    struct TRun {
-        int X1, Y1, X2, Y2;  // inclusive pixel run that must be black
+    DrawCircuit(Picture.Canvas, *Circuit, DefaultDiagramHeight, false, false);
+    const TRect black[] = {
+        // inclusive pixel runs
+        {20, 86, 49, 86},     {50, 76, 99, 76},     {50, 95, 99, 95},     {50, 76, 50, 95},
+        {99, 76, 99, 95},     {100, 86, 159, 86},   {160, 43, 160, 128},  {160, 43, 189, 43},
+        {160, 129, 189, 129}, {190, 33, 239, 52},   {190, 129, 209, 129}, {210, 119, 210, 138},
+        {220, 119, 220, 138}, {221, 129, 239, 129}, {269, 43, 269, 128},  {270, 86, 299, 86},
     };
-    const TRun black[] = {
-        {20, 86, 49, 86},  // resistor lead in
-        {50, 76, 99, 76},  // resistor box
-        {50, 95, 99, 95},     {50, 76, 50, 95},     {99, 76, 99, 95},
-        {100, 86, 159, 86},   // resistor lead out and group lead in
-        {160, 43, 160, 128},  // bus bar
-        {160, 43, 189, 43},   {160, 129, 189, 129}, {190, 33, 239, 52},  // coil, filled
-        {190, 129, 209, 129}, {210, 119, 210, 138}, {220, 119, 220, 138},
-        {221, 129, 239, 129}, {269, 43, 269, 128},  // closing bar
-        {270, 86, 299, 86},                         // lead out
-    };
-    for (const TRun& r : black)
-        for (int y = r.Y1; y <= r.Y2; ++y)
-            for (int x = r.X1; x <= r.X2; ++x)
+    for (const TRect& r : black)
+        for (int y = r.Top; y <= r.Bottom; ++y)
+            for (int x = r.Left; x <= r.Right; ++x)
                 ASSERT_TRUE(Picture.Black(x, y)) << x << "," << y;
     const TPoint white[] = {{19, 86},  {75, 86},   {160, 42}, {160, 130}, {215, 129},
                             {269, 42}, {269, 130}, {300, 86}, {75, 30},   {215, 20}};
@@ -80,102 +56,55 @@ TEST_F(DefaultDiagram, LinesAtTheirPixels) {
         EXPECT_TRUE(Picture.White(p.X, p.Y)) << p.X << "," << p.Y;
 }
 
-TEST_F(DefaultDiagram, LinesEndWhereTheLayoutSays) {
-    const TRecordingCanvas rec = Record(false, true);
-    EXPECT_TRUE(rec.HasLine({20, 86}, {50, 86}));
-    EXPECT_TRUE(rec.HasLine({130, 86}, {160, 86}));
-    EXPECT_TRUE(rec.HasLine({160, 43}, {160, 129}));
-    EXPECT_TRUE(rec.HasLine({269, 43}, {269, 129}));
-    EXPECT_TRUE(rec.HasLine({270, 86}, {300, 86}));
-    // Both branches are 110 long, so nothing is extended.
-    EXPECT_EQ(rec.VerticalLines(), 4);
-}
-
 TEST_F(DefaultDiagram, LabelsCentredAboveTheSymbols) {
-    struct TCase {
+    const struct {
         bool Values, Names;
-        const char* R;
-        const char* L;
-        const char* C;
+        const char* Texts[3];
+    } cases[] = {
+        {false, true, {"R", "L", "C"}},
+        {true, true, {"R (2,2kOhm)", "L (300mH)", "C (1\265F)"}},
+        {true, false, {" (2,2kOhm)", " (300mH)", " (1\265F)"}},
     };
-    const TCase cases[] = {
-        {false, true, "R", "L", "C"},
-        {true, true, "R (2,2kOhm)", "L (300mH)",
-         "C (1\xB5"
-         "F)"},
-        {true, false, " (2,2kOhm)", " (300mH)",
-         " (1\xB5"
-         "F)"},
-    };
-    for (const TCase& c : cases) {
+    const TPoint centres[] = {{75, 86}, {215, 43}, {215, 129}};
+    for (const auto& c : cases) {
         const TRecordingCanvas rec = Record(c.Values, c.Names);
         ASSERT_EQ(rec.Texts.size(), 3u);
-        const struct {
-            const char* Text;
-            int Centre, Line;
-        } expected[] = {{c.R, 75, 86}, {c.L, 215, 43}, {c.C, 215, 129}};
+        EXPECT_EQ(rec.VerticalLines(), 4);  // equal branches: nothing extended
         for (int i = 0; i < 3; ++i) {
-            const std::string text = expected[i].Text;
+            const std::string text = c.Texts[i];
             EXPECT_EQ(rec.Texts[i].Text, text);
-            EXPECT_EQ(rec.Texts[i].X, expected[i].Centre - Picture.Canvas.TextWidth(text) / 2);
-            EXPECT_EQ(rec.Texts[i].Y, expected[i].Line - 10 - Picture.Canvas.TextHeight(text));
+            EXPECT_EQ(rec.Texts[i].X, centres[i].X - Picture.Canvas.TextWidth(text) / 2);
+            EXPECT_EQ(rec.Texts[i].Y, centres[i].Y - 10 - Picture.Canvas.TextHeight(text));
         }
     }
     EXPECT_TRUE(Record(false, false).Texts.empty());
-}
-
-TEST_F(DefaultDiagram, TextReachesThePicture) {
-    Draw(true, true);
-    const std::string text = "R (2,2kOhm)";
-    const int w = Picture.Canvas.TextWidth(text), h = Picture.Canvas.TextHeight(text);
-    int dark = 0;
-    for (int y = 76 - h; y < 76; ++y)
-        for (int x = 75 - w / 2; x < 75 - w / 2 + w; ++x)
-            dark += Picture.White(x, y) ? 0 : 1;
-    EXPECT_GT(dark, 10);
-}
-
-TEST(DiagramLabel, TextsByOption) {
-    SetDecimalSeparator(',');
     TResistor r(DefaultResistance);
-    TCoil l(DefaultInductance);
-    TCapacitor c(DefaultCapacitance);
-    TCircuitElementGroup g;
-    EXPECT_EQ(ElementLabel(r, {true, true}), "R (2,2kOhm)");
-    EXPECT_EQ(ElementLabel(l, {true, true}), "L (300mH)");
-    EXPECT_EQ(ElementLabel(c, {true, true}),
-              "C (1\xB5"
-              "F)");
-    EXPECT_EQ(ElementLabel(r, {true, false}), " (2,2kOhm)");
-    EXPECT_EQ(ElementLabel(r, {false, true}), "R");
-    EXPECT_EQ(ElementLabel(r, {false, false}), "");
-    EXPECT_EQ(ElementLabel(g, {true, true}), "");
     r.ElementValue = std::numeric_limits<double>::quiet_NaN();
     EXPECT_EQ(ElementLabel(r, {true, false}), " (NaNOhm)");
+    EXPECT_EQ(ElementLabel(*Tank, {true, true}), "");
 }
 
 class DiagramGroups : public ::testing::Test {
   protected:
     TDiagramPicture Picture{400, 300};
     TRecordingCanvas Rec{Picture.Canvas};
+    std::unique_ptr<TCircuitElementGroup> G = Group(true);
 };
 
 TEST_F(DiagramGroups, SingleBranchHasNoBusBars) {
-    auto g = Group(true);
-    TResistor* r = AddResistor(*g);
-    EXPECT_EQ(DrawGroup(Rec, *g, 0, 50, 40, {}), 170);
+    TResistor* r = AddResistor(*G);
+    EXPECT_EQ(DrawGroup(Rec, *G, 0, 50, 40, {}), 170);
     EXPECT_EQ(Rec.VerticalLines(), 0);
     EXPECT_EQ(r->DrawnRect, (TDrawnRect{56, 36, 114, 64}));
-    EXPECT_EQ(g->DrawnRect, (TDrawnRect{-4, 32, 174, 68}));
+    EXPECT_EQ(G->DrawnRect, (TDrawnRect{-4, 32, 174, 68}));
 }
 
 TEST_F(DiagramGroups, ShorterBranchesAreExtended) {
-    auto g = Group(true);
-    AddResistor(*g);
-    TCircuitElementGroup* pair = AddGroup(*g, false);
+    AddResistor(*G);
+    TCircuitElementGroup* pair = AddGroup(*G, false);
     AddResistor(*pair);
     AddResistor(*pair);
-    EXPECT_EQ(DrawGroup(Rec, *g, 0, 100, 100, {}), 280);
+    EXPECT_EQ(DrawGroup(Rec, *G, 0, 100, 100, {}), 280);
     EXPECT_TRUE(Rec.HasLine({30, 50}, {30, 150}));
     EXPECT_TRUE(Rec.HasLine({140, 50}, {250, 50}));  // the single resistor's branch
     EXPECT_TRUE(Rec.HasLine({249, 50}, {249, 150}));
@@ -185,19 +114,18 @@ TEST_F(DiagramGroups, ShorterBranchesAreExtended) {
 
 TEST_F(DiagramGroups, BranchLinesAndHeightsSplitWithTruncation) {
     // Three branches in 101 pixels: lines at 50, 100 and 151; each branch gets 33.
-    auto g = Group(true);
-    AddResistor(*g);
-    TCircuitElementGroup* inner = AddGroup(*g, true);
+    AddResistor(*G);
+    TCircuitElementGroup* inner = AddGroup(*G, true);
     AddResistor(*inner);
     AddResistor(*inner);
-    TResistor* last = AddResistor(*g);
-    DrawGroup(Rec, *g, 0, 100, 101, {});
+    TResistor* last = AddResistor(*G);
+    DrawGroup(Rec, *G, 0, 100, 101, {});
     EXPECT_TRUE(Rec.HasLine({30, 50}, {30, 151}));
     EXPECT_TRUE(Rec.HasLine({60, 100 - 16}, {60, 100 - 16 + 33}));  // inner bus bar
     EXPECT_EQ(last->DrawnRect.Top, 151 - 14);
 }
 
-TEST_F(DiagramGroups, EmptyGroupDrawsNothingAndKeepsItsRectangle) {
+TEST_F(DiagramGroups, EmptyGroupsAndBranches) {
     auto g = Group(false);
     AddResistor(*g);
     TCircuitElementGroup* empty = AddGroup(*g, true);
@@ -208,25 +136,20 @@ TEST_F(DiagramGroups, EmptyGroupDrawsNothingAndKeepsItsRectangle) {
     EXPECT_EQ(DrawGroup(Rec, *g, 20, 50, 40, {}), 240);
     EXPECT_EQ(r->DrawnRect.Left, 130 + 26);
     EXPECT_EQ(empty->DrawnRect, (TDrawnRect{1, 2, 3, 4}));
-}
-
-TEST_F(DiagramGroups, EmptyBranchBecomesAWire) {
-    auto g = Group(true);
-    AddResistor(*g);
-    AddGroup(*g, false);
-    EXPECT_EQ(DrawGroup(Rec, *g, 0, 100, 100, {}), 170);
+    // An empty branch of a parallel group becomes a wire.
+    AddResistor(*G);
+    AddGroup(*G, false);
+    EXPECT_EQ(DrawGroup(Rec, *G, 0, 100, 100, {}), 170);
     EXPECT_TRUE(Rec.HasLine({30, 150}, {140, 150}));
-}
-
-TEST_F(DiagramGroups, EmptyOuterGroupDrawsNothing) {
-    auto g = Group(false);
-    DrawCircuit(Rec, *g, 173, false, true);
+    // An empty circuit draws nothing.
+    Rec.Lines.clear();
+    auto none = Group(false);
+    DrawCircuit(Rec, *none, 173, false, true);
     EXPECT_TRUE(Rec.Lines.empty());
-    EXPECT_EQ(g->DrawnRect, (TDrawnRect{16, INT_MAX - 4, 24, 4}));
+    EXPECT_EQ(none->DrawnRect, (TDrawnRect{16, INT_MAX - 4, 24, 4}));
 }
 
 TEST_F(DiagramGroups, DeepNestingNeedsNoCallStack) {
-    // Far deeper than any file may nest: drawing and picking walk it without recursion.
     auto root = Group(false);
     TCircuitElementGroup* g = root.get();
     for (int i = 0; i < 100000; ++i)
@@ -235,6 +158,128 @@ TEST_F(DiagramGroups, DeepNestingNeedsNoCallStack) {
     DrawCircuit(Rec, *root, 173, true, true);
     EXPECT_EQ(r->DrawnRect.Top, 86 - 14);
     EXPECT_EQ(FindElementAt({r->DrawnRect.Left, 86}, root.get()), r);
+}
+
+// Drawn at its needed size, no part (widened upwards by its label) overlaps another and
+// nothing leaves the picture.
+void ExpectClearLayout(TCircuitElementGroup& root, TDiagramLabels labels) {
+    TDiagramPicture metrics(10, 10);
+    const TDiagramSize size = NeededDiagramSize(metrics.Canvas, root, labels);
+    TDiagramPicture picture(size.Width, size.Height);
+    DrawCircuit(picture.Canvas, root, size.Height, labels.ShowElementValues,
+                labels.ShowElementNames);
+    std::vector<TDrawnRect> boxes;
+    std::function<void(const TCustomCircuitElement&)> walk = [&](const auto& e) {
+        if (e.ElementType() == etGroup) {
+            const auto& g = static_cast<const TCircuitElementGroup&>(e);
+            for (int i = 0; i < g.Count(); ++i)
+                walk(*g.Items(i));
+            return;
+        }
+        TDrawnRect r = e.DrawnRect;
+        const std::string text = ElementLabel(e, labels);
+        if (!text.empty()) r.Top = std::min(r.Top, r.Top + 4 - picture.Canvas.TextHeight(text));
+        boxes.push_back(r);
+    };
+    walk(root);
+    boxes.push_back(root.DrawnRect);
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        const TDrawnRect& a = boxes[i];
+        EXPECT_GE(a.Top, 0);
+        EXPECT_LE(a.Bottom, size.Height);
+        EXPECT_LE(a.Right, size.Width);
+        for (std::size_t j = i + 1; j + 1 < boxes.size(); ++j) {
+            const TDrawnRect& b = boxes[j];
+            ASSERT_FALSE(a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom &&
+                         b.Top < a.Bottom)
+                << i << " and " << j;
+        }
+    }
+}
+
+TEST(NeededDiagramSize, DefaultCircuitFitsTheDefaultDiagram) {
+    auto circuit = MakeDefaultCircuit();
+    TDiagramPicture metrics(10, 10);
+    const TDiagramSize size = NeededDiagramSize(metrics.Canvas, *circuit, {true, true});
+    EXPECT_GE(size.Width, 304 + DiagramStartX);
+    EXPECT_LE(size.Width, DefaultDiagramWidth);
+    EXPECT_LE(size.Height, DefaultDiagramHeight);
+    ExpectClearLayout(*circuit, {true, true});
+}
+
+TEST(NeededDiagramSize, WideAndNestedTreesDrawWithoutOverlap) {
+    auto wide = Group(true);  // forty branches, some of them parallel groups themselves
+    for (int i = 0; i < 40; ++i) {
+        if (i % 7 != 3) {
+            AddResistor(*wide);
+            continue;
+        }
+        TCircuitElementGroup* inner = AddGroup(*wide, true);
+        for (int k = 0; k < 3; ++k)
+            AddResistor(*AddGroup(*inner, false));
+    }
+    ExpectClearLayout(*wide, {true, true});
+    ExpectClearLayout(*wide, {false, false});
+    auto deep = Group(false);  // parallel pairs five levels deep
+    TCircuitElementGroup* g = deep.get();
+    for (int level = 0; level < 5; ++level) {
+        g = AddGroup(*g, true);
+        AddResistor(*g);
+        g = AddGroup(*g, false);
+        AddResistor(*g);
+    }
+    ExpectClearLayout(*deep, {false, true});
+}
+
+TEST(NeededDiagramSize, HopelessNestingIsCapped) {
+    auto root = Group(true);
+    TCircuitElementGroup* g = root.get();
+    for (int level = 0; level < 64; ++level) {
+        AddResistor(*g);
+        g = AddGroup(*g, true);
+        AddResistor(*g);
+    }
+    TDiagramPicture metrics(10, 10);
+    const TDiagramSize size = NeededDiagramSize(metrics.Canvas, *root, {});
+    EXPECT_EQ(size.Height, MaxNeededDiagramSide);
+    EXPECT_GT(size.Width, 64 * 2 * GroupLeadLength);
+}
+
+// Picking the element under the pointer from the rectangles of the last drawing.
+TEST_F(DefaultDiagram, FindElementAtInsideAndOnTheEdges) {
+    DrawCircuit(Picture.Canvas, *Circuit, DefaultDiagramHeight, false, true);
+    // R spans (46, 72)-(104, 100), the tank (126, 25)-(304, 147), the circuit (16, 25)-(304, 147);
+    // left and top edges are inside, right and bottom ones outside. 'O' circuit, '-' nothing.
+    const struct {
+        int X, Y;
+        char Expected;
+    } cases[] = {{75, 86, 'R'},  {46, 72, 'R'},   {103, 99, 'R'}, {104, 86, 'O'}, {75, 100, 'O'},
+                 {215, 43, 'L'}, {215, 129, 'C'}, {215, 86, 'T'}, {126, 25, 'T'}, {303, 146, 'T'},
+                 {304, 86, '-'}, {200, 147, '-'}, {15, 86, '-'},  {16, 86, 'O'}};
+    for (const auto& c : cases) {
+        const TCustomCircuitElement* expected = c.Expected == 'R'   ? Circuit->Items(0)
+                                                : c.Expected == 'O' ? Circuit.get()
+                                                : c.Expected == 'T' ? Tank
+                                                : c.Expected == 'L' ? Tank->Items(0)
+                                                : c.Expected == 'C' ? Tank->Items(1)
+                                                                    : nullptr;
+        EXPECT_EQ(FindElementAt({c.X, c.Y}, Circuit.get()), expected) << c.X << "," << c.Y;
+    }
+}
+
+TEST(FindElementAt, EarlierMembersWinAndPartsAloneAreTested) {
+    auto g = Group(false);
+    TResistor* first = AddResistor(*g);
+    TResistor* second = AddResistor(*g);
+    first->DrawnRect = {0, 0, 10, 10};
+    second->DrawnRect = {5, 5, 15, 15};
+    g->DrawnRect = {0, 0, 20, 20};
+    EXPECT_EQ(FindElementAt({7, 7}, g.get()), first);
+    EXPECT_EQ(FindElementAt({12, 12}, g.get()), second);
+    EXPECT_EQ(FindElementAt({18, 18}, g.get()), g.get());
+    EXPECT_EQ(FindElementAt({7, 7}, second), second);
+    EXPECT_EQ(FindElementAt({1, 1}, second), nullptr);
+    EXPECT_EQ(FindElementAt({1, 1}, nullptr), nullptr);
 }
 
 }  // namespace

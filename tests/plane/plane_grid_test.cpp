@@ -7,7 +7,7 @@
 #include "complex/numtext.h"
 #include "plane/grid.h"
 #include "plane/paintboxex.h"
-#include "plane_recordingcanvas.h"
+#include "recordingcanvas.h"
 
 namespace zeigora {
 namespace {

@@ -1,7 +1,8 @@
-// A canvas that records what the plane drawing asks for, with the text metrics of a real
-// raster canvas, so tests can check positions without reading pixels.
+// A canvas that records the lines and texts a drawing asks for, with the text metrics of a
+// real canvas, so tests can check positions without reading pixels.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,16 @@ class TRecordingCanvas : public TCanvas {
     void SetPixel(int, int, TColor) override {}
     int Width() const override { return Metrics_.Width(); }
     int Height() const override { return Metrics_.Height(); }
+
+    bool HasLine(TPoint from, TPoint to) const {
+        return std::any_of(Lines.begin(), Lines.end(),
+                           [&](const TRecordedLine& l) { return l.From == from && l.To == to; });
+    }
+    int VerticalLines() const {
+        return static_cast<int>(std::count_if(Lines.begin(), Lines.end(), [](const auto& l) {
+            return l.From.X == l.To.X && l.From.Y != l.To.Y;
+        }));
+    }
 
   protected:
     void DrawLine(TPoint from, TPoint to) override {
