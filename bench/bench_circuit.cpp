@@ -1,18 +1,13 @@
 // The model part of one circuit window refresh on a big circuit: impedance and current of the
 // outermost group plus voltage, current and power of every element.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <algorithm>
-#include <cmath>
 #include <memory>
-#include <random>
-#include <string>
-#include <utility>
-#include <vector>
 
+#include "../tests/circuit/random_circuit.h"
+#include "bench_support.h"
 #include "circuit/circcalc.h"
 #include "circuit/circuitfile.h"
 #include "circuit/circuitquery.h"
@@ -24,55 +19,14 @@ namespace {
 
 using namespace zeigora;
 
-// Text needs a GUI application; the offscreen platform needs no display, and Qt wants a
-// private runtime folder.
+// Text needs a GUI application; its start-up leaves vector state that is cleared here.
 void EnsureGuiApplication() {
-    static int argc = 1;
-    static char name[] = "bench_circuit";
-    static char* argv[] = {name, nullptr};
-    if (QGuiApplication::instance() != nullptr) return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static std::string runtime = "/tmp/zeigora-bench-XXXXXX";
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && mkdtemp(runtime.data()) != nullptr)
-        qputenv("XDG_RUNTIME_DIR", QByteArray(runtime.c_str()));
-    static QGuiApplication app(argc, argv);
-    ClearUpperVectorState();
-}
-
-std::unique_ptr<TCustomCircuitElement> RandomPart(std::mt19937& rng) {
-    const double scale = std::pow(10.0, std::uniform_real_distribution<double>(-1.0, 1.0)(rng));
-    switch (rng() % 3) {
-        case 0:
-            return std::make_unique<TResistor>(DefaultResistance * scale);
-        case 1:
-            return std::make_unique<TCapacitor>(DefaultCapacitance * scale);
-        default:
-            return std::make_unique<TCoil>(DefaultInductance * scale);
-    }
+    if (bench::EnsureGuiApplication()) ClearUpperVectorState();
 }
 
 // 10 000 elements, random nesting down to depth 8, fixed seed.
 std::unique_ptr<TCircuitElementGroup> BigCircuit() {
-    constexpr int elements = 10000;
-    constexpr int maxDepth = 8;
-    std::mt19937 rng(20240611);
-    auto root = std::make_unique<TCircuitElementGroup>();
-    std::vector<std::pair<TCircuitElementGroup*, int>> groups{{root.get(), 0}};
-    for (int made = 1; made < elements;) {
-        const auto [group, depth] = groups[rng() % groups.size()];
-        if (depth < maxDepth - 1 && elements - made >= 2 && rng() % 5 == 0) {
-            auto inner = std::make_unique<TCircuitElementGroup>();
-            inner->IsParallel = rng() % 2 == 1;
-            TCircuitElementGroup* added = group->Add(std::move(inner));
-            added->Add(RandomPart(rng));
-            groups.push_back({added, depth + 1});
-            made += 2;
-        } else {
-            group->Add(RandomPart(rng));
-            ++made;
-        }
-    }
-    return root;
+    return test::MakeRandomCircuit(20240611, 10000, 8);
 }
 
 void BM_CircuitRefresh(benchmark::State& state) {

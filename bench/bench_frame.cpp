@@ -1,32 +1,18 @@
 // One full repaint of the plane: recalculation and the whole frame, on a full-HD surface.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <cmath>
 #include <cstdlib>
 #include <random>
 #include <string>
 
+#include "bench_support.h"
 #include "phasors/recalc.h"
 #include "plane/frame.h"
 #include "plane/paintboxex.h"
 
 namespace zeigora {
 namespace {
-
-// Text needs a GUI application; the offscreen platform needs no display, and Qt wants a
-// private runtime folder.
-void EnsureGuiApplication() {
-    static int argc = 1;
-    static char name[] = "bench_frame";
-    static char* argv[] = {name, nullptr};
-    if (QGuiApplication::instance() != nullptr) return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static std::string runtime = "/tmp/zeigora-bench-XXXXXX";
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && mkdtemp(runtime.data()) != nullptr)
-        qputenv("XDG_RUNTIME_DIR", QByteArray(runtime.c_str()));
-    static QGuiApplication app(argc, argv);
-}
 
 TPhasorArray RandomPhasors(int n) {
     constexpr std::uint32_t Colors[10] = {0x0000FF, 0xFF0000, 0x008000, 0x800080, 0x008080,
@@ -47,7 +33,7 @@ TPhasorArray RandomPhasors(int n) {
 }
 
 void Frame(benchmark::State& state, bool chain) {
-    EnsureGuiApplication();
+    bench::EnsureGuiApplication();
     TPaintBoxEx surface(1920, 1080);
     TPlaneView view;
     view.Settings.ReIntervals = 6;
