@@ -17,17 +17,6 @@
 namespace zeigora {
 namespace {
 
-std::vector<char> ReadFile(const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::uint32_t U32(const std::vector<char>& d, std::size_t at) {
-    std::uint32_t v = 0;
-    std::memcpy(&v, d.data() + at, 4);
-    return v;
-}
-
 // A small picture with coloured lines of several pens, shapes, a pixel and text.
 std::string RecordPicture(const char* name) {
     TPaintBoxEx box(200, 100);
@@ -53,42 +42,47 @@ std::string RecordPicture(const char* name) {
     c.SetFontColor(0x000000);
     c.SetFontBold(true);
     c.TextOut(60, 40, "Zeiger \xFC\xB5");
-    const std::string file = testing::TempDir() + name;
+    const std::string file = ::testing::TempDir() + name;
     box.EndRecording(file);
     return file;
 }
 
 TEST(Metafile, RecordStructureIsExact) {
     const std::string file = RecordPicture("structure.emf");
-    const std::vector<char> d = ReadFile(file);
+    std::ifstream in(file, std::ios::binary);
+    const std::vector<char> d{std::istreambuf_iterator<char>(in), {}};
+    const auto u32 = [&](std::size_t at) {
+        std::uint32_t v = 0;
+        std::memcpy(&v, d.data() + at, 4);
+        return v;
+    };
     ASSERT_GE(d.size(), 108u);
-    EXPECT_EQ(U32(d, 0), 1u);            // header first
-    EXPECT_EQ(U32(d, 40), 0x464D4520u);  // " EMF"
-    EXPECT_EQ(U32(d, 48), d.size());     // nBytes
+    EXPECT_EQ(u32(0), 1u);            // header first
+    EXPECT_EQ(u32(40), 0x464D4520u);  // " EMF"
+    EXPECT_EQ(u32(48), d.size());     // nBytes
     std::size_t at = 0, records = 0, lastType = 0;
     std::uint32_t highestHandle = 0;
     bool sawText = false;
     while (at < d.size()) {
-        const std::uint32_t type = U32(d, at), size = U32(d, at + 4);
+        const std::uint32_t type = u32(at), size = u32(at + 4);
         ASSERT_EQ(size % 4, 0u) << "record " << records;
         ASSERT_GE(size, 8u);
         ASSERT_LE(at + size, d.size());
         // Object creation records carry their handle index first.
         if (type == 38 || type == 39 || type == 82 || type == 95)
-            highestHandle = std::max(highestHandle, U32(d, at + 8));
+            highestHandle = std::max(highestHandle, u32(at + 8));
         if (type == 84) {  // text: its bounds must be a real rectangle
             sawText = true;
-            EXPECT_LT(std::int32_t(U32(d, at + 8)), std::int32_t(U32(d, at + 16)));
-            EXPECT_LT(std::int32_t(U32(d, at + 12)), std::int32_t(U32(d, at + 20)));
+            EXPECT_LT(std::int32_t(u32(at + 8)), std::int32_t(u32(at + 16)));
+            EXPECT_LT(std::int32_t(u32(at + 12)), std::int32_t(u32(at + 20)));
         }
         lastType = type;
         at += size;
         ++records;
     }
-    EXPECT_EQ(at, d.size());
-    EXPECT_EQ(U32(d, 52), records);                     // nRecords
-    EXPECT_EQ(U32(d, 56) & 0xFFFF, highestHandle + 1);  // nHandles
-    EXPECT_EQ(lastType, 14u);                           // EOF last
+    EXPECT_EQ(u32(52), records);                     // nRecords
+    EXPECT_EQ(u32(56) & 0xFFFF, highestHandle + 1);  // nHandles
+    EXPECT_EQ(lastType, 14u);                        // EOF last
     EXPECT_TRUE(sawText);
     unlink(file.c_str());
 }
@@ -98,17 +92,13 @@ TEST(Metafile, IndependentReaderAcceptsIt) {
         GTEST_SKIP() << "emf2svg-conv is not installed";
     const std::string file = RecordPicture("reader.emf");
     const std::string svg = file + ".svg";
-    const std::string command = "emf2svg-conv -i '" + file + "' -o '" + svg + "' 2>&1";
-    ASSERT_EQ(system(command.c_str()), 0);
-    std::ifstream in(svg);
+    ASSERT_EQ(system(("emf2svg-conv -i '" + file + "' -o '" + svg + "' 2>&1").c_str()), 0);
     std::stringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(svg).rdbuf();
     const std::string s = text.str();
-    EXPECT_NE(s.find("Zeiger \xC3\xBC\xC2\xB5"), std::string::npos) << s;
-    for (const char* colour : {"#FF0000", "#00FF00", "#0000FF"})
-        EXPECT_NE(s.find(colour), std::string::npos) << colour << "\n" << s;
-    EXPECT_NE(s.find("stroke-dasharray"), std::string::npos) << "the dashed pen\n" << s;
-    EXPECT_NE(s.find("stroke-width=\"4"), std::string::npos) << "the wide pen\n" << s;
+    for (const char* part : {"Zeiger \xC3\xBC\xC2\xB5", "#FF0000", "#00FF00", "#0000FF",
+                             "stroke-dasharray", "stroke-width=\"4"})
+        EXPECT_NE(s.find(part), std::string::npos) << part << "\n" << s;
     unlink(file.c_str());
     unlink(svg.c_str());
 }

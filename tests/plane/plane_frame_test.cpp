@@ -1,44 +1,102 @@
+// The whole frame and the phasor arrows in it: layers, circles, arrow heads, names, the
+// selection band, graphical addition, and values or settings no drawing can place.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <vector>
+
 #include "plane/frame.h"
+#include "plane/hittest.h"
+#include "plane/phasordraw.h"
 
 namespace zeigora {
 namespace {
 
-TPhasor MakeFramePhasor(double re, double im, TColor color, std::uint8_t scale = 0) {
+constexpr TColor Blue = 0xFF0000;
+constexpr TColor Grey = 0xC0C0C0;
+
+TPhasor MakePhasor(double re, double im, TColor color = 0, std::uint8_t scale = 0,
+                   const char* name = "A") {
     TPhasor p = ZeroPhasor();
     InitPhasor(p);
+    p.Name = name;
     p.Value = MakeComplex(re, im);
     p.Color = color;
     p.Scale = scale;
-    p.NameVisible = 0;
     return p;
 }
 
+struct TSeg {
+    int X1, Y1, X2, Y2;
+    bool operator==(const TSeg&) const = default;
+};
+
 class FrameTest : public ::testing::Test {
   protected:
-    void Render() { RenderPlane(Surface, View, Phasors, nullptr); }
+    void Render(const TPhasor* selected = nullptr) {
+        RenderPlane(Surface, View, Phasors, selected);
+    }
     TColor Pixel(int x, int y) const { return Surface.GetPixel(x, y); }
+    std::vector<TSeg> Segments() const {
+        std::vector<TSeg> s;
+        for (const auto& d : View.DrawnPhasors)
+            s.push_back({d.X1, d.Y1, d.X2, d.Y2});
+        return s;
+    }
+    // Somewhere within a pixel of (x, y) a ring has blended its colour into the white: red
+    // for a red ring, grey for a black one.
+    bool RingNear(int x, int y, TColor color) const {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                const TColor c = Pixel(x + dx, y + dy);
+                const int r = c & 0xFF, g = (c >> 8) & 0xFF;
+                if (c != clWhite && (color == clRed ? r == 255 && g < 200 : r == g)) return true;
+            }
+        return false;
+    }
 
     TPaintBoxEx Surface{600, 400};
     TPlaneView View;
     TPhasorArray Phasors;
 };
 
-constexpr TColor Blue = 0xFF0000;
-constexpr TColor Grey = 0xC0C0C0;
-
 TEST(SplitByScale, VisiblePhasorsPerScaleInListOrder) {
     TPhasorArray list(5, ZeroPhasor());
     const std::uint8_t scales[] = {0, 1, 0, 7, 0};
     for (int i = 0; i < 5; ++i) {
-        list[i].Visible = 1;
+        list[i].Visible = i != 2;
         list[i].Scale = scales[i];
     }
-    list[2].Visible = 0;
     const auto [one, two] = SplitByScale(list);
     EXPECT_EQ(one, (TPPhasorArray{&list[0], &list[4]}));
     EXPECT_EQ(two, (TPPhasorArray{&list[1], &list[3]}));
+}
+
+TEST(PhasorArrowHead, Figures) {
+    const struct {
+        int PenWidth;
+        double W1X, W1Y, W2X, W2Y;
+    } cases[] = {
+        {1, 375.286, 129.428, 370.572, 124.714},
+        {4, 370.572, 138.856, 361.144, 129.428},  // sqrt(4) * 10 = 20 pixels long
+    };
+    TArrowHead h;
+    for (const auto& c : cases) {
+        ASSERT_TRUE(PhasorArrowHead(300, 200, 380, 120, c.PenWidth, h));
+        EXPECT_NEAR(h.Wing1X, c.W1X, 1e-3);
+        EXPECT_NEAR(h.Wing1Y, c.W1Y, 1e-3);
+        EXPECT_NEAR(h.Wing2X, c.W2X, 1e-3);
+        EXPECT_NEAR(h.Wing2Y, c.W2Y, 1e-3);
+    }
+    EXPECT_FALSE(PhasorArrowHead(300, 200, 300, 200, 1, h));
+}
+
+TEST(PhasorHighlight, BandColour) {
+    EXPECT_EQ(HighlightColor(0x0000FF), 0xDFDFFEu);  // red 254, green 223, blue 223
+    EXPECT_EQ(HighlightColor(0x000000), 0xDFDFDFu);
+    EXPECT_EQ(HighlightColor(0xFFFFFF), 0xFEFEFEu);
 }
 
 TEST_F(FrameTest, EmptyPlane) {
@@ -54,12 +112,19 @@ TEST_F(FrameTest, EmptyPlane) {
     EXPECT_EQ(Pixel(599, 399), 0x203040u);
 }
 
-TEST_F(FrameTest, LaterLayersCoverEarlierOnes) {
+TEST_F(FrameTest, ArrowsAndLayers) {
     for (bool aa : {true, false}) {
         View.Settings.AntiAliasing = aa;
-        // Scale-2 phasors come after all scale-1 phasors, whatever the list order; both cover
-        // the real axis.
-        Phasors = {MakeFramePhasor(1, 0, Blue, 1), MakeFramePhasor(2, 0, clRed)};
+        Phasors = {MakePhasor(1, 1, clRed)};
+        Render();
+        EXPECT_EQ(Segments(), (std::vector<TSeg>{{300, 200, 380, 120}}));
+        const TColor c = Pixel(340, 160);  // on the shaft: red, slightly lighter when smoothed
+        EXPECT_EQ(c & 0xFF, 0xFFu) << aa;
+        EXPECT_LT((c >> 8) & 0xFF, 0x40u) << aa;
+        EXPECT_EQ(FindPhasorAt(View.DrawnPhasors, 345, 160), &Phasors[0]);
+        // Scale-2 phasors come after all scale-1 phasors, whatever the list order.
+        Phasors = {MakePhasor(1, 0, Blue, 1), MakePhasor(2, 0, clRed)};
+        Phasors[0].NameVisible = Phasors[1].NameVisible = 0;
         Render();
         EXPECT_EQ(Pixel(340, 200), Blue) << aa;
         EXPECT_EQ(Pixel(420, 200), clRed) << aa;
@@ -67,55 +132,112 @@ TEST_F(FrameTest, LaterLayersCoverEarlierOnes) {
         EXPECT_EQ(View.DrawnPhasors[0].Phasor, &Phasors[1]);
         EXPECT_EQ(View.DrawnPhasors[1].Phasor, &Phasors[0]);
     }
+    Phasors = {MakePhasor(0, 0, clRed)};
+    Render();
+    EXPECT_EQ(Segments(), (std::vector<TSeg>{{300, 200, 300, 200}}));
 }
 
-// Somewhere within a pixel of (x, y) the ring has blended its colour into the white: red for
-// a red ring, grey for a black one.
-bool RingNear(const TPaintBoxEx& s, int x, int y, TColor color) {
-    for (int dy = -1; dy <= 1; ++dy)
-        for (int dx = -1; dx <= 1; ++dx) {
-            const TColor c = s.GetPixel(x + dx, y + dy);
-            const int r = c & 0xFF, g = (c >> 8) & 0xFF;
-            if (c != clWhite && (color == clRed ? r == 255 && g < 200 : r == g)) return true;
-        }
-    return false;
-}
-
-TEST_F(FrameTest, UnitCircles) {
+TEST_F(FrameTest, UnitAndSolutionCircles) {
     View.Settings.UnitCircle1 = true;
     View.Settings.Scale2 = 0.5;
     Render();
-    EXPECT_TRUE(RingNear(Surface, 300 + 57, 200 - 57, clBlack));     // radius 80 at 45 degrees
-    EXPECT_FALSE(RingNear(Surface, 300 + 113, 200 - 113, clBlack));  // scale 2 is off
+    EXPECT_TRUE(RingNear(300 + 57, 200 - 57, clBlack));     // radius 80 at 45 degrees
+    EXPECT_FALSE(RingNear(300 + 113, 200 - 113, clBlack));  // scale 2 is off
     View.Settings.UnitCircle2 = true;
     Render();
-    EXPECT_TRUE(RingNear(Surface, 300 + 113, 200 - 113, clBlack));  // radius 160
-}
-
-TEST_F(FrameTest, SolutionCircleUsesFirstColourAndScaleOne) {
+    EXPECT_TRUE(RingNear(300 + 113, 200 - 113, clBlack));  // radius 160
+    // The solution circle takes the first colour and scale 1: radius 2 is 160 pixels even
+    // though the roots are drawn at scale 2.
+    View.Settings = TPlaneSettings{};
     View.Settings.RootsMode = true;
     View.Settings.Scale2 = 4;
-    Phasors = {MakeFramePhasor(1, 0, clRed, 1), MakeFramePhasor(0, 2, clRed, 1)};
+    Phasors = {MakePhasor(1, 0, clRed, 1), MakePhasor(0, 2, clRed, 1)};
     Render();
-    // Radius 2 at scale 1 is 160 pixels even though the roots are drawn at scale 2.
-    EXPECT_TRUE(RingNear(Surface, 413, 87, clRed));
+    EXPECT_TRUE(RingNear(413, 87, clRed));
     View.Settings.ShowSolutionCircle = false;
     Render();
     EXPECT_EQ(Pixel(413, 87), clWhite);
 }
 
-TEST_F(FrameTest, AbsurdSettingsAndSurfaces) {
+TEST_F(FrameTest, NameStandsBesideTheTip) {
+    const struct {
+        double Re, Im;
+        int TipX;
+        bool Left;
+    } cases[] = {{1, 1, 380, true}, {-2, 0, 140, false}, {0, 1, 300, false}, {0, 0, 300, false}};
+    const int width = Surface.DrawingCanvas().TextWidth("Name");
+    for (const auto& c : cases) {
+        Phasors = {MakePhasor(c.Re, c.Im, 0x00FF00, 0, "Name")};
+        Phasors[0].Width = 0;  // no shaft: only the name carries the colour
+        Render();
+        int lo = 600, hi = -1;  // columns of pixels in the name's colour
+        for (int y = 0; y < 400; ++y)
+            for (int x = 0; x < 600; ++x) {
+                const TColor p = Pixel(x, y);
+                if (int((p >> 8) & 0xFF) > int(p & 0xFF) + 60)
+                    lo = std::min(lo, x), hi = std::max(hi, x);
+            }
+        ASSERT_LE(lo, hi) << c.Re;
+        if (c.Left) {
+            EXPECT_LE(hi, c.TipX - 12 + 1);
+            EXPECT_GE(lo, c.TipX - 12 - width - 1);
+        } else {
+            EXPECT_GE(lo, c.TipX + 12 - 1);
+            EXPECT_LE(hi, c.TipX + 12 + width + 1);
+        }
+    }
+}
+
+TEST_F(FrameTest, SelectionBandIsTwelvePixelsWideAndPale) {
+    Phasors = {MakePhasor(2, 0, clRed)};
+    Phasors[0].NameVisible = 0;
+    View.Settings.AntiAliasing = false;  // plain: the band colour itself in 12 rows
+    Render(&Phasors[0]);
+    for (int y = 180; y <= 220; ++y) {
+        const TColor expected = y == 200 ? clRed : (y >= 194 && y <= 205 ? 0xDFDFFE : clWhite);
+        EXPECT_EQ(Pixel(400, y), expected) << y;
+    }
+    View.Settings.AntiAliasing = true;  // the same band, its outer rows partly covered
+    Render(&Phasors[0]);
+    EXPECT_EQ(Pixel(400, 200), clRed);
+    for (int y = 195; y <= 205; ++y)
+        EXPECT_NE(Pixel(400, y), clWhite) << y;
+    EXPECT_EQ(Pixel(400, 192), clWhite);
+    EXPECT_EQ(Pixel(400, 208), clWhite);
+}
+
+TEST_F(FrameTest, GraphicalAdditionChainsEachScaleAndSkipsUnplaceable) {
+    View.Settings.GraphicalAddition = true;
+    Phasors = {MakePhasor(1, 0), MakePhasor(0, 1), MakePhasor(1, 0, 0, 1), MakePhasor(-1, 0)};
+    Render();
+    EXPECT_EQ(Segments(), (std::vector<TSeg>{{300, 200, 380, 200},
+                                             {380, 200, 380, 120},
+                                             {380, 120, 300, 120},     // scale 1
+                                             {300, 200, 380, 200}}));  // scale 2 from 0 again
+    EXPECT_EQ(View.DrawnPhasors[3].Phasor, &Phasors[2]);
+    // Hidden, NaN, infinite and far-away phasors neither draw nor move the chain.
+    Phasors = {MakePhasor(1, 0), MakePhasor(1, 1),   MakePhasor(0, 0),    MakePhasor(0, 0),
+               MakePhasor(0, 0), MakePhasor(1e6, 0), MakePhasor(0, -2e5), MakePhasor(0, 1)};
+    Phasors[1].Visible = 0;
+    Phasors[2].Value.Re = Phasors[3].Value.Im = std::numeric_limits<double>::quiet_NaN();
+    Phasors[4].Value.Re = std::numeric_limits<double>::infinity();
+    Render();
+    EXPECT_EQ(Segments(), (std::vector<TSeg>{{300, 200, 380, 200}, {380, 200, 380, 120}}));
+    EXPECT_EQ(FindPhasorAt(View.DrawnPhasors, 300, 100), nullptr);
+}
+
+TEST_F(FrameTest, AbsurdSettingsFieldsAndSurfacesAreSafe) {
     // The second tip lies millions of pixels out but still within reach of 32 bits.
-    Phasors = {MakeFramePhasor(1, 1, clRed), MakeFramePhasor(4e4, -4e4, clRed)};
     const struct {
         double Scale1, ReIntervals;
         int SubIntervals, W, H;
-    } cases[] = {{1e-300, 3, 3, 600, 400}, {1e300, 3, 3, 600, 400},
-                 {1, 1e-300, 3, 600, 400}, {1, 1e9, 1000000, 600, 400},
-                 {1, 3, -5, 600, 400},     {1, 3, 3, 0, 0},
-                 {1, 3, 3, 1, 1}};
+    } settings[] = {{1e-300, 3, 3, 600, 400}, {1e300, 3, 3, 600, 400},
+                    {1, 1e-300, 3, 600, 400}, {1, 1e9, 1000000, 600, 400},
+                    {1, 3, -5, 600, 400},     {1, 3, 3, 0, 0},
+                    {1, 3, 3, 1, 1}};
     for (bool aa : {true, false})
-        for (const auto& c : cases) {
+        for (const auto& c : settings) {
+            Phasors = {MakePhasor(1, 1, clRed), MakePhasor(4e4, -4e4, clRed)};
             View.Settings = TPlaneSettings{};
             View.Settings.AntiAliasing = aa;
             View.Settings.UnitCircle1 = true;
@@ -126,6 +248,27 @@ TEST_F(FrameTest, AbsurdSettingsAndSurfaces) {
             Render();
             EXPECT_LE(View.DrawnPhasors.size(), 2u);
         }
+    // Values a damaged or foreign file may hold in the drawing fields.
+    const struct {
+        std::uint8_t Style, Width, Scale;
+    } fields[] = {{200, 1, 0}, {5, 0, 0}, {0, 255, 7}, {4, 4, 1}, {255, 0, 255}};
+    for (bool aa : {true, false})
+        for (const auto& f : fields)
+            for (const auto& size : {std::pair{600, 400}, std::pair{0, 0}, std::pair{1, 300}}) {
+                Surface.Resize(size.first, size.second);
+                View.Settings = TPlaneSettings{};
+                View.Settings.AntiAliasing = aa;
+                Phasors = {MakePhasor(0.1, -0.05), MakePhasor(-1e-300, 1e7)};
+                for (TPhasor& p : Phasors) {
+                    p.Style = f.Style;
+                    p.Width = f.Width;
+                    p.Scale = f.Scale;
+                }
+                Render(&Phasors[0]);
+                if (size.first > 0) {  // B is off-surface
+                    EXPECT_EQ(View.DrawnPhasors.size(), 1u);
+                }
+            }
 }
 
 }  // namespace

@@ -5,12 +5,9 @@
 namespace zeigora {
 namespace {
 
-TEST(HitTest, EmptyListFindsNothing) {
-    EXPECT_EQ(FindPhasorAt({}, 300, 200), nullptr);
-}
-
 TEST(HitTest, DistanceToOneSegment) {
     TPhasor p = ZeroPhasor();
+    EXPECT_EQ(FindPhasorAt({}, 300, 200), nullptr);
     const TDrawnPhasorArray drawn{{300, 380, 200, 120, &p}};
     const struct {
         int X, Y;
@@ -28,26 +25,19 @@ TEST(HitTest, DistanceToOneSegment) {
         EXPECT_EQ(FindPhasorAt(drawn, c.X, c.Y) == &p, c.Hit) << c.X << "," << c.Y;
 }
 
-TEST(HitTest, LaterSegmentWinsOnTop) {
+TEST(HitTest, WhichOfSeveralSegments) {
     TPhasor a = ZeroPhasor(), b = ZeroPhasor();
-    const TDrawnPhasorArray drawn{{300, 380, 200, 120, &a}, {300, 380, 200, 120, &b}};
-    EXPECT_EQ(FindPhasorAt(drawn, 340, 160), &b);
-}
-
-TEST(HitTest, SharedStartPrefersTheLineFartherAway) {
-    // Both segments start at the origin; the point lies behind that start, at equal distance
-    // from both, and the earlier segment's line passes farther from it.
-    TPhasor a = ZeroPhasor(), b = ZeroPhasor();
-    const TDrawnPhasorArray drawn{{300, 380, 200, 200, &a}, {300, 380, 200, 120, &b}};
-    EXPECT_EQ(FindPhasorAt(drawn, 290, 200), &b);  // on a's line: Perp 0 for a
-    EXPECT_EQ(FindPhasorAt(drawn, 300, 210), &a);
-}
-
-TEST(HitTest, ZeroLengthSegments) {
-    TPhasor a = ZeroPhasor(), b = ZeroPhasor();
-    const TDrawnPhasorArray drawn{{300, 300, 200, 200, &a}, {300, 300, 200, 200, &b}};
-    EXPECT_EQ(FindPhasorAt(drawn, 305, 205), &a);  // equal distance: the one drawn first
-    EXPECT_EQ(FindPhasorAt(drawn, 315, 200), nullptr);
+    // The same segment twice: the later one lies on top.
+    EXPECT_EQ(FindPhasorAt({{300, 380, 200, 120, &a}, {300, 380, 200, 120, &b}}, 340, 160), &b);
+    // A shared start, the point behind it at equal distance from both: the segment whose line
+    // passes farther from it wins.
+    const TDrawnPhasorArray shared{{300, 380, 200, 200, &a}, {300, 380, 200, 120, &b}};
+    EXPECT_EQ(FindPhasorAt(shared, 290, 200), &b);
+    EXPECT_EQ(FindPhasorAt(shared, 300, 210), &a);
+    // Zero length: equal distance picks the one drawn first.
+    const TDrawnPhasorArray points{{300, 300, 200, 200, &a}, {300, 300, 200, 200, &b}};
+    EXPECT_EQ(FindPhasorAt(points, 305, 205), &a);
+    EXPECT_EQ(FindPhasorAt(points, 315, 200), nullptr);
 }
 
 }  // namespace
