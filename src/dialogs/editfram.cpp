@@ -11,6 +11,7 @@
 #include <string>
 
 #include "complex/numtext.h"
+#include "dialogs/formwidgets.h"
 #include "platform/cp1252.h"
 
 namespace zeigora {
@@ -26,33 +27,14 @@ const QColor SummaryColor(0, 0, 255);
 constexpr char InvalidText[] = "Ung\xFCltig";
 constexpr char ConjugateHint[] = "Konjugiert komplex";
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const std::string& text, QRect geometry) {
-    auto* label = new QLabel(FromCp1252(text), parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    return label;
-}
-
-QLineEdit* MakeEdit(QWidget* parent, const char* name, QRect geometry) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setGeometry(geometry);
-    return edit;
-}
-
 QPushButton* MakeConjButton(QWidget* parent, const char* name, QRect geometry) {
-    auto* button = new QPushButton(QStringLiteral("*"), parent);
-    button->setObjectName(QString::fromLatin1(name));
+    auto* button = MakeChild<QPushButton>(parent, name, geometry, QStringLiteral("*"));
     button->setToolTip(FromCp1252(ConjugateHint));
-    button->setGeometry(geometry);
     return button;
 }
 
 QRadioButton* MakeRadio(QWidget* parent, const char* name, QRect geometry) {
-    auto* radio = new QRadioButton(QString::fromLatin1(name), parent);
-    radio->setObjectName(QString::fromLatin1(name));
-    radio->setGeometry(geometry);
-    return radio;
+    return MakeChild<QRadioButton>(parent, name, geometry, QString::fromLatin1(name));
 }
 
 void SetTextColor(QLabel* label, const QColor& color) {

@@ -19,6 +19,7 @@
 #include <cmath>
 #include <string>
 
+#include "dialogs/formwidgets.h"
 #include "plane/paintboxex.h"
 #include "platform/cp1252.h"
 #include "platform/rastercanvas.h"
@@ -48,13 +49,6 @@ QColor ToQColor(TColor c) {
     return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const std::string& text, QRect geometry) {
-    auto* label = new QLabel(FromCp1252(text), parent);
-    if (name) label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    return label;
-}
-
 QGroupBox* MakeGroup(QWidget* parent, const std::string& caption, int top, int height) {
     auto* group = new QGroupBox(FromCp1252(caption), parent);
     group->setGeometry(GroupLeft, top, GroupWidth, height);
@@ -62,48 +56,41 @@ QGroupBox* MakeGroup(QWidget* parent, const std::string& caption, int top, int h
 }
 
 TColorShape* MakeShape(QWidget* parent, const char* name, TColor color, QRect geometry) {
-    auto* shape = new TColorShape(parent);
-    shape->setObjectName(QString::fromLatin1(name));
+    auto* shape = MakeChild<TColorShape>(parent, name, geometry);
     shape->SetBrushColor(color);
-    shape->setGeometry(geometry);
     return shape;
 }
 
 TOwnerDrawComboBox* MakeStyleList(QWidget* parent, const char* name, QRect geometry) {
-    auto* list = new TOwnerDrawComboBox(StyleCount, StyleItemHeight, parent);
-    list->setObjectName(QString::fromLatin1(name));
-    list->setGeometry(geometry);
-    return list;
+    return MakeChild<TOwnerDrawComboBox>(parent, name, geometry, StyleCount, StyleItemHeight);
 }
 
 TSpinEdit* MakeSpinEdit(QWidget* parent, const char* name, QRect geometry) {
-    auto* edit = new TSpinEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setGeometry(geometry);
-    return edit;
+    return MakeChild<TSpinEdit>(parent, name, geometry);
 }
 
 QCheckBox* MakeCheckBox(QWidget* parent, const char* name, const std::string& text,
                         QRect geometry) {
-    auto* box = new QCheckBox(FromCp1252(text), parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setGeometry(geometry);
-    return box;
+    return MakeChild<QCheckBox>(parent, name, geometry, FromCp1252(text));
 }
 
-QLineEdit* MakeEdit(QWidget* parent, const char* name, QRect geometry) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
+QLineEdit* MakeShortEdit(QWidget* parent, const char* name, QRect geometry) {
+    QLineEdit* edit = MakeEdit(parent, name, geometry);
     edit->setMaxLength(ShortStringLength);
-    edit->setGeometry(geometry);
     return edit;
 }
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* text, QRect geometry) {
-    auto* button = new QPushButton(QString::fromLatin1(text), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
-    return button;
+    return MakeChild<QPushButton>(parent, name, geometry, QString::fromLatin1(text));
+}
+
+// The "Farbe:" shape and "Stil:" list that open the grid, sub-grid and axis groups.
+void MakeColorStyleRow(QGroupBox* group, const std::string& prefix, TColor color,
+                       TColorShape*& shape, TOwnerDrawComboBox*& list) {
+    MakeLabel(group, nullptr, "Farbe:", QRect(10, 26, 45, 16));
+    shape = MakeShape(group, (prefix + "ColorShape").c_str(), color, QRect(58, 22, 41, 23));
+    MakeLabel(group, nullptr, "Stil:", QRect(116, 26, 30, 16));
+    list = MakeStyleList(group, (prefix + "StyleComboBox").c_str(), QRect(150, 22, 132, 23));
 }
 
 // The list items are drawn by the list's owner, selected or not, like the classic owner-drawn
@@ -264,27 +251,18 @@ void TGridSettingsForm::CreateControls() {
 }
 
 void TGridSettingsForm::CreateGridGroup() {
-    QGroupBox* group = MakeGroup(this, "Raster", 2, 57);
-    MakeLabel(group, nullptr, "Farbe:", QRect(10, 26, 45, 16));
-    GridColorShape = MakeShape(group, "GridColorShape", clSilver, QRect(58, 22, 41, 23));
-    MakeLabel(group, nullptr, "Stil:", QRect(116, 26, 30, 16));
-    GridStyleComboBox = MakeStyleList(group, "GridStyleComboBox", QRect(150, 22, 132, 23));
+    MakeColorStyleRow(MakeGroup(this, "Raster", 2, 57), "Grid", clSilver, GridColorShape,
+                      GridStyleComboBox);
 }
 
 void TGridSettingsForm::CreateSubGridGroup() {
-    QGroupBox* group = MakeGroup(this, "Hilfsraster", 60, 57);
-    MakeLabel(group, nullptr, "Farbe:", QRect(10, 26, 45, 16));
-    SubGridColorShape = MakeShape(group, "SubGridColorShape", clSilver, QRect(58, 22, 41, 23));
-    MakeLabel(group, nullptr, "Stil:", QRect(116, 26, 30, 16));
-    SubGridStyleComboBox = MakeStyleList(group, "SubGridStyleComboBox", QRect(150, 22, 132, 23));
+    MakeColorStyleRow(MakeGroup(this, "Hilfsraster", 60, 57), "SubGrid", clSilver,
+                      SubGridColorShape, SubGridStyleComboBox);
 }
 
 void TGridSettingsForm::CreateAxisGroup() {
     QGroupBox* group = MakeGroup(this, "Achsen", 118, 167);
-    MakeLabel(group, nullptr, "Farbe:", QRect(10, 26, 45, 16));
-    AxisColorShape = MakeShape(group, "AxisColorShape", clBlack, QRect(58, 22, 41, 23));
-    MakeLabel(group, nullptr, "Stil:", QRect(116, 26, 30, 16));
-    AxisStyleComboBox = MakeStyleList(group, "AxisStyleComboBox", QRect(150, 22, 132, 23));
+    MakeColorStyleRow(group, "Axis", clBlack, AxisColorShape, AxisStyleComboBox);
     ShowNumbersCheckBox =
         MakeCheckBox(group, "ShowNumbersCheckBox", "Werte anzeigen", QRect(10, 52, 130, 18));
     AutoValuesCheckBox =
@@ -295,8 +273,8 @@ void TGridSettingsForm::CreateAxisGroup() {
     Label7 = MakeLabel(group, "Label7", "Abstand v. Achse:", QRect(10, 124, 112, 16));
     SafetySpaceSpinEdit = MakeSpinEdit(group, "SafetySpaceSpinEdit", QRect(124, 120, 56, 23));
     MakeLabel(group, nullptr, "Achsennamen:", QRect(10, 146, 110, 16));
-    ReLabelEdit = MakeEdit(group, "ReLabelEdit", QRect(124, 142, 48, 21));
-    ImLabelEdit = MakeEdit(group, "ImLabelEdit", QRect(178, 142, 48, 21));
+    ReLabelEdit = MakeShortEdit(group, "ReLabelEdit", QRect(124, 142, 48, 21));
+    ImLabelEdit = MakeShortEdit(group, "ImLabelEdit", QRect(178, 142, 48, 21));
     MakeLabel(group, nullptr, "Strichl\xE4nge:", QRect(196, 52, 90, 16));
     MarkLengthTrackBar = new QSlider(Qt::Vertical, group);
     MarkLengthTrackBar->setObjectName(QStringLiteral("MarkLengthTrackBar"));

@@ -19,6 +19,7 @@
 #include <string>
 
 #include "dialogs/editfram.h"
+#include "dialogs/formwidgets.h"
 #include "plane/paintboxex.h"
 #include "platform/cp1252.h"
 #include "platform/rastercanvas.h"
@@ -129,33 +130,14 @@ class TColorShapeBox : public QWidget {
     std::function<void()> MouseDown;
 };
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const std::string& text, QRect geometry) {
-    auto* label = new QLabel(FromCp1252(text), parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    return label;
-}
-
-QLineEdit* MakeEdit(QWidget* parent, const char* name, QRect geometry) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setGeometry(geometry);
-    return edit;
-}
-
 QCheckBox* MakeCheckBox(QWidget* parent, const char* name, const char* text, QRect geometry) {
-    auto* box = new QCheckBox(QString::fromLatin1(text), parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setGeometry(geometry);
+    auto* box = MakeChild<QCheckBox>(parent, name, geometry, QString::fromLatin1(text));
     box->setChecked(true);
     return box;
 }
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* text, QRect geometry) {
-    auto* button = new QPushButton(QString::fromLatin1(text), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
-    return button;
+    return MakeChild<QPushButton>(parent, name, geometry, QString::fromLatin1(text));
 }
 
 // A list index shown for a record field; values outside the list leave nothing selected.

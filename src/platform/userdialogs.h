@@ -67,6 +67,24 @@ class TUserDialogs {
     virtual bool OpenDocument(const std::string& path) = 0;
 };
 
+// Declares every member of TUserDialogs as an override, in an implementation's class body.
+#define ZEIGORA_USER_DIALOGS_OVERRIDES                                                         \
+    void ShowError(const std::string& text) override;                                          \
+    void ShowWarning(const std::string& text) override;                                        \
+    void ShowInformation(const std::string& text) override;                                    \
+    bool AskYesNo(const std::string& text, TQuestionIcon icon) override;                       \
+    std::optional<TFileChoice> GetOpenFileName(                                                \
+        const std::string& title, const std::string& filters, const std::string& defaultExt)   \
+        override;                                                                              \
+    std::optional<TFileChoice> GetSaveFileName(                                                \
+        const std::string& title, const std::string& filters, const std::string& defaultExt,   \
+        bool askOverwrite) override;                                                           \
+    std::optional<std::uint32_t> PickColor(std::uint32_t initial) override;                    \
+    std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt, \
+                                        const std::string& defaultText) override;              \
+    bool PrintDialog(QPrinter& printer) override;                                              \
+    bool OpenDocument(const std::string& path) override
+
 // The dialogs in use. The application installs its implementation at start and removes it when
 // it ends; before that, and without an application, every question is declined and messages go
 // to standard error.
