@@ -5,29 +5,10 @@
 namespace zeigora {
 
 const char* DialogKindName(TDialogKind kind) {
-    switch (kind) {
-        case TDialogKind::Error:
-            return "error box";
-        case TDialogKind::Warning:
-            return "warning box";
-        case TDialogKind::Information:
-            return "message box";
-        case TDialogKind::YesNo:
-            return "question";
-        case TDialogKind::OpenFile:
-            return "open dialog";
-        case TDialogKind::SaveFile:
-            return "save dialog";
-        case TDialogKind::Color:
-            return "colour dialog";
-        case TDialogKind::Input:
-            return "input box";
-        case TDialogKind::Print:
-            return "print dialog";
-        case TDialogKind::OpenDocument:
-            return "document opener";
-    }
-    return "dialog";
+    static const char* const names[] = {
+        "error box",   "warning box",   "message box", "question",     "open dialog",
+        "save dialog", "colour dialog", "input box",   "print dialog", "document opener"};
+    return names[static_cast<int>(kind)];
 }
 
 TExpectedDialog TScriptedDialogs::Call(TDialogKind kind, std::optional<std::string> text,
@@ -48,6 +29,12 @@ void TScriptedDialogs::ExpectFile(TDialogKind kind, std::optional<TFileChoice> c
 void TScriptedDialogs::ExpectInput(const std::string& prompt, std::optional<std::string> answer) {
     TExpectedDialog expected = Call(TDialogKind::Input, prompt, answer.has_value());
     expected.Input = answer.value_or("");
+    Expect(expected);
+}
+
+void TScriptedDialogs::ExpectColor(std::optional<std::uint32_t> color) {
+    TExpectedDialog expected = Call(TDialogKind::Color, std::nullopt, color.has_value());
+    expected.Color = color.value_or(0);
     Expect(expected);
 }
 

@@ -62,25 +62,14 @@ class TScriptedDialogs : public TUserDialogs {
     // A file dialog of that kind (OpenFile or SaveFile) choosing the file, or cancelled.
     void ExpectFile(TDialogKind kind, std::optional<TFileChoice> choice);
     void ExpectInput(const std::string& prompt, std::optional<std::string> answer);
+    // A colour dialog choosing the colour, or cancelled.
+    void ExpectColor(std::optional<std::uint32_t> color);
 
     // Fails the running test for every expected dialog that did not come, and forgets them.
     void VerifyAllShown();
     const std::vector<TShownDialog>& Shown() const { return History; }
 
-    void ShowError(const std::string& text) override;
-    void ShowWarning(const std::string& text) override;
-    void ShowInformation(const std::string& text) override;
-    bool AskYesNo(const std::string& text, TQuestionIcon icon) override;
-    std::optional<TFileChoice> GetOpenFileName(const std::string& title, const std::string& filters,
-                                               const std::string& defaultExt) override;
-    std::optional<TFileChoice> GetSaveFileName(const std::string& title, const std::string& filters,
-                                               const std::string& defaultExt,
-                                               bool askOverwrite) override;
-    std::optional<std::uint32_t> PickColor(std::uint32_t initial) override;
-    std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
-                                        const std::string& defaultText) override;
-    bool PrintDialog(QPrinter& printer) override;
-    bool OpenDocument(const std::string& path) override;
+    ZEIGORA_USER_DIALOGS_OVERRIDES;
 
   private:
     // The script's entry for this call, or nothing (and a test failure) when it was unexpected.
