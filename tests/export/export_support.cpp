@@ -19,18 +19,17 @@ void TExportFixture::Redraw() {
     TCanvas& c = Surface.DrawingCanvas();
     c.SetPenStyle(psSolid);
     c.SetPenWidth(1);
-    c.SetPenColor(clWhite);
     c.SetBrushStyle(TBrushStyle::Solid);
-    c.SetBrushColor(clWhite);
-    c.Rectangle(0, 0, SurfaceWidth, SurfaceHeight);
+    const auto box = [&c](TColor color, int x1, int y1, int x2, int y2) {
+        c.SetPenColor(color);
+        c.SetBrushColor(color);
+        c.Rectangle(x1, y1, x2, y2);
+    };
+    box(clWhite, 0, 0, SurfaceWidth, SurfaceHeight);
     c.SetPenColor(clRed);
     c.MoveTo(10, 10);
     c.LineTo(120, 60);
-    if (Selected) {
-        c.SetPenColor(clSelection);
-        c.SetBrushColor(clSelection);
-        c.Rectangle(5, 5, 30, 30);
-    }
+    if (Selected) box(clSelection, 5, 5, 30, 30);
 }
 
 TPictureExportHooks TExportFixture::Hooks(bool withSelection) {

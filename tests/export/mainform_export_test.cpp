@@ -10,10 +10,8 @@
 #include <QTimer>
 #include <memory>
 
-#include "dialogs/scripteddialogs_support.h"
 #include "export/export_support.h"
 #include "mainwindow/mainform.h"
-#include "mainwindow/pictureexport.h"
 #include "mainwindow/printcfg.h"
 
 namespace zeigora {
@@ -33,10 +31,10 @@ class MainFormExport : public TScriptedDialogsTest {
         Form.reset();
         TScriptedDialogsTest::TearDown();
     }
-    void Trigger(const char* name) {
+    QAction* Action(const char* name) {
         auto* action = Form->findChild<QAction*>(name);
-        ASSERT_NE(action, nullptr) << name;
-        action->trigger();
+        EXPECT_NE(action, nullptr) << name;
+        return action;
     }
     std::string Path(const char* name) const { return Folder.path().toStdString() + "/" + name; }
 
@@ -44,26 +42,22 @@ class MainFormExport : public TScriptedDialogsTest {
     QTemporaryDir Folder;
 };
 
-TEST_F(MainFormExport, ToolButtonSavesTheBitmapWithoutSelection) {
+TEST_F(MainFormExport, ButtonSavesTheBitmapWithoutSelectionMenuRecordsTheMetafile) {
     Dialogs.ExpectFile(TDialogKind::SaveFile, TFileChoice{Path("Ebene.bmp"), pfBitmap});
-    Trigger("SaveAsPictureButton");
+    Action("SaveAsPictureButton")->trigger();
     EXPECT_EQ(Form->SelectedPhasor(), nullptr);
     const QImage image(QString::fromStdString(Path("Ebene.bmp")), "BMP");
-    ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.size(), QSize(Form->Surface().Width(), Form->Surface().Height()));
-}
 
-TEST_F(MainFormExport, MenuRecordsTheMetafileAndKeepsAntialiasing) {
     Dialogs.ExpectFile(TDialogKind::SaveFile, TFileChoice{Path("Ebene.emf"), pfMetafile});
-    Trigger("SaveAsPicture");
+    Action("SaveAsPicture")->trigger();
     EXPECT_TRUE(Form->View.Settings.AntiAliasing);
     EXPECT_FALSE(Form->Surface().Recording());
     EXPECT_EQ(ReadFile(Path("Ebene.emf")).substr(40, 4), " EMF");
 }
 
 TEST_F(MainFormExport, PrintCommandPrintsThroughTheOptionsDialog) {
-    auto* print = Form->findChild<QAction*>("PrintPicture");
-    ASSERT_NE(print, nullptr);
+    QAction* print = Action("PrintPicture");
     EXPECT_EQ(print->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
     const std::string file = Path("Ebene.pdf");
     bool shown = false;
