@@ -19,49 +19,51 @@ namespace {
 
 namespace fs = std::filesystem;
 
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+}
+
 class PhasorFileTest : public ::testing::Test {
   protected:
     void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "zgf-test-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
+        dir = pattern;
     }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
-
-    static std::string ReadBytes(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-    static void WriteBytes(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
-    }
-    std::vector<std::string> DirEntries() const {
+    void TearDown() override { fs::remove_all(dir); }
+    std::string PathOf(const std::string& name) const { return (dir / name).string(); }
+    std::vector<std::string> Entries() const {
         std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(dir_))
+        for (const auto& e : fs::directory_iterator(dir))
             names.push_back(e.path().filename());
         return names;
     }
-
-    fs::path dir_;
+    fs::path dir;
 };
 
-// The start phasors of a new document plus one defined phasor.
+// The start phasors of a new document plus their sum.
 TPhasorArray ExampleList() {
     TPhasorArray list;
-    AppendPhasor(list);
-    list[0].Name = "Zeiger1";
-    list[0].Color = 0x0000FF;
-    list[0].Value = MakeComplex(2.0, -1.0);
-    AppendPhasor(list);
-    list[1].Name = "Zeiger2";
-    list[1].Color = 0xFF0000;
-    list[1].Value = MakeComplex(-1.0, 1.0);
-    AppendPhasor(list);
-    list[2].Name = "Summe";
-    list[2].Definition = "Zeiger1+Zeiger2";
-    list[2].Value = MakeComplex(1.0, 0.0);
+    const struct {
+        const char* Name;
+        std::uint32_t Color;
+        double Re, Im;
+        const char* Definition;
+    } rows[] = {{"Zeiger1", 0x0000FF, 2.0, -1.0, ""},
+                {"Zeiger2", 0xFF0000, -1.0, 1.0, ""},
+                {"Summe", 0, 1.0, 0.0, "Zeiger1+Zeiger2"}};
+    for (const auto& r : rows) {
+        TPhasor& p = list[AppendPhasor(list)];
+        p.Name = r.Name;
+        if (r.Color != 0) p.Color = r.Color;
+        p.Value = MakeComplex(r.Re, r.Im);
+        p.Definition = r.Definition;
+    }
     return list;
 }
 
@@ -91,63 +93,49 @@ std::string Le(T v) {
     return s;
 }
 
-std::string Str(const char* s, std::size_t capacity) {
+std::string Str(const char* s) {  // a string[255]: length byte, text, zeros
     std::string r(1, char(std::strlen(s)));
     r += s;
-    r.resize(capacity + 1, '\0');
+    r.resize(256, '\0');
     return r;
 }
 
+std::string Bytes(std::initializer_list<int> b) {
+    return std::string(b.begin(), b.end());
+}
+
 TEST_F(PhasorFileTest, SavesEveryFieldAtItsOffsetWithZeroFill) {
-    TPhasorArray list{FilledRecord(), ExampleList()[0]};
-    const std::string file = PathOf("two.zgf");
-    ASSERT_TRUE(SavePhasorsToFile(list, file).Ok());
-    const std::string bytes = ReadBytes(file);
+    const std::string bytes = PhasorsToBytes({FilledRecord(), ExampleList()[0]});
     ASSERT_EQ(bytes.size(), 1664u);
-
-    struct Field {
-        std::size_t offset;
-        std::string expected;
-    };
-    const std::string zero3(3, '\0');
-    const Field fields[] = {
-        {0, Str("Zeiger\xE4", 255)},
-        {256, std::string("\x01", 1) + std::string(7, '\0')},
+    const std::pair<std::size_t, std::string> fields[] = {
+        {0, Str("Zeiger\xE4")},
+        {256, Bytes({1, 0, 0, 0, 0, 0, 0, 0})},
         {264, Le(1.5) + Le(-2.25) + Le(3.0) + Le(4.5)},
-        {296, Str("Zeiger1*2", 255)},
-        {552, std::string("\x03", 1) + zero3},
-        {556, Le<std::int32_t>(-2)},
-        {560, Str("Zirkul\xE4re Referenz in B", 255)},
-        {816, std::string(1, '\0') + zero3},
-        {820, Le<std::uint32_t>(0x00123456)},
-        {824, std::string("\x03\x04\x01\x00", 4)},
-        {828, std::string(4, '\0')},
-        // Second record: Zeiger1 as InitPhasor leaves it on a zeroed record.
-        {832 + 0, Str("Zeiger1", 255)},
-        {832 + 256, std::string("\x01", 1) + std::string(7, '\0')},
+        {296, Str("Zeiger1*2")},
+        {552, Bytes({3, 0, 0, 0}) + Le<std::int32_t>(-2)},
+        {560, Str("Zirkul\xE4re Referenz in B")},
+        {816, Bytes({0, 0, 0, 0}) + Le<std::uint32_t>(0x00123456)},
+        {824, Bytes({3, 4, 1, 0, 0, 0, 0, 0})},
+        // Zeiger1 as a new phasor leaves it on a zeroed record.
+        {832 + 0, Str("Zeiger1") + Bytes({1, 0, 0, 0, 0, 0, 0, 0})},
         {832 + 264, Le(2.0) + Le(-1.0)},
-        {832 + 296, std::string(256, '\0') + std::string(8, '\0')},
-        {832 + 816, std::string("\x01", 1) + zero3 + Le<std::uint32_t>(0xFF)},
-        {832 + 824, std::string("\x00\x01\x00\x00", 4) + std::string(4, '\0')},
+        {832 + 296, std::string(264, '\0')},
+        {832 + 816, Bytes({1, 0, 0, 0}) + Le<std::uint32_t>(0xFF)},
+        {832 + 824, Bytes({0, 1, 0, 0, 0, 0, 0, 0})},
     };
-    for (const Field& f : fields)
-        EXPECT_EQ(bytes.substr(f.offset, f.expected.size()), f.expected) << "offset " << f.offset;
+    for (const auto& [offset, expected] : fields)
+        EXPECT_EQ(bytes.substr(offset, expected.size()), expected) << "offset " << offset;
 }
 
-TEST_F(PhasorFileTest, EmptyListGivesEmptyFileAndLoadsEmpty) {
-    const std::string file = PathOf("empty.zgf");
-    ASSERT_TRUE(SavePhasorsToFile({}, file).Ok());
-    EXPECT_EQ(fs::file_size(file), 0u);
-    TPhasorArray list = ExampleList();
-    ASSERT_TRUE(LoadPhasorsFromFile(list, file).Ok());
-    EXPECT_TRUE(list.empty());
-}
+TEST_F(PhasorFileTest, RoundTrips) {
+    const std::string empty = PathOf("empty.zgf"), first = PathOf("a.zgf");
+    ASSERT_TRUE(SavePhasorsToFile({}, empty).Ok());
+    EXPECT_EQ(fs::file_size(empty), 0u);
+    TPhasorArray loaded = ExampleList();
+    ASSERT_TRUE(LoadPhasorsFromFile(loaded, empty).Ok());
+    EXPECT_TRUE(loaded.empty());
 
-TEST_F(PhasorFileTest, RoundTripKeepsFieldsAndSavesTheSameBytes) {
-    const TPhasorArray original{FilledRecord(), ExampleList()[2]};
-    const std::string first = PathOf("a.zgf"), second = PathOf("b.zgf");
-    ASSERT_TRUE(SavePhasorsToFile(original, first).Ok());
-    TPhasorArray loaded;
+    ASSERT_TRUE(SavePhasorsToFile({FilledRecord(), ExampleList()[2]}, first).Ok());
     ASSERT_TRUE(LoadPhasorsFromFile(loaded, first).Ok());
     ASSERT_EQ(loaded.size(), 2u);
     EXPECT_EQ(loaded[0].Name.Str(), "Zeiger\xE4");
@@ -156,104 +144,85 @@ TEST_F(PhasorFileTest, RoundTripKeepsFieldsAndSavesTheSameBytes) {
     EXPECT_EQ(loaded[0].EvalState, TEvalState::esFailed);
     EXPECT_EQ(loaded[0].Value.Phase, 4.5);
     EXPECT_EQ(loaded[1].Definition.Str(), "Zeiger1+Zeiger2");
-    ASSERT_TRUE(SavePhasorsToFile(loaded, second).Ok());
-    EXPECT_EQ(ReadBytes(first), ReadBytes(second));
-}
+    EXPECT_EQ(PhasorsToBytes(loaded), ReadBytes(first));
 
-TEST_F(PhasorFileTest, NameLengthByteCutsLeftoverCharacters) {
     std::string bytes = PhasorsToBytes({ExampleList()[0]});
-    bytes.replace(1, 10, "Zeiger1XYZ");  // length byte stays 7
-    TPhasorArray list;
-    ASSERT_TRUE(LoadPhasorsFromBytes(list, bytes).Ok());
-    ASSERT_EQ(list.size(), 1u);
-    EXPECT_EQ(list[0].Name.Str(), "Zeiger1");
+    bytes.replace(1, 10, "Zeiger1XYZ");  // the length byte stays 7
+    ASSERT_TRUE(LoadPhasorsFromBytes(loaded, bytes).Ok());
+    EXPECT_EQ(loaded[0].Name.Str(), "Zeiger1");
 }
 
-TEST_F(PhasorFileTest, LengthNotAMultipleOfTheRecordIsRefusedAndListKept) {
+TEST_F(PhasorFileTest, RefusedFilesAreReportedAndTheListKept) {
+    const std::string huge = PathOf("huge.zgf"), missing = PathOf("missing.zgf");
+    WriteBytes(huge, "");
+    fs::resize_file(huge, (MaxPhasorFileRecords + 1) * PhasorRecordSize);  // sparse
+    const std::string badLength =
+        "\" ist keine Zeigora-Datei (die L\xE4nge ist kein Vielfaches von 832 Bytes).";
+    const std::string unreadable = "\" konnte nicht gelesen werden.";
+    struct Case {
+        std::string File;
+        std::size_t Length;  // of the file written first, when not 0
+        TPhasorFileError Error;
+        std::string Message;
+    };
+    std::vector<Case> cases = {
+        {missing, 0, TPhasorFileError::ReadFailed, unreadable},
+        {dir.string(), 0, TPhasorFileError::ReadFailed, unreadable},
+        {huge, 0, TPhasorFileError::TooLarge,
+         "\" ist zu gro\xDF f\xFCr eine Zeigora-Datei (mehr als 100000 Zeiger)."}};
+    for (std::size_t length : {1u, 831u, 833u, 1663u, 2497u})
+        cases.push_back({PathOf("bad.zgf"), length, TPhasorFileError::BadLength, badLength});
     const TPhasorArray before = ExampleList();
-    for (std::size_t length : {1u, 831u, 833u, 1663u, 2497u}) {
-        const std::string file = PathOf("bad.zgf");
-        WriteBytes(file, std::string(length, '\x01'));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.File + " " + std::to_string(c.Length));
+        if (c.Length != 0) WriteBytes(c.File, std::string(c.Length, '\x01'));
         TPhasorArray list = before;
-        const TPhasorFileResult r = LoadPhasorsFromFile(list, file);
-        EXPECT_EQ(r.Error, TPhasorFileError::BadLength) << length;
-        EXPECT_EQ(r.Message, "Die Datei \"" + file +
-                                 "\" ist keine Zeigora-Datei (die L\xE4nge ist kein Vielfaches "
-                                 "von 832 Bytes).");
+        const TPhasorFileResult r = LoadPhasorsFromFile(list, c.File);
+        EXPECT_EQ(r.Error, c.Error);
+        EXPECT_EQ(r.Message, "Die Datei \"" + c.File + c.Message);
+        if (c.Error == TPhasorFileError::ReadFailed) {
+            EXPECT_NE(r.SystemError, 0);
+        }
         ASSERT_EQ(list.size(), before.size());
         EXPECT_EQ(std::memcmp(list.data(), before.data(), before.size() * sizeof(TPhasor)), 0);
     }
 }
 
-TEST_F(PhasorFileTest, UnreadableFileIsReportedAndListKept) {
-    const std::string missing = PathOf("missing.zgf");
-    const std::string directory = dir_.string();
-    for (const std::string& file : {missing, directory}) {
-        TPhasorArray list = ExampleList();
-        const TPhasorFileResult r = LoadPhasorsFromFile(list, file);
-        EXPECT_EQ(r.Error, TPhasorFileError::ReadFailed) << file;
-        EXPECT_NE(r.SystemError, 0);
-        EXPECT_EQ(r.Message, "Die Datei \"" + file + "\" konnte nicht gelesen werden.");
-        EXPECT_EQ(list.size(), 3u);
-        EXPECT_EQ(list[2].Name.Str(), "Summe");
-    }
-}
-
-TEST_F(PhasorFileTest, HugeFileIsRefusedWithoutReadingIt) {
-    const std::string file = PathOf("huge.zgf");
-    WriteBytes(file, "");
-    fs::resize_file(file, (MaxPhasorFileRecords + 1) * PhasorRecordSize);  // sparse
-    TPhasorArray list = ExampleList();
-    const TPhasorFileResult r = LoadPhasorsFromFile(list, file);
-    EXPECT_EQ(r.Error, TPhasorFileError::TooLarge);
-    EXPECT_EQ(r.Message, "Die Datei \"" + file +
-                             "\" ist zu gro\xDF f\xFCr eine Zeigora-Datei (mehr als 100000 "
-                             "Zeiger).");
-    EXPECT_EQ(list.size(), 3u);
-}
-
-TEST_F(PhasorFileTest, SaveIntoMissingDirectoryFails) {
-    const std::string file = PathOf("nowhere/x.zgf");
-    const TPhasorFileResult r = SavePhasorsToFile(ExampleList(), file);
+TEST_F(PhasorFileTest, FailedSavesKeepWhatWasThere) {
+    const std::string nowhere = PathOf("nowhere/x.zgf");
+    const TPhasorFileResult r = SavePhasorsToFile(ExampleList(), nowhere);
     EXPECT_EQ(r.Error, TPhasorFileError::WriteFailed);
-    EXPECT_EQ(r.Message, "Die Datei \"" + file + "\" konnte nicht gespeichert werden.");
-    EXPECT_TRUE(DirEntries().empty());
-}
+    EXPECT_EQ(r.Message, "Die Datei \"" + nowhere + "\" konnte nicht gespeichert werden.");
+    EXPECT_TRUE(Entries().empty());
 
-TEST_F(PhasorFileTest, FailedRenameLeavesNoTempFile) {
-    // A directory in the target's place: the temp file is written, the rename fails.
-    const std::string target = PathOf("taken.zgf");
-    fs::create_directory(target);
-    WriteBytes(target + "/inside", "x");
-    EXPECT_EQ(SavePhasorsToFile(ExampleList(), target).Error, TPhasorFileError::WriteFailed);
-    EXPECT_EQ(DirEntries(), std::vector<std::string>{"taken.zgf"});
-    EXPECT_EQ(ReadBytes(target + "/inside"), "x");
-}
-
-TEST_F(PhasorFileTest, FailedWriteKeepsThePreviousFile) {
-    const std::string target = PathOf("keep.zgf");
-    const TPhasorArray one{ExampleList()[0]};
-    ASSERT_TRUE(SavePhasorsToFile(one, target).Ok());
-    const std::string previous = ReadBytes(target);
+    // A directory in the target's place: the temporary file is written, the rename fails.
+    const std::string taken = PathOf("taken.zgf");
+    fs::create_directory(taken);
+    WriteBytes(taken + "/inside", "x");
+    EXPECT_EQ(SavePhasorsToFile(ExampleList(), taken).Error, TPhasorFileError::WriteFailed);
+    EXPECT_EQ(Entries(), std::vector<std::string>{"taken.zgf"});
+    EXPECT_EQ(ReadBytes(taken + "/inside"), "x");
+    fs::remove_all(taken);
 
     // A file size limit below the new file's length makes the write fail, also for root.
+    const std::string keep = PathOf("keep.zgf");
+    ASSERT_TRUE(SavePhasorsToFile({ExampleList()[0]}, keep).Ok());
     rlimit old{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
     rlimit small = old;
     small.rlim_cur = 1000;
     const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const TPhasorFileResult r = SavePhasorsToFile(ExampleList(), target);
+    const TPhasorFileResult full = SavePhasorsToFile(ExampleList(), keep);
     setrlimit(RLIMIT_FSIZE, &old);
     signal(SIGXFSZ, oldHandler);
-
-    EXPECT_EQ(r.Error, TPhasorFileError::WriteFailed);
-    EXPECT_NE(r.SystemError, 0);
-    EXPECT_EQ(ReadBytes(target), previous);
-    EXPECT_EQ(DirEntries(), std::vector<std::string>{"keep.zgf"});
+    EXPECT_EQ(full.Error, TPhasorFileError::WriteFailed);
+    EXPECT_NE(full.SystemError, 0);
+    EXPECT_EQ(ReadBytes(keep), PhasorsToBytes({ExampleList()[0]}));
+    EXPECT_EQ(Entries(), std::vector<std::string>{"keep.zgf"});
 }
 
-TEST_F(PhasorFileTest, SaveReplacesTargetKeepsItsPermissionsAndLeavesNoTempFile) {
+TEST_F(PhasorFileTest, SaveReplacesTheTargetOrTheLinkedFile) {
     const std::string target = PathOf("x.zgf");
     WriteBytes(target, "old contents");
     const auto perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
@@ -261,17 +230,13 @@ TEST_F(PhasorFileTest, SaveReplacesTargetKeepsItsPermissionsAndLeavesNoTempFile)
     ASSERT_TRUE(SavePhasorsToFile(ExampleList(), target).Ok());
     EXPECT_EQ(ReadBytes(target), PhasorsToBytes(ExampleList()));
     EXPECT_EQ(fs::status(target).permissions(), perms);
-    EXPECT_EQ(DirEntries(), std::vector<std::string>{"x.zgf"});
-}
+    EXPECT_EQ(Entries(), std::vector<std::string>{"x.zgf"});  // no temporary file left
 
-TEST_F(PhasorFileTest, SaveThroughSymbolicLinkReplacesTheLinkedFile) {
-    fs::create_directory(dir_ / "real");
-    const std::string real = PathOf("real/r.zgf"), link = PathOf("link.zgf");
-    WriteBytes(real, "old");
-    fs::create_symlink(real, link);
-    ASSERT_TRUE(SavePhasorsToFile(ExampleList(), link).Ok());
+    const std::string link = PathOf("link.zgf");
+    fs::create_symlink(target, link);
+    ASSERT_TRUE(SavePhasorsToFile({ExampleList()[1]}, link).Ok());
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(ReadBytes(real), PhasorsToBytes(ExampleList()));
+    EXPECT_EQ(ReadBytes(target), PhasorsToBytes({ExampleList()[1]}));
 }
 
 // examples/start.zgf is made by this code; ZEIGORA_WRITE_EXAMPLES=1 writes it anew.
@@ -280,9 +245,7 @@ TEST(PhasorFileExample, StartFileHoldsTheStartPhasorsAndTheirSum) {
     if (std::getenv("ZEIGORA_WRITE_EXAMPLES") != nullptr) {
         ASSERT_TRUE(SavePhasorsToFile(ExampleList(), file).Ok());
     }
-    std::ifstream in(file, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-    EXPECT_EQ(bytes, PhasorsToBytes(ExampleList()));
+    EXPECT_EQ(ReadBytes(file), PhasorsToBytes(ExampleList()));
 }
 
 }  // namespace
