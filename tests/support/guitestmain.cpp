@@ -1,5 +1,5 @@
-// The main window tests run headless in one application object, under dialogs that fail the
-// test for every dialog it did not announce.
+// The widget tests run headless in one application object, under dialogs that fail the test
+// for every dialog it did not announce.
 #include <gtest/gtest.h>
 
 #include <QByteArray>
@@ -14,8 +14,7 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     // Qt wants a runtime folder that only we can read; the shared /tmp is no such folder.
-    const QByteArray runtime = QDir::tempPath().toLocal8Bit() + "/zeigora-mainwindow-XXXXXX";
-    QByteArray folder = runtime;
+    QByteArray folder = QDir::tempPath().toLocal8Bit() + "/zeigora-guitest-XXXXXX";
     if (mkdtemp(folder.data()) == nullptr) return 2;  // mkdtemp creates it with mode 0700
     setenv("XDG_RUNTIME_DIR", folder.constData(), 1);
     int result = 0;
