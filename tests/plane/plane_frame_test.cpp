@@ -178,13 +178,9 @@ TEST_F(FrameTest, NameStandsBesideTheTip) {
                     lo = std::min(lo, x), hi = std::max(hi, x);
             }
         ASSERT_LE(lo, hi) << c.Re;
-        if (c.Left) {
-            EXPECT_LE(hi, c.TipX - 12 + 1);
-            EXPECT_GE(lo, c.TipX - 12 - width - 1);
-        } else {
-            EXPECT_GE(lo, c.TipX + 12 - 1);
-            EXPECT_LE(hi, c.TipX + 12 + width + 1);
-        }
+        const int from = c.Left ? c.TipX - 12 - width : c.TipX + 12;  // 12 pixels off the tip
+        EXPECT_GE(lo, from - 1) << c.Re;
+        EXPECT_LE(hi, from + width + 1) << c.Re;
     }
 }
 
