@@ -36,6 +36,15 @@ bool UsableFactor(double factor) {
     return factor != 0 && !std::isnan(factor);
 }
 
+// A positive number of grid intervals from the box, or 3 when its text is none; the box shows
+// which.
+double ReadIntervals(QComboBox* combo) {
+    double x = 0;
+    const bool accepted = TryStrToFloat(ComboText(combo), x) && x > 0;
+    SetComboAccepted(combo, accepted);
+    return accepted ? x : 3.0;
+}
+
 }  // namespace
 
 // ---- pointer ----
@@ -154,18 +163,12 @@ void TMainForm::ZoomOut2ButtonClick() {
 // ---- grid ----
 
 void TMainForm::ReIntervalsComboBoxChange() {
-    double x = 0;
-    const bool accepted = TryStrToFloat(ComboText(ReIntervalsComboBox), x) && x > 0;
-    View.Settings.ReIntervals = accepted ? x : 3.0;
-    SetComboAccepted(ReIntervalsComboBox, accepted);
+    View.Settings.ReIntervals = ReadIntervals(ReIntervalsComboBox);
     InvalidatePlane();
 }
 
 void TMainForm::ImIntervalsComboBoxChange() {
-    double x = 0;
-    const bool accepted = TryStrToFloat(ComboText(ImIntervalsComboBox), x) && x > 0;
-    View.Settings.ImIntervals = accepted ? x : 3.0;
-    SetComboAccepted(ImIntervalsComboBox, accepted);
+    View.Settings.ImIntervals = ReadIntervals(ImIntervalsComboBox);
     InvalidatePlane();
 }
 
