@@ -14,12 +14,12 @@
 #include "circuit/circuitfile.h"
 #include "circuit/circuitquery.h"
 #include "circuitdiagram/circgrph.h"
-#include "circuitwindow/diagramwidget.h"
 #include "circuitwindow/elemprop.h"
 #include "circuitwindow/formutil.h"
 #include "complex/numtext.h"
 #include "dialogs/editfram.h"
 #include "dialogs/icons.h"
+#include "dialogs/paintboxwidget.h"
 #include "mainwindow/pictureexport.h"
 #include "platform/cp1252.h"
 #include "platform/userdialogs.h"
@@ -183,9 +183,11 @@ void TCircuitCalculationForm::CreateDiagram() {
     ScrollBox1 = Named(new QScrollArea(this), "ScrollBox1", {9, 207, 668, 190});
     ScrollBox1->setFrameShape(QFrame::NoFrame);
     ScrollBox1->setWidgetResizable(false);
-    PaintBox = new TDiagramWidget;
+    PaintBox = new TPaintBoxWidget;
+    // The diagram is drawn when something changes, not on every paint, and takes no focus.
+    PaintBox->setFocusPolicy(Qt::NoFocus);
     PaintBox->setObjectName(QStringLiteral("PaintBox"));
-    PaintBox->SetSurfaceSize(DefaultDiagramWidth, DefaultDiagramHeight);
+    SetDiagramSize(DefaultDiagramWidth, DefaultDiagramHeight);
     ScrollBox1->setWidget(PaintBox);
     // The diagram is drawn when something changes, not on every paint of the widget, so the
     // totals are current at once and scrolling costs no drawing.
@@ -248,8 +250,12 @@ void TCircuitCalculationForm::FitDiagramSize() {
     int height = std::max(PaintBoxHeightSpinEdit->value(), std::min(needed.Height, MaxGrownSide));
     if (static_cast<long long>(width) * height > MaxGrownPixels)
         height = std::max(PaintBoxHeightSpinEdit->value(), int(MaxGrownPixels / width));
-    if (width != surface.Width() || height != surface.Height())
-        PaintBox->SetSurfaceSize(width, height);
+    if (width != surface.Width() || height != surface.Height()) SetDiagramSize(width, height);
+}
+
+void TCircuitCalculationForm::SetDiagramSize(int width, int height) {
+    PaintBox->Surface().Resize(width, height);
+    PaintBox->setFixedSize(PaintBox->Surface().Width(), PaintBox->Surface().Height());
 }
 
 void TCircuitCalculationForm::PaintDiagram(TPaintBoxEx& surface) {

@@ -22,7 +22,7 @@ class QToolButton;
 namespace zeigora {
 
 class TComplexEditorFrame;
-class TDiagramWidget;
+class TPaintBoxWidget;
 class TPaintBoxEx;
 
 class TCircuitCalculationForm : public QDialog {
@@ -64,7 +64,7 @@ class TCircuitCalculationForm : public QDialog {
     QToolButton* SaveFileButton;
     QToolButton* SaveAsBitmapButton;
     QScrollArea* ScrollBox1;
-    TDiagramWidget* PaintBox;
+    TPaintBoxWidget* PaintBox;
     TComplexEditorFrame* ComplexEditorFrame1;
     TComplexEditorFrame* ComplexEditorFrame2;
 
@@ -76,6 +76,8 @@ class TCircuitCalculationForm : public QDialog {
     void ConnectEvents();
     void PaintDiagram(TPaintBoxEx& surface);
     void FitDiagramSize();
+    // Sizes the diagram surface and its widget alike.
+    void SetDiagramSize(int width, int height);
     void DiagramMouseDown(int x, int y);
     void SetElementButtons(bool enabled);
     void SelectNone();

@@ -2,6 +2,7 @@
 
 #include <QFocusEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <cmath>
@@ -55,11 +56,16 @@ void TPaintBoxWidget::resizeEvent(QResizeEvent* event) {
     if (OnResize) OnResize(width(), height());
 }
 
-void TPaintBoxWidget::paintEvent(QPaintEvent*) {
+void TPaintBoxWidget::paintEvent(QPaintEvent* event) {
     Surface_.Resize(width(), height());
     Surface_.Paint();
-    QPainter painter(this);
-    painter.drawImage(0, 0, Surface_.DisplayImage());
+    // Only the exposed part is converted and copied, so scrolling a large surface stays cheap.
+    const QRect part = event->rect() & Surface_.Bitmap.rect();
+    if (part.isEmpty()) return;
+    // Byte 3 of the bitmap is no alpha; the converted copy is opaque.
+    const QImage shown =
+        Surface_.Bitmap.copy(part).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QPainter(this).drawImage(part.topLeft(), shown);
 }
 
 void TPaintBoxWidget::mousePressEvent(QMouseEvent* event) {

@@ -13,10 +13,10 @@
 
 #include "circuit/circuitquery.h"
 #include "circuitwindow/circuitwindow_support.h"
-#include "circuitwindow/diagramwidget.h"
 #include "circuitwindow/elemprop.h"
 #include "circuitwindow/linklabel.h"
 #include "dialogs/editfram.h"
+#include "dialogs/paintboxwidget.h"
 #include "dialogs/scripteddialogs_support.h"
 
 namespace zeigora {
