@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -29,7 +30,7 @@ const TPhasorArray& WorkedList() {
     return list;
 }
 
-constexpr long double Deg = 3.14159265358979323846264338327950288L / 180.0L;
+constexpr long double PiL = 3.14159265358979323846264338327950288L;
 
 struct CodeCase {
     std::string text;
@@ -62,65 +63,67 @@ TEST_P(ParseCode, EmitsPostfixCodeAndConstants) {
 #define CST(i) opConst, i
 #define BI(i) opBuiltin, i
 
-INSTANTIATE_TEST_SUITE_P(
-    WorkedResults, ParseCode,
-    ::testing::Values(CodeCase{"2j", {CST(0), BI(biJ), opMul}, {2}},
-                      CodeCase{"2e", {CST(0), PH(2), opMul}, {2}},
-                      CodeCase{"2e3", {CST(0)}, {2000}},
-                      CodeCase{"2e - 3", {CST(0), PH(2), opMul, CST(1), opSub}, {2, 3}},
-                      CodeCase{"2,5", {CST(0)}, {2.5L}}, CodeCase{"2.5", {CST(0)}, {2.5L}},
-                      CodeCase{"sin 1", {PH(3), BI(biOne), opMul}, {}},
-                      CodeCase{"-2^2", {CST(0), CST(0), opPow, opNeg}, {2}},
-                      CodeCase{"1+2j", {BI(biOne), CST(0), BI(biJ), opMul, opAdd}, {2}}));
+const CodeCase WorkedResultsCodes[] = {{"2j", {CST(0), BI(biJ), opMul}, {2}},
+                                       {"2e", {CST(0), PH(2), opMul}, {2}},
+                                       {"2e3", {CST(0)}, {2000}},
+                                       {"2e - 3", {CST(0), PH(2), opMul, CST(1), opSub}, {2, 3}},
+                                       {"2,5", {CST(0)}, {2.5L}},
+                                       {"2.5", {CST(0)}, {2.5L}},
+                                       {"sin 1", {PH(3), BI(biOne), opMul}, {}},
+                                       {"-2^2", {CST(0), CST(0), opPow, opNeg}, {2}},
+                                       {"1+2j", {BI(biOne), CST(0), BI(biJ), opMul, opAdd}, {2}}};
+INSTANTIATE_TEST_SUITE_P(WorkedResults, ParseCode, ::testing::ValuesIn(WorkedResultsCodes));
 
-INSTANTIATE_TEST_SUITE_P(
-    Grammar, ParseCode,
-    ::testing::Values(
-        CodeCase{"  1 +  2 ", {BI(biOne), CST(0), opAdd}, {2}},
-        CodeCase{"2^-1", {CST(0), BI(biOne), opNeg, opPow}, {2}},
-        CodeCase{"2^3^2", {CST(0), CST(1), CST(0), opPow, opPow}, {2, 3}},
-        CodeCase{"--2", {CST(0), opNeg, opNeg}, {2}}, CodeCase{"+-2", {CST(0), opNeg}, {2}},
-        CodeCase{"2*-3", {CST(0), CST(1), opNeg, opMul}, {2, 3}},
-        CodeCase{"2 -3", {CST(0), CST(1), opSub}, {2, 3}},
-        CodeCase{"2 3", {CST(0), CST(1), opMul}, {2, 3}},
-        CodeCase{"2pi", {CST(0), BI(biPi), opMul}, {2}},
-        CodeCase{"6/2/3", {CST(0), CST(1), opDiv, CST(2), opDiv}, {6, 2, 3}},
-        CodeCase{"(1+j)(1-j)", {BI(biOne), BI(biJ), opAdd, BI(biOne), BI(biJ), opSub, opMul}, {}},
-        CodeCase{"Zeiger1 Zeiger2", {PH(0), PH(1), opMul}, {}},
-        CodeCase{"2(1+j)", {CST(0), BI(biOne), BI(biJ), opAdd, opMul}, {2}},
-        CodeCase{"Zeiger1*(1+j)", {PH(0), BI(biOne), BI(biJ), opAdd, opMul}, {}},
-        CodeCase{"sin (pi)", {BI(biPi), opCall, 0}, {}},
-        CodeCase{"sin(pi)", {BI(biPi), opCall, 0}, {}},
-        CodeCase{"sin(1,2)", {CST(0), opCall, 0}, {1.0L + 2.0L / 10.0L}},
-        CodeCase{"2e 3", {CST(0), PH(2), opMul, CST(1), opMul}, {2, 3}},
-        CodeCase{"conj(j)", {BI(biJ), opCall, 23}, {}},
-        CodeCase{"cot(1)", {BI(biOne), opCall, 3}, {}}, CodeCase{"pi", {BI(biPi)}, {}},
-        CodeCase{"2+2", {CST(0), CST(0), opAdd}, {2}}, CodeCase{"0", {BI(biZero)}, {}},
-        CodeCase{"1.0", {BI(biOne)}, {}}, CodeCase{"0,0e5", {BI(biZero)}, {}},
-        CodeCase{"10e-1", {BI(biOne)}, {}}, CodeCase{"3.5e-2", {CST(0)}, {3.5L * (1.0L / 100.0L)}},
-        CodeCase{"2E3", {CST(0)}, {2000}}, CodeCase{"2e+3", {CST(0)}, {2000}}));
+const CodeCase GrammarCodes[] = {
+    {"  1 +  2 ", {BI(biOne), CST(0), opAdd}, {2}},
+    {"2^-1", {CST(0), BI(biOne), opNeg, opPow}, {2}},
+    {"2^3^2", {CST(0), CST(1), CST(0), opPow, opPow}, {2, 3}},
+    {"--2", {CST(0), opNeg, opNeg}, {2}},
+    {"+-2", {CST(0), opNeg}, {2}},
+    {"2*-3", {CST(0), CST(1), opNeg, opMul}, {2, 3}},
+    {"2 -3", {CST(0), CST(1), opSub}, {2, 3}},
+    {"2 3", {CST(0), CST(1), opMul}, {2, 3}},
+    {"2pi", {CST(0), BI(biPi), opMul}, {2}},
+    {"6/2/3", {CST(0), CST(1), opDiv, CST(2), opDiv}, {6, 2, 3}},
+    {"(1+j)(1-j)", {BI(biOne), BI(biJ), opAdd, BI(biOne), BI(biJ), opSub, opMul}, {}},
+    {"Zeiger1 Zeiger2", {PH(0), PH(1), opMul}, {}},
+    {"2(1+j)", {CST(0), BI(biOne), BI(biJ), opAdd, opMul}, {2}},
+    {"Zeiger1*(1+j)", {PH(0), BI(biOne), BI(biJ), opAdd, opMul}, {}},
+    {"sin (pi)", {BI(biPi), opCall, 0}, {}},
+    {"sin(pi)", {BI(biPi), opCall, 0}, {}},
+    {"sin(1,2)", {CST(0), opCall, 0}, {1.0L + 2.0L / 10.0L}},
+    {"2e 3", {CST(0), PH(2), opMul, CST(1), opMul}, {2, 3}},
+    {"conj(j)", {BI(biJ), opCall, 23}, {}},
+    {"cot(1)", {BI(biOne), opCall, 3}, {}},
+    {"pi", {BI(biPi)}, {}},
+    {"2+2", {CST(0), CST(0), opAdd}, {2}},
+    {"0", {BI(biZero)}, {}},
+    {"1.0", {BI(biOne)}, {}},
+    {"0,0e5", {BI(biZero)}, {}},
+    {"10e-1", {BI(biOne)}, {}},
+    {"3.5e-2", {CST(0)}, {3.5L * (1.0L / 100.0L)}},
+    {"2E3", {CST(0)}, {2000}},
+    {"2e+3", {CST(0)}, {2000}}};
+INSTANTIATE_TEST_SUITE_P(Grammar, ParseCode, ::testing::ValuesIn(GrammarCodes));
 
-INSTANTIATE_TEST_SUITE_P(
-    DegreeSign, ParseCode,
-    ::testing::Values(
-        CodeCase{"90\xB0", {CST(0)}, {90 * 3.14159265358979323846264338327950288L / 180}},
-        CodeCase{"90 \xB0", {CST(0)}, {90 * 3.14159265358979323846264338327950288L / 180}},
-        CodeCase{"1e3\xB0", {CST(0)}, {1000 * 3.14159265358979323846264338327950288L / 180}},
-        CodeCase{"1.5e2\xB0", {CST(0)}, {150 * 3.14159265358979323846264338327950288L / 180}},
-        CodeCase{"3.5e-2\xB0",
-                 {CST(0)},
-                 {3.5L * (1.0L / 100.0L) * 3.14159265358979323846264338327950288L / 180}}));
+const CodeCase DegreeSignCodes[] = {{"90\xB0", {CST(0)}, {90 * PiL / 180}},
+                                    {"90 \xB0", {CST(0)}, {90 * PiL / 180}},
+                                    {"1e3\xB0", {CST(0)}, {1000 * PiL / 180}},
+                                    {"1.5e2\xB0", {CST(0)}, {150 * PiL / 180}},
+                                    {"3.5e-2\xB0", {CST(0)}, {3.5L * (1.0L / 100.0L) * PiL / 180}}};
+INSTANTIATE_TEST_SUITE_P(DegreeSign, ParseCode, ::testing::ValuesIn(DegreeSignCodes));
 
 struct ErrorCase {
     std::string text;
     std::int32_t pos;
     std::uint8_t kind;
-    std::string message;
 };
 
 void PrintTo(const ErrorCase& c, std::ostream* os) {
     PrintExpression(c.text, os);
 }
+
+const std::string Incomplete = "Unvollst\xE4ndiger Ausdruck";
 
 class ParseError : public ::testing::TestWithParam<ErrorCase> {};
 
@@ -130,92 +133,70 @@ TEST_P(ParseError, ReportsPositionKindAndMessage) {
     EXPECT_TRUE(e.Failed);
     EXPECT_EQ(e.ErrorPos, c.pos);
     EXPECT_EQ(e.ErrorKind, c.kind);
-    EXPECT_EQ(SyntaxErrorText(e.ErrorPos, e.ErrorKind), c.message);
+    const std::map<std::uint8_t, std::string> messages = {
+        {ekIncomplete, Incomplete},
+        {ekParenExpected, "\")\" oder Operator erwartet"},
+        {ekInvalidNumber, "Ung\xFCltige Zahl"},
+        {ekUnknownPhasor, "Unbekannter Zeiger"},
+        {ekUnknownFunction, "Unbekannte Funktion"},
+        {ekOperatorExpected, "Operator erwartet"}};
+    EXPECT_EQ(SyntaxErrorText(e.ErrorPos, e.ErrorKind),
+              "Syntaxfehler (" + std::to_string(c.pos) + "): " + messages.at(c.kind));
     ASSERT_FALSE(e.Code.empty());
     EXPECT_EQ(e.Code.back(), opEnd);
 }
 
-const std::string Incomplete = "Unvollst\xE4ndiger Ausdruck";
+const ErrorCase WorkedResultsErrors[] = {
+    {"", 0, ekIncomplete},        {"*2", 0, ekIncomplete},     {"2+", 2, ekIncomplete},
+    {"2)", 1, ekIncomplete},      {"(2 ", 3, ekParenExpected}, {"2 ,5", 1, ekInvalidNumber},
+    {"2.", 2, ekInvalidNumber},   {"j2", 2, ekUnknownPhasor},  {"Sin(1)", 3, ekUnknownFunction},
+    {"2 e3", 4, ekUnknownPhasor}, {"pi\xB0", 2, ekIncomplete}};
+INSTANTIATE_TEST_SUITE_P(WorkedResults, ParseError, ::testing::ValuesIn(WorkedResultsErrors));
 
-INSTANTIATE_TEST_SUITE_P(
-    WorkedResults, ParseError,
-    ::testing::Values(
-        ErrorCase{"", 0, ekIncomplete, "Syntaxfehler (0): " + Incomplete},
-        ErrorCase{"*2", 0, ekIncomplete, "Syntaxfehler (0): " + Incomplete},
-        ErrorCase{"2+", 2, ekIncomplete, "Syntaxfehler (2): " + Incomplete},
-        ErrorCase{"2)", 1, ekIncomplete, "Syntaxfehler (1): " + Incomplete},
-        ErrorCase{"(2 ", 3, ekParenExpected, "Syntaxfehler (3): \")\" oder Operator erwartet"},
-        ErrorCase{"2 ,5", 1, ekInvalidNumber, "Syntaxfehler (1): Ung\xFCltige Zahl"},
-        ErrorCase{"2.", 2, ekInvalidNumber, "Syntaxfehler (2): Ung\xFCltige Zahl"},
-        ErrorCase{"j2", 2, ekUnknownPhasor, "Syntaxfehler (2): Unbekannter Zeiger"},
-        ErrorCase{"Sin(1)", 3, ekUnknownFunction, "Syntaxfehler (3): Unbekannte Funktion"},
-        ErrorCase{"2 e3", 4, ekUnknownPhasor, "Syntaxfehler (4): Unbekannter Zeiger"},
-        ErrorCase{"pi\xB0", 2, ekIncomplete, "Syntaxfehler (2): " + Incomplete}));
+const ErrorCase EdgeCasesErrors[] = {{std::string("1\0", 2), 1, ekOperatorExpected},
+                                     {"2^", 2, ekIncomplete},
+                                     {"(2))", 3, ekIncomplete},
+                                     {"sinus(1)", 5, ekUnknownFunction},
+                                     {"e(2)", 1, ekUnknownFunction},
+                                     {"Zeiger1 (1+j)", 7, ekUnknownFunction},
+                                     {"2E", 2, ekUnknownPhasor},
+                                     {"Pi", 2, ekUnknownPhasor},
+                                     {"J", 1, ekUnknownPhasor},
+                                     {"pi2", 3, ekUnknownPhasor},
+                                     {"2 .5", 1, ekInvalidNumber},
+                                     {"1,234.5", 5, ekIncomplete},
+                                     {"sin(1, 2)", 6, ekInvalidNumber},
+                                     {"2+\xE4", 2, ekIncomplete},
+                                     {"Zeiger1_", 7, ekIncomplete},
+                                     {"2*$", 2, ekIncomplete},
+                                     {"\t1", 0, ekIncomplete},
+                                     {"(1+2", 4, ekParenExpected},
+                                     {"sin(1", 5, ekParenExpected}};
+INSTANTIATE_TEST_SUITE_P(EdgeCases, ParseError, ::testing::ValuesIn(EdgeCasesErrors));
 
-INSTANTIATE_TEST_SUITE_P(
-    EdgeCases, ParseError,
-    ::testing::Values(
-        ErrorCase{"2^", 2, ekIncomplete, "Syntaxfehler (2): " + Incomplete},
-        ErrorCase{"(2))", 3, ekIncomplete, "Syntaxfehler (3): " + Incomplete},
-        ErrorCase{"sinus(1)", 5, ekUnknownFunction, "Syntaxfehler (5): Unbekannte Funktion"},
-        ErrorCase{"e(2)", 1, ekUnknownFunction, "Syntaxfehler (1): Unbekannte Funktion"},
-        ErrorCase{"Zeiger1 (1+j)", 7, ekUnknownFunction, "Syntaxfehler (7): Unbekannte Funktion"},
-        ErrorCase{"2E", 2, ekUnknownPhasor, "Syntaxfehler (2): Unbekannter Zeiger"},
-        ErrorCase{"Pi", 2, ekUnknownPhasor, "Syntaxfehler (2): Unbekannter Zeiger"},
-        ErrorCase{"J", 1, ekUnknownPhasor, "Syntaxfehler (1): Unbekannter Zeiger"},
-        ErrorCase{"pi2", 3, ekUnknownPhasor, "Syntaxfehler (3): Unbekannter Zeiger"},
-        ErrorCase{"2 .5", 1, ekInvalidNumber, "Syntaxfehler (1): Ung\xFCltige Zahl"},
-        ErrorCase{"1,234.5", 5, ekIncomplete, "Syntaxfehler (5): " + Incomplete},
-        ErrorCase{"sin(1, 2)", 6, ekInvalidNumber, "Syntaxfehler (6): Ung\xFCltige Zahl"},
-        ErrorCase{"2+\xE4", 2, ekIncomplete, "Syntaxfehler (2): " + Incomplete},
-        ErrorCase{"Zeiger1_", 7, ekIncomplete, "Syntaxfehler (7): " + Incomplete},
-        ErrorCase{"2*$", 2, ekIncomplete, "Syntaxfehler (2): " + Incomplete},
-        ErrorCase{"\t1", 0, ekIncomplete, "Syntaxfehler (0): " + Incomplete},
-        ErrorCase{"(1+2", 4, ekParenExpected, "Syntaxfehler (4): \")\" oder Operator erwartet"},
-        ErrorCase{"sin(1", 5, ekParenExpected, "Syntaxfehler (5): \")\" oder Operator erwartet"},
-        ErrorCase{std::string("1\0", 2), 1, ekOperatorExpected,
-                  "Syntaxfehler (1): Operator erwartet"}));
-
-TEST(SyntaxErrorText, UnknownKindsHaveNoPosition) {
-    EXPECT_EQ(SyntaxErrorText(5, ekNone), "Unbekannter Fehler");
+TEST(ParseNames, FunctionsPhasorsAndTheirPrecedence) {
+    EXPECT_EQ(SyntaxErrorText(5, ekNone), "Unbekannter Fehler");  // unknown kinds, no position
     EXPECT_EQ(SyntaxErrorText(5, 7), "Unbekannter Fehler");
-    EXPECT_EQ(SyntaxErrorText(12, ekIncomplete), "Syntaxfehler (12): " + Incomplete);
-}
-
-TEST(FunctionCode, KnowsTheTwentyFourNamesCaseSensitively) {
     const std::vector<std::string> names = {
         "sin", "cos",   "tan",   "cot",   "arcsin",    "arccos", "arctan", "arccot",
         "ln",  "lb",    "log",   "angle", "exp",       "sqrt",   "sqr",    "sign",
         "abs", "round", "floor", "ceil",  "heaviside", "re",     "im",     "conj"};
     for (std::size_t i = 0; i < names.size(); ++i)
         EXPECT_EQ(FunctionCode(names[i]), static_cast<int>(i)) << names[i];
-    EXPECT_EQ(FunctionCode("Sin"), 24);
-    EXPECT_EQ(FunctionCode("sinus"), 24);
-    EXPECT_EQ(FunctionCode(""), 24);
-}
+    for (const char* unknown : {"Sin", "sinus", ""})
+        EXPECT_EQ(FunctionCode(unknown), 24) << unknown;
 
-TEST(ParseNames, PhasorsShadowConstantsAndTheFirstOfEqualNamesWins) {
-    const TPhasorArray list = ListOf({"j", "pi", "A", "A", "sin"});
+    // Phasors shadow constants, and the first of equal names wins.
+    TPhasorArray list = ListOf({"j", "pi", "A", "A", "sin"});
     EXPECT_EQ(Parse("j", list).Code, (Bytes{PH(0), opEnd}));
     EXPECT_EQ(Parse("pi", list).Code, (Bytes{PH(1), opEnd}));
     EXPECT_EQ(Parse("A", list).Code, (Bytes{PH(2), opEnd}));
     EXPECT_EQ(Parse("e", list).Code, (Bytes{BI(biE), opEnd}));
     EXPECT_EQ(Parse("sin(1)", list).Code, (Bytes{BI(biOne), opCall, 0, opEnd}));
-}
-
-TEST(ParseNames, ReferencesBeyondIndex255UseTheWideOperand) {
-    std::vector<std::string> names;
-    for (int i = 0; i < 300; ++i)
-        names.push_back("P" + std::to_string(i));
-    const Expression e = Parse("P299", ListOf(names));
-    EXPECT_EQ(e.Code, (Bytes{opPhasor, 0x2B, 0x01, 0, 0, opEnd}));
-}
-
-TEST(ParseLimits, HugeLiteralBecomesInfinity) {
-    const Expression e = Parse("1e99999", WorkedList());
-    ASSERT_FALSE(e.Failed);
-    ASSERT_EQ(e.Constants.size(), 1u);
-    EXPECT_TRUE(std::isinf(e.Constants[0]));
+    for (int i = 5; i < 300; ++i)
+        AppendPhasor(list);
+    list[299].Name = "P299";  // beyond index 255 the operand is wider than a byte
+    EXPECT_EQ(Parse("P299", list).Code, (Bytes{opPhasor, 0x2B, 0x01, 0, 0, opEnd}));
 }
 
 std::string SumOfLiterals(int first, int last) {
@@ -225,37 +206,36 @@ std::string SumOfLiterals(int first, int last) {
     return s;
 }
 
-TEST(ParseLimits, At256DistinctLiteralsTheNextOneIsRejected) {
+TEST(ParseLimits, LiteralsNestingAndCodeArea) {
+    const Expression huge = Parse("1e99999", WorkedList());
+    ASSERT_FALSE(huge.Failed);
+    ASSERT_EQ(huge.Constants.size(), 1u);
+    EXPECT_TRUE(std::isinf(huge.Constants[0]));
+
+    // At 256 distinct literals the next one is rejected.
     const Expression full = Parse(SumOfLiterals(2, 257), WorkedList());
     EXPECT_FALSE(full.Failed);
     EXPECT_EQ(full.Constants.size(), 256u);
-
     const std::string text = SumOfLiterals(2, 258);
     const Expression over = Parse(text, WorkedList());
     EXPECT_TRUE(over.Failed);
     EXPECT_EQ(over.ErrorKind, ekInvalidNumber);
     EXPECT_EQ(over.ErrorPos, static_cast<std::int32_t>(text.size() - 3));
-}
 
-TEST(ParseLimits, DeepNestingFailsWithoutExhaustingTheStack) {
-    const std::string ok = std::string(127, '(') + "1" + std::string(127, ')');
-    EXPECT_FALSE(Parse(ok, WorkedList()).Failed);
-    const std::string signs = std::string(254, '-') + "1";
-    EXPECT_FALSE(Parse(signs, WorkedList()).Failed);
-
-    const std::string deep = std::string(100000, '(') + "1" + std::string(100000, ')');
-    const Expression e = Parse(deep, WorkedList());
-    EXPECT_TRUE(e.Failed);
-    EXPECT_EQ(e.ErrorKind, ekIncomplete);
-    EXPECT_EQ(e.ErrorPos, 300);
+    // Deep nesting fails without exhausting the stack.
+    EXPECT_FALSE(Parse(std::string(127, '(') + "1" + std::string(127, ')'), WorkedList()).Failed);
+    EXPECT_FALSE(Parse(std::string(254, '-') + "1", WorkedList()).Failed);
+    const Expression deep =
+        Parse(std::string(100000, '(') + "1" + std::string(100000, ')'), WorkedList());
+    EXPECT_TRUE(deep.Failed);
+    EXPECT_EQ(deep.ErrorKind, ekIncomplete);
+    EXPECT_EQ(deep.ErrorPos, 300);
     EXPECT_TRUE(Parse(std::string(100000, '-') + "1", WorkedList()).Failed);
-}
 
-TEST(ParseLimits, CodeNeverExceedsItsArea) {
-    std::string text;
+    std::string js;  // the code never exceeds its area
     for (int i = 0; i < 12000; ++i)
-        text += "j ";
-    const Expression e = Parse(text, WorkedList());
+        js += "j ";
+    const Expression e = Parse(js, WorkedList());
     EXPECT_TRUE(e.Failed);
     EXPECT_EQ(e.ErrorKind, ekIncomplete);
     EXPECT_LE(e.Code.size(), MaxCodeLength);
