@@ -1,16 +1,11 @@
 // Pointer, status bar, zoom, grid combos and calibration of the main window.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QLineEdit>
 #include <QMouseEvent>
-#include <QTest>
 #include <QToolBar>
-#include <QToolButton>
 #include <QWheelEvent>
 
 #include "complex/numtext.h"
-#include "dialogs/paintboxwidget.h"
 #include "mainform_support.h"
 
 namespace zeigora {
@@ -36,42 +31,36 @@ class MainFormPointerTest : public MainFormTest {
         Send(QEvent::MouseMove, Qt::NoButton, button, to);
         Send(QEvent::MouseButtonRelease, button, Qt::NoButton, to);
     }
+    // To the window's handler: a real wheel event over the drawing reaches it unhandled.
     void Wheel(int delta) {
-        const QPoint at(10, 10);
-        QWheelEvent event(at, Form->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        // The window's handler; a real wheel event over the drawing reaches it because the
-        // drawing leaves it unhandled.
+        QWheelEvent event(QPoint(10, 10), Form->mapToGlobal(QPoint(10, 10)), QPoint(),
+                          QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(Form.get(), &event);
     }
     // What the platform delivers for a double click.
     void DoubleClick(QPoint at) {
-        Send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, at);
-        Send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, at);
-        Send(QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, at);
-        Send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, at);
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonDblClick}) {
+            Send(type, Qt::LeftButton, Qt::LeftButton, at);
+            Send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, at);
+        }
     }
-    void ClickToolButton(const char* toolBar, const char* action) {
-        auto* bar = Form->findChild<QToolBar*>(toolBar);
-        QTest::mouseClick(bar->widgetForAction(Action(action)), Qt::LeftButton);
+    double Im(int y) const {
+        return PixelToIm(Form->PaintBox1->height(), y, Form->View.Mapping.Factor1Y);
     }
 };
 
 TEST_F(MainFormPointerTest, LeftDragMovesAConstantPhasorRightDragOnlySelects) {
-    const QPoint tip = Tip(0);
-    const QPoint target = tip + QPoint(-30, 20);
-    const TComplex before = Form->Phasors[0].Value;
+    const QPoint tip = Tip(0), target = tip + QPoint(-30, 20);
     Drag(Qt::RightButton, tip, target);
     EXPECT_EQ(Form->SelectedIndex(), 0);
-    EXPECT_EQ(Form->Phasors[0].Value.Re, before.Re);
-    EXPECT_EQ(Form->Phasors[0].Value.Im, before.Im);
+    EXPECT_EQ(std::make_pair(Form->Phasors[0].Value.Re, Form->Phasors[0].Value.Im),
+              std::make_pair(2.0, -1.0));
     EXPECT_FALSE(Form->Dragging);
 
     Drag(Qt::LeftButton, tip, target);
-    const TPlaneMapping& m = Form->View.Mapping;
-    EXPECT_DOUBLE_EQ(Form->Phasors[0].Value.Re, PixelToRe(600, target.x(), m.Factor1X));
-    EXPECT_DOUBLE_EQ(Form->Phasors[0].Value.Im,
-                     PixelToIm(Form->PaintBox1->height(), target.y(), m.Factor1Y));
+    EXPECT_DOUBLE_EQ(Form->Phasors[0].Value.Re,
+                     PixelToRe(600, target.x(), Form->View.Mapping.Factor1X));
+    EXPECT_DOUBLE_EQ(Form->Phasors[0].Value.Im, Im(target.y()));
     EXPECT_EQ(Tip(0), target);
 }
 
@@ -84,8 +73,7 @@ TEST_F(MainFormPointerTest, StatusBarShowsPixelAndPlaneCoordinatesOnceAFrameExis
     Frame();
     Send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, QPoint(300, 20));
     EXPECT_EQ(Form->StatusText(3), "Re1: 0,000");
-    const double im = PixelToIm(Form->PaintBox1->height(), 20, Form->View.Mapping.Factor1Y);
-    EXPECT_EQ(Form->StatusText(4), "Im1: " + FormatFixed(im, 3, ','));
+    EXPECT_EQ(Form->StatusText(4), "Im1: " + FormatFixed(Im(20), 3, ','));
     EXPECT_EQ(Form->StatusText(0), "600x" + std::to_string(Form->PaintBox1->height()));
 }
 
@@ -96,7 +84,6 @@ TEST_F(MainFormPointerTest, DoubleClickOnEmptySpaceSaysNoPhasorIsSelected) {
     DoubleClick(QPoint(2, 2));
     EXPECT_EQ(Form->SelectedPhasor(), nullptr);
     EXPECT_TRUE(PhasorDialogCalls.empty());
-
     DoubleClick(Tip(1));
     EXPECT_EQ(PhasorDialogCalls, (std::vector<int>{1}));
 }
@@ -110,52 +97,47 @@ TEST_F(MainFormPointerTest, LeavingTheDrawingForAnotherControlClearsTheSelection
 }
 
 TEST_F(MainFormPointerTest, ZoomComboTurnsRedForTextAndKeepsTheZoomForZero) {
-    TypeInto("Zoom1ComboBox", "abc");
-    EXPECT_TRUE(IsRed("Zoom1ComboBox"));
-    EXPECT_FALSE(Action("ZoomIn1Button")->isEnabled());
-    EXPECT_FALSE(Action("ZoomOut1Button")->isEnabled());
-    TypeInto("Zoom1ComboBox", "2");
-    EXPECT_FALSE(IsRed("Zoom1ComboBox"));
-    EXPECT_TRUE(Action("ZoomIn1Button")->isEnabled());
-    EXPECT_EQ(Form->PlaneSettings().Scale1, 2.0);
-    TypeInto("Zoom1ComboBox", "0");
-    EXPECT_FALSE(IsRed("Zoom1ComboBox"));
-    EXPECT_EQ(Form->PlaneSettings().Scale1, 2.0);
+    const struct {
+        const char* Text;
+        bool Red;
+        double Scale1;
+    } cases[] = {{"abc", true, 1.0}, {"2", false, 2.0}, {"0", false, 2.0}};
+    for (const auto& c : cases) {
+        TypeInto("Zoom1ComboBox", c.Text);
+        EXPECT_EQ(IsRed("Zoom1ComboBox"), c.Red) << c.Text;
+        EXPECT_EQ(Action("ZoomIn1Button")->isEnabled(), !c.Red) << c.Text;
+        EXPECT_EQ(Action("ZoomOut1Button")->isEnabled(), !c.Red) << c.Text;
+        EXPECT_EQ(Form->PlaneSettings().Scale1, c.Scale1) << c.Text;
+    }
     EXPECT_EQ(Form->PlaneSettings().Scale2, 1.0);
 }
 
-TEST_F(MainFormPointerTest, ZoomInHalvesAndShowsTheGeneralFormat) {
+TEST_F(MainFormPointerTest, ZoomButtonsAndTheWheelShowTheGeneralFormat) {
     for (const char* expected : {"0,5", "0,25", "0,125"}) {
         Action("ZoomIn1Button")->trigger();
         EXPECT_EQ(ComboText("Zoom1ComboBox"), expected);
     }
     Action("ZoomOut2Button")->trigger();
     EXPECT_EQ(ComboText("Zoom2ComboBox"), "2");
-    EXPECT_EQ(Form->PlaneSettings().Scale1, 0.125);
-}
-
-TEST_F(MainFormPointerTest, WheelZoomsTheScaleOfTheSelectedPhasor) {
     Wheel(-120);
-    EXPECT_EQ(Form->PlaneSettings().Scale1, 2.0);
+    EXPECT_EQ(Form->PlaneSettings().Scale1, 0.25);
+    // The wheel zooms the scale of the selected phasor.
     Form->Phasors[1].Scale = 1;
     Form->SelectPhasor(&Form->Phasors[1]);
     Wheel(120);
-    EXPECT_EQ(Form->PlaneSettings().Scale2, 0.5);
-    EXPECT_EQ(Form->PlaneSettings().Scale1, 2.0);
-    EXPECT_EQ(ComboText("Zoom2ComboBox"), "0,5");
+    EXPECT_EQ(Form->PlaneSettings().Scale2, 1.0);
+    EXPECT_EQ(Form->PlaneSettings().Scale1, 0.25);
+    EXPECT_EQ(ComboText("Zoom2ComboBox"), "1");
 }
 
-struct TGridCase {
-    const char* Combo;
-    const char* Text;
-    bool Red;
-    double Re, Im;
-    bool SubGrid;
-    int Sub;
-};
-
 TEST_F(MainFormPointerTest, GridCombosFallBackWhenTheTextIsRejected) {
-    const TGridCase cases[] = {
+    const struct {
+        const char *Combo, *Text;
+        bool Red;
+        double Re, Im;
+        bool SubGrid;
+        int Sub;
+    } cases[] = {
         {"ReIntervalsComboBox", "2,5", false, 2.5, 2.0, true, 3},
         {"ReIntervalsComboBox", "0", true, 3.0, 2.0, true, 3},
         {"ImIntervalsComboBox", "x", true, 3.0, 3.0, true, 3},
@@ -165,14 +147,13 @@ TEST_F(MainFormPointerTest, GridCombosFallBackWhenTheTextIsRejected) {
         {"SubIntervalsComboBox", "Kein", true, 3.0, 5.0, false, 3},
         {"SubIntervalsComboBox", "2,5", true, 3.0, 5.0, true, 3},
     };
-    for (const TGridCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.Combo) + " " + c.Text);
         TypeInto(c.Combo, c.Text);
+        const TPlaneSettings& s = Form->PlaneSettings();
         EXPECT_EQ(IsRed(c.Combo), c.Red);
-        EXPECT_EQ(Form->PlaneSettings().ReIntervals, c.Re);
-        EXPECT_EQ(Form->PlaneSettings().ImIntervals, c.Im);
-        EXPECT_EQ(Form->PlaneSettings().SubGridVisible, c.SubGrid);
-        EXPECT_EQ(Form->PlaneSettings().SubIntervals, c.Sub);
+        EXPECT_EQ(std::make_tuple(s.ReIntervals, s.ImIntervals, s.SubGridVisible, s.SubIntervals),
+                  std::make_tuple(c.Re, c.Im, c.SubGrid, c.Sub));
     }
 }
 
@@ -189,13 +170,13 @@ TEST_F(MainFormPointerTest, CalibrationGivesTheGridsAspectRatio) {
     QApplication::processEvents();
     EXPECT_EQ(Form->width(), 800 + 8);  // 400 * 4 / 2
     EXPECT_EQ(Form->PaintBox1->height(), 400);
-}
 
-TEST_F(MainFormPointerTest, CalibrationByZeroIntervalsIsReportedAndKeepsTheSize) {
+    // Intervals that round to zero are reported and keep the size.
     TypeInto("ReIntervalsComboBox", "0,4");
     const QSize size = Form->size();
     Dialogs.ExpectError("Division durch Null");
-    ClickToolButton("GridToolBar", "SetHeightButton");
+    QTest::mouseClick(Child<QToolBar>("GridToolBar")->widgetForAction(Action("SetHeightButton")),
+                      Qt::LeftButton);
     EXPECT_EQ(Form->size(), size);
 }
 
