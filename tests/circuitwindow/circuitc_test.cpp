@@ -2,11 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QImage>
-#include <QLineEdit>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QToolButton>
 #include <fstream>
 #include <memory>
@@ -22,8 +19,6 @@
 namespace zeigora {
 namespace {
 
-const std::string DeleteQuestion =
-    "Sind Sie sicher, dass Sie dieses Bauteil / diese Bauteilgruppe l\xF6schen m\xF6\x63hten?";
 const std::string DeleteAllQuestion =
     "Wenn Sie fortfahren wird die komplette Schaltung gel\xF6scht. Sind Sie sicher, dass Sie "
     "fortfahren m\xF6\x63hten?";
@@ -32,18 +27,13 @@ const std::string OpenQuestion =
     "fortfahren m\xF6\x63hten?";
 
 // Points of the default circuit in the default 500 x 173 diagram.
-const QPoint OnResistor(75, 86);
-const QPoint OnCoil(215, 43);
-const QPoint OnCapacitor(215, 129);
-const QPoint InParallelGroupOnly(145, 86);
-const QPoint OnNothing(400, 10);
-const QPoint BetweenResistorAndGroup(115, 86);
+const QPoint OnResistor(75, 86), OnCapacitor(215, 129), OnNothing(400, 10);
 
 class CircuitWindowTest : public TScriptedDialogsTest {
   protected:
     void SetUp() override {
         TScriptedDialogsTest::SetUp();
-        Window = std::make_unique<TCircuitCalculationForm>(Phasors, [this] { ++PhasorRefreshes; });
+        Window = std::make_unique<TCircuitCalculationForm>(Phasors, [] {});
         Window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
     }
@@ -56,9 +46,11 @@ class CircuitWindowTest : public TScriptedDialogsTest {
     TCustomCircuitElement* Child(int index) const { return Window->OuterGroup->Items(index); }
     TCircuitElementGroup* Tank() const { return static_cast<TCircuitElementGroup*>(Child(1)); }
     std::string Path(const char* name) const { return Folder.filePath(name).toStdString(); }
+    void Answer(TDialogKind kind, const char* file) {
+        Dialogs.ExpectFile(kind, TFileChoice{Path(file), 1});
+    }
 
     TPhasorArray Phasors;
-    int PhasorRefreshes = 0;
     std::unique_ptr<TCircuitCalculationForm> Window;
     QTemporaryDir Folder;
 };
@@ -67,59 +59,59 @@ class CircuitWindowTest : public TScriptedDialogsTest {
 TEST_F(CircuitWindowTest, TypingHalfAHertzPassesThroughZero) {
     for (int i = 0; i < 2; ++i)
         Dialogs.ExpectWarning(
-            "AC-Frequenz darf nicht 0 sein. Die Frequenz wird jetzt auf 50 Hz zur\xFC"
+            "AC-Frequenz darf nicht 0 sein. Die Frequenz wird jetzt auf 50 Hz "
+            "zur\xFC"
             "ckgesetzt.");
     TypeInto(Window->ACFrequencyEdit, "0,5");
     EXPECT_EQ(Window->Supply.Omega, FrequencyToOmega(0.5));
     EXPECT_FALSE(IsMarkedInvalid(*Window->ACFrequencyEdit));
-
     TypeInto(Window->ACFrequencyEdit, "x");
     EXPECT_TRUE(IsMarkedInvalid(*Window->ACFrequencyEdit));
     EXPECT_EQ(Window->Supply.Omega, FrequencyToOmega(0.5));
 }
 
 TEST_F(CircuitWindowTest, SupplyVoltageIsTakenOverWhenTheFieldIsLeft) {
-    TypeInto(Window->ComplexEditorFrame3->RealEdit, "115");
+    TComplexEditorFrame& voltage = *Window->ComplexEditorFrame3;
+    TypeInto(voltage.RealEdit, "115");
     EXPECT_EQ(Window->Supply.SupplyVoltage.Re, 230);
-    QTest::keyClick(Window->ComplexEditorFrame3->RealEdit, Qt::Key_Tab);
+    QTest::keyClick(voltage.RealEdit, Qt::Key_Tab);
     EXPECT_EQ(Window->Supply.SupplyVoltage.Re, 115);
     EXPECT_TRUE(Near(Window->ComplexEditorFrame2->GetValue(), 0.052171, -0.002303, 1e-6));
     // Enter elsewhere presses no conjugation button.
-    TypeInto(Window->ComplexEditorFrame3->ImgEdit, "10");
-    QTest::keyClick(Window->ComplexEditorFrame3->ImgEdit, Qt::Key_Tab);
+    TypeInto(voltage.ImgEdit, "10");
+    QTest::keyClick(voltage.ImgEdit, Qt::Key_Tab);
     QTest::keyClick(Window->ACFrequencyEdit, Qt::Key_Return);
     EXPECT_EQ(Window->Supply.SupplyVoltage.Im, 10);
 }
 
 TEST_F(CircuitWindowTest, PressSelectsTheDeepestElementUnderThePointer) {
-    const struct {
-        QPoint Point;
-        TCustomCircuitElement* Expected;
-    } cases[] = {
+    const std::pair<QPoint, TCustomCircuitElement*> cases[] = {
         {OnResistor, Child(0)},
         {OnCapacitor, Tank()->Items(1)},
-        {InParallelGroupOnly, Child(1)},
+        {QPoint(145, 86), Child(1)},  // inside the parallel group only
         {OnNothing, nullptr},
+        {QPoint(115, 86), Window->OuterGroup.get()},  // between the resistor and the group
     };
-    for (const auto& c : cases) {
-        Press(c.Point);
-        EXPECT_EQ(Window->SelectedElement, c.Expected);
-        EXPECT_EQ(Window->DeleteElementButton->isEnabled(), c.Expected != nullptr);
+    for (const auto& [point, expected] : cases) {
+        Press(point);
+        EXPECT_EQ(Window->SelectedElement, expected);
+        EXPECT_EQ(Window->DeleteElementButton->isEnabled(), expected != nullptr);
     }
 }
 
 TEST_F(CircuitWindowTest, DeletingLastElementsRemovesInnerGroupsButKeepsTheOuterOne) {
-    Press(BetweenResistorAndGroup);
-    EXPECT_EQ(Window->SelectedElement, Window->OuterGroup.get());
+    Press(QPoint(115, 86));
     Dialogs.ExpectError(
         "Sie k\xF6nnen die \xE4u\xDF"
         "erste Bauteilgruppe nicht l\xF6schen!");
     Window->DeleteElementButton->click();
-
     for (QPoint p : {OnCapacitor, QPoint(215, 86), OnResistor}) {
         Press(p);
         ASSERT_NE(Window->SelectedElement, nullptr);
-        Dialogs.ExpectYesNo(DeleteQuestion, true);
+        Dialogs.ExpectYesNo(
+            "Sind Sie sicher, dass Sie dieses Bauteil / diese Bauteilgruppe "
+            "l\xF6schen m\xF6\x63hten?",
+            true);
         Window->DeleteElementButton->click();
         EXPECT_EQ(Window->SelectedElement, nullptr);
         EXPECT_FALSE(Window->DeleteElementButton->isEnabled());
@@ -132,7 +124,6 @@ TEST_F(CircuitWindowTest, DeleteAllKeepsAnEmptyUsableOuterGroup) {
     Dialogs.ExpectYesNo(DeleteAllQuestion, false);
     Window->DeleteAllButton->click();
     EXPECT_EQ(Window->OuterGroup->Count(), 2);
-
     Dialogs.ExpectYesNo(DeleteAllQuestion, true);
     Window->DeleteAllButton->click();
     EXPECT_EQ(Window->OuterGroup->Count(), 0);
@@ -141,11 +132,9 @@ TEST_F(CircuitWindowTest, DeleteAllKeepsAnEmptyUsableOuterGroup) {
     EXPECT_FALSE(Window->EditElementButton->isEnabled());
     EXPECT_TRUE(Near(Window->ComplexEditorFrame1->GetValue(), 0, 0, 0));
     const TComplexEditorFrame& current = *Window->ComplexEditorFrame2;
-    EXPECT_EQ(TextOf(current.RealEdit), "INF");
-    EXPECT_EQ(TextOf(current.ImgEdit), "NaN");
-    EXPECT_EQ(TextOf(current.AbsEdit), "INF");
-    EXPECT_EQ(TextOf(current.PhasEdit), "0");
-
+    EXPECT_EQ(TextOf(current.RealEdit) + " " + TextOf(current.ImgEdit) + " " +
+                  TextOf(current.AbsEdit) + " " + TextOf(current.PhasEdit),
+              "INF NaN INF 0");
     // Still usable: a new resistor through the outer group's dialog.
     OnNextModal([](QWidget* dialog) {
         static_cast<TElementPropertiesForm*>(dialog)->NewRLabel->OnClick();
@@ -157,41 +146,36 @@ TEST_F(CircuitWindowTest, DeleteAllKeepsAnEmptyUsableOuterGroup) {
 
 TEST_F(CircuitWindowTest, PressAfterTheElementDialogOnlyClearsTheFlag) {
     Press(OnResistor);
-    OnNextModal([](QWidget*) {});
+    OnNextModal();
     Window->EditElementButton->click();
     EXPECT_TRUE(Window->SuppressNextMouseDown);
     Press(OnCapacitor);
     EXPECT_EQ(Window->SelectedElement, Child(0));
     Press(OnCapacitor);
     EXPECT_EQ(Window->SelectedElement, Tank()->Items(1));
-
     // A double click opens the dialog and its last press is the one ignored.
     Press(OnResistor);
-    OnNextModal([](QWidget*) {});
+    OnNextModal();
     QTest::mouseDClick(Window->PaintBox, Qt::LeftButton, {}, OnResistor);
     EXPECT_EQ(Window->SelectedElement, Child(0));
     EXPECT_FALSE(Window->SuppressNextMouseDown);
-
     Press(OnNothing);
     Dialogs.ExpectError("Kein Bauelement ausgew\xE4hlt!");
     QTest::mouseDClick(Window->PaintBox, Qt::LeftButton, {}, OnNothing);
 }
 
 TEST_F(CircuitWindowTest, SavedCircuitOpensAgainAndFailuresAreReported) {
-    Dialogs.ExpectFile(TDialogKind::SaveFile, TFileChoice{Path("fehlt/kreis.zgs"), 1});
+    Answer(TDialogKind::SaveFile, "fehlt/kreis.zgs");
     Dialogs.Expect(TScriptedDialogs::Call(TDialogKind::Error));
     Window->SaveFileButton->click();
-
-    const std::string saved = Path("kreis.zgs");
-    Dialogs.ExpectFile(TDialogKind::SaveFile, TFileChoice{saved, 1});
+    Answer(TDialogKind::SaveFile, "kreis.zgs");
     Window->SaveFileButton->click();
 
-    const std::string broken = Path("kaputt.zgs");
-    std::ofstream(broken) << "keine Schaltung";
+    std::ofstream(Path("kaputt.zgs")) << "keine Schaltung";
     Press(OnResistor);
     const TCircuitElementGroup* before = Window->OuterGroup.get();
     Dialogs.ExpectYesNo(OpenQuestion, true);
-    Dialogs.ExpectFile(TDialogKind::OpenFile, TFileChoice{broken, 1});
+    Answer(TDialogKind::OpenFile, "kaputt.zgs");
     Dialogs.Expect(TScriptedDialogs::Call(TDialogKind::Error));
     Window->OpenFileButton->click();
     EXPECT_EQ(Window->OuterGroup.get(), before);
@@ -200,7 +184,7 @@ TEST_F(CircuitWindowTest, SavedCircuitOpensAgainAndFailuresAreReported) {
     Dialogs.ExpectYesNo(DeleteAllQuestion, true);
     Window->DeleteAllButton->click();
     Dialogs.ExpectYesNo(OpenQuestion, true);
-    Dialogs.ExpectFile(TDialogKind::OpenFile, TFileChoice{saved, 1});
+    Answer(TDialogKind::OpenFile, "kreis.zgs");
     Window->OpenFileButton->click();
     ASSERT_EQ(Window->OuterGroup->Count(), 2);
     EXPECT_EQ(Tank()->Name.Str(), "Schwingkreis 1");
@@ -210,17 +194,15 @@ TEST_F(CircuitWindowTest, SavedCircuitOpensAgainAndFailuresAreReported) {
 
 TEST_F(CircuitWindowTest, BitmapKeepsTheSelectionAndNeedsTheExactExtension) {
     Press(OnResistor);
-    Dialogs.ExpectFile(TDialogKind::SaveFile, TFileChoice{Path("Bild.BMP"), 1});
+    Answer(TDialogKind::SaveFile, "Bild.BMP");
     Dialogs.ExpectError("Die Dateiendung muss .bmp lauten!");
     Window->SaveAsBitmapButton->click();
     EXPECT_FALSE(QFile::exists(QString::fromStdString(Path("Bild.BMP"))));
-
-    Dialogs.ExpectFile(TDialogKind::SaveFile, TFileChoice{Path("Bild.bmp"), 1});
+    Answer(TDialogKind::SaveFile, "Bild.bmp");
     Window->SaveAsBitmapButton->click();
     const QImage picture(QString::fromStdString(Path("Bild.bmp")));
     ASSERT_EQ(picture.size(), QSize(500, 173));
-    const TDrawnRect& r = Child(0)->DrawnRect;
-    EXPECT_EQ(picture.pixelColor(r.Left, 86), QColor(255, 0, 0));
+    EXPECT_EQ(picture.pixelColor(Child(0)->DrawnRect.Left, 86), QColor(255, 0, 0));
 }
 
 }  // namespace

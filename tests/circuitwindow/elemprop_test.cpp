@@ -7,7 +7,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
 #include <memory>
 
 #include "circuit/circuitquery.h"
@@ -15,7 +14,6 @@
 #include "circuitwindow/linklabel.h"
 #include "dialogs/editfram.h"
 #include "dialogs/scripteddialogs_support.h"
-#include "platform/cp1252.h"
 
 namespace zeigora {
 namespace {
@@ -29,10 +27,11 @@ std::string Entries(const QListWidget* list) {
     return text;
 }
 
-std::string Names(const TCircuitElementGroup& group) {
+std::string Names(const TCustomCircuitElement* element) {
+    auto* group = static_cast<const TCircuitElementGroup*>(element);
     std::string text;
-    for (int i = 0; i < group.Count(); ++i)
-        text += group.Items(i)->Name.Str();
+    for (int i = 0; i < group->Count(); ++i)
+        text += group->Items(i)->Name.Str();
     return text;
 }
 
@@ -115,7 +114,6 @@ TEST_F(ElementDialogTest, TypingAThousandthFaradPassesThroughZeros) {
         Dialogs.ExpectWarning(ZeroValueText);
     TypeInto(Form->ElementValueEdit, "0,001");
     EXPECT_EQ(Capacitor()->ElementValue, 0.001);
-
     TypeInto(Form->ElementValueEdit, "1m");
     EXPECT_EQ(Capacitor()->ElementValue, 0.001);
     TypeInto(Form->ElementValueEdit, "1mx");
@@ -123,14 +121,13 @@ TEST_F(ElementDialogTest, TypingAThousandthFaradPassesThroughZeros) {
     EXPECT_EQ(Capacitor()->ElementValue, 0.001);
 }
 
-TEST_F(ElementDialogTest, OpeningRoundsTheValueToTheDisplayedDigits) {
+TEST_F(ElementDialogTest, OpeningRoundsTheValueOrWarnsOfAZeroPart) {
     Resistor()->ElementValue = 2217.6;
     Open(Resistor());
     EXPECT_EQ(TextOf(Form->ElementValueEdit), "2,218k");
     EXPECT_EQ(Resistor()->ElementValue, 2218.0);
-}
 
-TEST_F(ElementDialogTest, OpeningAZeroPartWarnsAndLeavesTheFramesAlone) {
+    // A zero part leaves the frames alone.
     Resistor()->ElementValue = 1e-13;
     Dialogs.ExpectWarning(ZeroValueText);
     Open(Resistor());
@@ -142,21 +139,19 @@ TEST_F(ElementDialogTest, NewGroupHoldsOneResistor) {
     Open(Circuit.get());
     Form->NewGroupLabel->OnClick();
     EXPECT_EQ(Entries(Form->ElementListBox), "R [Widerstand],Schwingkreis 1 [Gruppe],Z [Gruppe]");
-    auto* group = static_cast<TCircuitElementGroup*>(Circuit->Items(2));
-    EXPECT_EQ(Names(*group), "R");
+    EXPECT_EQ(Names(Circuit->Items(2)), "R");
     EXPECT_GT(Redraws, 0);
 }
 
 TEST_F(ElementDialogTest, MovingEntriesIntoANewGroupReversesThem) {
     OpenGroupOf("ABCD");
-    Form->ElementListBox->setCurrentRow(1, QItemSelectionModel::Select);
-    Form->ElementListBox->setCurrentRow(2, QItemSelectionModel::Select);
+    for (int row : {1, 2})
+        Form->ElementListBox->setCurrentRow(row, QItemSelectionModel::Select);
     ASSERT_TRUE(Form->ToGroupLabel->isEnabled());
     EXPECT_FALSE(Form->DeleteElementLabel->isEnabled());
     Form->ToGroupLabel->OnClick();
-    auto* group = static_cast<TCircuitElementGroup*>(Selected);
-    EXPECT_EQ(Names(*group), "ADZ");
-    EXPECT_EQ(Names(*static_cast<TCircuitElementGroup*>(group->Items(2))), "CB");
+    EXPECT_EQ(Names(Selected), "ADZ");
+    EXPECT_EQ(Names(static_cast<TCircuitElementGroup*>(Selected)->Items(2)), "CB");
     EXPECT_FALSE(Form->ToGroupLabel->isEnabled());
 
     OpenGroupOf("AB");
@@ -169,12 +164,13 @@ TEST_F(ElementDialogTest, DeletingAsksAndNeverEmptiesTheGroup) {
     OpenGroupOf("AB");
     Form->ElementListBox->setCurrentRow(0);
     ASSERT_TRUE(Form->DeleteElementLabel->isEnabled());
-    const std::string question =
-        "Sind Sie sicher, dass Sie dieses Element / diese Bauteilgruppe l\xF6schen m\xF6\x63hten?";
-    Dialogs.ExpectYesNo(question, false);
-    Form->DeleteElementLabel->OnClick();
-    Dialogs.ExpectYesNo(question, true);
-    Form->DeleteElementLabel->OnClick();
+    for (bool yes : {false, true}) {
+        Dialogs.ExpectYesNo(
+            "Sind Sie sicher, dass Sie dieses Element / diese Bauteilgruppe "
+            "l\xF6schen m\xF6\x63hten?",
+            yes);
+        Form->DeleteElementLabel->OnClick();
+    }
     EXPECT_EQ(Entries(Form->ElementListBox), "B [Widerstand]");
 
     Form->ElementListBox->setCurrentRow(0);
@@ -204,19 +200,16 @@ TEST_F(ElementDialogTest, VoltageAndCurrentBecomePhasors) {
     Form->IButton->click();
     ASSERT_EQ(Phasors.size(), 2u);
     EXPECT_EQ(PhasorRefreshes, 2);
-    const TPhasor& u = Phasors[0];
+    const TPhasor &u = Phasors[0], &i = Phasors[1];
     EXPECT_EQ(u.Name.Str(), "UR");
     EXPECT_TRUE(Near(u.Value, 229.5526, -10.1341, 1e-4));
-    EXPECT_EQ(u.Color, 0xFF0000u);
-    EXPECT_EQ(u.Scale, 0);
-    EXPECT_EQ(u.Width, 1);
+    EXPECT_EQ(std::make_tuple(u.Color, int(u.Scale), int(u.Width)),
+              std::make_tuple(0xFF0000u, 0, 1));
     EXPECT_TRUE(u.Visible && u.NameVisible);
     EXPECT_TRUE(u.Definition.Empty());
-    const TPhasor& i = Phasors[1];
     EXPECT_EQ(i.Name.Str(), "IR");
     EXPECT_TRUE(Near(i.Value, 0.104342, -0.004606, 1e-6));
-    EXPECT_EQ(i.Color, 0x0000FFu);
-    EXPECT_EQ(i.Scale, 1);
+    EXPECT_EQ(std::make_pair(i.Color, int(i.Scale)), std::make_pair(0x0000FFu, 1));
 }
 
 }  // namespace
