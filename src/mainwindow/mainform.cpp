@@ -142,39 +142,37 @@ void TMainForm::CenterOnScreen() {
 }
 
 QAction* TMainForm::NewAction(const char* objectName, const char* text,
-                              void (TMainForm::*handler)()) {
+                              void (TMainForm::*handler)(), const QKeySequence& shortcut) {
     auto* action = new QAction(Q(text), this);
     action->setObjectName(QString::fromLatin1(objectName));
+    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
     connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
     return action;
 }
 
 void TMainForm::CreateActions() {
-    NewFile = NewAction("NewFile", "Neu", &TMainForm::NewFileClick);
-    NewFile->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    NewFile = NewAction("NewFile", "Neu", &TMainForm::NewFileClick, Qt::CTRL | Qt::Key_N);
     OpenFile = NewAction("OpenFile",
                          "\xD6"
                          "ffnen...",
-                         &TMainForm::OpenFileButtonClick);
-    OpenFile->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    SaveFile = NewAction("SaveFile", "Speichern unter...", &TMainForm::SaveFileButtonClick);
-    SaveFile->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    PrintPicture = NewAction("PrintPicture", "Bild drucken...", &TMainForm::PrintPictureClick);
-    PrintPicture->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+                         &TMainForm::OpenFileButtonClick, Qt::CTRL | Qt::Key_O);
+    SaveFile = NewAction("SaveFile", "Speichern unter...", &TMainForm::SaveFileButtonClick,
+                         Qt::CTRL | Qt::Key_S);
+    PrintPicture = NewAction("PrintPicture", "Bild drucken...", &TMainForm::PrintPictureClick,
+                             Qt::CTRL | Qt::Key_P);
     SaveAsPicture =
         NewAction("SaveAsPicture", "Als Bild speichern...", &TMainForm::SaveAsPictureClick);
-    ExitProgram = NewAction("ExitProgram", "Beenden", &TMainForm::ExitProgramClick);
-    ExitProgram->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
+    ExitProgram =
+        NewAction("ExitProgram", "Beenden", &TMainForm::ExitProgramClick, Qt::ALT | Qt::Key_X);
 
-    Refresh = NewAction("Refresh", "Aktualisieren", &TMainForm::RefreshClick);
-    Refresh->setShortcut(QKeySequence(Qt::Key_F5));
+    Refresh = NewAction("Refresh", "Aktualisieren", &TMainForm::RefreshClick, Qt::Key_F5);
     AntiAliasing = NewAction("AntiAliasing", "Kantengl\xE4ttung", &TMainForm::AntiAliasingClick);
     AntiAliasing->setCheckable(true);
     AntiAliasing->setChecked(true);
-    SetHeight = NewAction("SetHeight", "H\xF6he kalibrieren", &TMainForm::SetHeightButtonClick);
-    SetHeight->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
-    SetWidth = NewAction("SetWidth", "Weite kalibrieren", &TMainForm::SetWidthButtonClick);
-    SetWidth->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    SetHeight = NewAction("SetHeight", "H\xF6he kalibrieren", &TMainForm::SetHeightButtonClick,
+                          Qt::CTRL | Qt::Key_H);
+    SetWidth = NewAction("SetWidth", "Weite kalibrieren", &TMainForm::SetWidthButtonClick,
+                         Qt::CTRL | Qt::Key_W);
     PhasorSettings2 =
         NewAction("PhasorSettings2", "Zeigereinstellungen", &TMainForm::PhasorSettings2Click);
     ViewSettings2 =
@@ -195,10 +193,10 @@ void TMainForm::CreateActions() {
 
     NewPhasor = NewAction("NewPhasor", "Neu", &TMainForm::NewPhasorClick);
     EditPhasor = NewAction("EditPhasor", "Bearbeiten...", &TMainForm::EditPhasorClick);
-    DuplicatePhasor = NewAction("DuplicatePhasor", "Duplizieren", &TMainForm::DuplicatePhasorClick);
-    DuplicatePhasor->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    DeletePhasor = NewAction("DeletePhasor", "L\xF6schen", &TMainForm::DeletePhasorClick);
-    DeletePhasor->setShortcut(QKeySequence(Qt::Key_Delete));
+    DuplicatePhasor = NewAction("DuplicatePhasor", "Duplizieren", &TMainForm::DuplicatePhasorClick,
+                                Qt::CTRL | Qt::Key_D);
+    DeletePhasor =
+        NewAction("DeletePhasor", "L\xF6schen", &TMainForm::DeletePhasorClick, Qt::Key_Delete);
     DeleteAllPhasors =
         NewAction("DeleteAllPhasors", "Alle l\xF6schen", &TMainForm::DeleteAllPhasorsClick);
 
@@ -217,8 +215,7 @@ void TMainForm::CreateActions() {
     ShowCircle->setChecked(true);
     CircuitCalculation = NewAction("CircuitCalculation", "Schaltungsberechnung...",
                                    &TMainForm::CircuitCalculationClick);
-    Help = NewAction("Help", "Hilfe", &TMainForm::HelpClick);
-    Help->setShortcut(QKeySequence(Qt::Key_F1));
+    Help = NewAction("Help", "Hilfe", &TMainForm::HelpClick, Qt::Key_F1);
     Info = NewAction("Info", "Info...", &TMainForm::InfoClick);
 }
 

@@ -3,6 +3,7 @@
 // tool bars.
 #pragma once
 
+#include <QKeySequence>
 #include <QMainWindow>
 #include <functional>
 #include <random>
@@ -152,7 +153,9 @@ class TMainForm : public QMainWindow {
     void FormCreate();
     void CenterOnScreen();
 
-    QAction* NewAction(const char* objectName, const char* text, void (TMainForm::*handler)());
+    // An action of the window that runs the handler, with an optional keyboard shortcut.
+    QAction* NewAction(const char* objectName, const char* text, void (TMainForm::*handler)(),
+                       const QKeySequence& shortcut = {});
     QAction* NewToolButton(QToolBar* bar, const char* objectName, const char* icon,
                            const char* hint, void (TMainForm::*handler)());
     QLabel* NewToolLabel(QToolBar* bar, const char* objectName, const char* text);

@@ -50,6 +50,11 @@ TEST_F(MainFormCommandsTest, StartsWithTwoPhasorsAndNothingSelected) {
     EXPECT_EQ(Form->size(), QSize(608, 545));
     EXPECT_EQ(Form->PaintBox1->width(), 600);
     EXPECT_EQ(Form->StatusText(3), "Re1: 0,0");
+    const std::pair<const char*, const char*> shortcuts[] = {
+        {"NewFile", "Ctrl+N"},  {"ExitProgram", "Alt+X"}, {"Refresh", "F5"},
+        {"SetWidth", "Ctrl+W"}, {"DeletePhasor", "Del"},  {"Help", "F1"}};
+    for (const auto& [action, keys] : shortcuts)
+        EXPECT_EQ(Action(action)->shortcut().toString(), keys) << action;
 }
 
 TEST_F(MainFormCommandsTest, NewPhasorsAreNumberedByTheListLength) {
