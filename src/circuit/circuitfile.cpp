@@ -68,23 +68,28 @@ int MaxDepth(const TCircuitElementGroup& root) {
 TCircuitLoadResult LoadCircuitFromFile(const std::string& fileName, std::string_view displayName) {
     const std::string name = Quoted(fileName, displayName);
     TByteStream bytes;
-    TCircuitLoadResult result;
+    const char* problem = nullptr;
     switch (ReadWholeFile(fileName, bytes)) {
         case TReadStatus::OpenFailed:
-            result.Error = "Die Datei " + name +
-                           " kann nicht ge\xF6"
-                           "ffnet werden.";
-            return result;
+            problem =
+                " kann nicht ge\xF6"
+                "ffnet werden.";
+            break;
         case TReadStatus::ReadFailed:
-            result.Error = "Die Datei " + name + " kann nicht gelesen werden.";
-            return result;
+            problem = " kann nicht gelesen werden.";
+            break;
         case TReadStatus::TooLarge:
-            result.Error = "Die Datei " + name +
-                           " ist keine g\xFCltige Zeigora-Schaltung: sie ist gr\xF6\xDF"
-                           "er als 64 MiB.";
-            return result;
+            problem =
+                " ist keine g\xFCltige Zeigora-Schaltung: sie ist gr\xF6\xDF"
+                "er als 64 MiB.";
+            break;
         case TReadStatus::Ok:
             break;
+    }
+    if (problem != nullptr) {
+        TCircuitLoadResult result;
+        result.Error = "Die Datei " + name + problem;
+        return result;
     }
     return LoadCircuitFromBytes(bytes, displayName.empty() ? fileName : displayName);
 }
