@@ -53,23 +53,15 @@ struct TCircuitOptions {
 
 int ParseCircuitArgs(const TArgs& args, TCircuitOptions& opt) {
     TArgs files;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (optionsEnded || a.empty() || a[0] != '-') {
-            files.push_back(a);
-        } else if (a == "--") {
-            optionsEnded = true;
-        } else if (IsHelpOption(a)) {
-            opt.Help = true;
-        } else if (a == "--frequency" || a == "--voltage") {
-            if (i + 1 >= args.size())
-                return UsageError("circuit", a + " needs a value", CircuitUsage);
-            (a == "--frequency" ? opt.Frequency : opt.Voltage) = args[++i];
-        } else {
-            return UsageError("circuit", "unknown option " + a, CircuitUsage);
-        }
-    }
+    const int rc = SplitArgs(args, files, opt.Help, [&opt](const TArgs& a, std::size_t& i) {
+        if (a[i] != "--frequency" && a[i] != "--voltage")
+            return UsageError("circuit", "unknown option " + a[i], CircuitUsage);
+        if (i + 1 >= a.size()) return UsageError("circuit", a[i] + " needs a value", CircuitUsage);
+        (a[i] == "--frequency" ? opt.Frequency : opt.Voltage) = a[i + 1];
+        ++i;
+        return ExitOk;
+    });
+    if (rc != ExitOk) return rc;
     if (opt.Help) return ExitOk;
     if (files.size() != 1) return UsageError("circuit", "expects one file", CircuitUsage);
     opt.File = files[0];
@@ -159,11 +151,7 @@ constexpr std::string_view Header =
 
 int RunCircuit(const TArgs& args) {
     TCircuitOptions opt;
-    if (const int rc = ParseCircuitArgs(args, opt); rc != ExitOk) return rc;
-    if (opt.Help) {
-        Out(CircuitHelp);
-        return ExitOk;
-    }
+    if (const auto rc = StartCommand(args, opt, ParseCircuitArgs, CircuitHelp)) return *rc;
     TCircuitSupply supply;
     double frequency = 0.0;
     if (!ParseFrequency(opt.Frequency, frequency))

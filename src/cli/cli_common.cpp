@@ -35,26 +35,34 @@ std::string ToUtf8(std::string_view cp1252) {
     return Cp1252ToUtf8(cp1252);
 }
 
+namespace {
+
+// The escape both field kinds share for backslash, tab, CR and LF; null for other characters.
+const char* CommonEscape(char c) {
+    switch (c) {
+        case '\\':
+            return "\\\\";
+        case '\t':
+            return "\\t";
+        case '\n':
+            return "\\n";
+        case '\r':
+            return "\\r";
+        default:
+            return nullptr;
+    }
+}
+
+}  // namespace
+
 std::string TsvField(std::string_view utf8) {
     std::string s;
     s.reserve(utf8.size());
     for (char c : utf8) {
-        switch (c) {
-            case '\\':
-                s += "\\\\";
-                break;
-            case '\t':
-                s += "\\t";
-                break;
-            case '\n':
-                s += "\\n";
-                break;
-            case '\r':
-                s += "\\r";
-                break;
-            default:
-                s += c;
-        }
+        if (const char* escape = CommonEscape(c))
+            s += escape;
+        else
+            s += c;
     }
     return s;
 }
@@ -64,30 +72,16 @@ std::string JsonString(std::string_view utf8) {
     std::string s = "\"";
     for (char c : utf8) {
         const auto u = static_cast<unsigned char>(c);
-        switch (c) {
-            case '"':
-                s += "\\\"";
-                break;
-            case '\\':
-                s += "\\\\";
-                break;
-            case '\n':
-                s += "\\n";
-                break;
-            case '\r':
-                s += "\\r";
-                break;
-            case '\t':
-                s += "\\t";
-                break;
-            default:
-                if (u < 0x20 || u == 0x7F) {
-                    s += "\\u00";
-                    s += hex[u >> 4];
-                    s += hex[u & 0xF];
-                } else {
-                    s += c;
-                }
+        if (const char* escape = CommonEscape(c)) {
+            s += escape;
+        } else if (c == '"') {
+            s += "\\\"";
+        } else if (u < 0x20 || u == 0x7F) {
+            s += "\\u00";
+            s += hex[u >> 4];
+            s += hex[u & 0xF];
+        } else {
+            s += c;
         }
     }
     return s + "\"";

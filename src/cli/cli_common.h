@@ -2,6 +2,8 @@
 // The tool writes C-locale numbers and UTF-8 text whatever the user's locale.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,11 +38,43 @@ std::string JsonString(std::string_view utf8);
 // A JSON value for a double: the number, or the strings "nan", "inf", "-inf".
 std::string JsonNumber(double x);
 
+// Prints "zeigora-cli <command>: <problem>" and the usage on stderr; returns ExitUsage.
+int UsageError(std::string_view command, std::string_view problem, std::string_view usage);
+
+// Parses a subcommand's arguments with `parse`; prints `help` when asked for. Returns the exit
+// code to end with (usage error or help printed), or nothing when the command should run.
+template <typename TOptions>
+std::optional<int> StartCommand(const TArgs& args, TOptions& opt,
+                                int (*parse)(const TArgs&, TOptions&), std::string_view help) {
+    if (const int rc = parse(args, opt); rc != ExitOk) return rc;
+    if (!opt.Help) return std::nullopt;
+    Out(help);
+    return ExitOk;
+}
+
 // True for "--help" and "-h".
 bool IsHelpOption(std::string_view arg);
 
-// Prints "zeigora-cli <command>: <problem>" and the usage on stderr; returns ExitUsage.
-int UsageError(std::string_view command, std::string_view problem, std::string_view usage);
+// Sorts a subcommand's arguments: plain ones, and all after "--", are files; --help and -h set
+// help; every other option goes to option(args, i), which handles args[i], advances i past a
+// value it takes and returns ExitOk or the exit code to end with.
+template <typename TOption>
+int SplitArgs(const TArgs& args, TArgs& files, bool& help, TOption option) {
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (optionsEnded || a.empty() || a[0] != '-') {
+            files.push_back(a);
+        } else if (a == "--") {
+            optionsEnded = true;
+        } else if (IsHelpOption(a)) {
+            help = true;
+        } else if (const int rc = option(args, i); rc != ExitOk) {
+            return rc;
+        }
+    }
+    return ExitOk;
+}
 
 // Loads a phasor file; on failure prints the German message (UTF-8) on stderr.
 bool LoadPhasorsOrReport(TPhasorArray& list, const std::string& fileName);

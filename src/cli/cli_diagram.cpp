@@ -1,13 +1,7 @@
 // zeigora-cli diagram: loads a circuit file and draws its schematic into a picture, as the
 // circuit window shows it and saves it.
-#include <stdlib.h>
-
-#include <QImage>
 #include <algorithm>
-#include <cctype>
 #include <charconv>
-#include <exception>
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -15,6 +9,7 @@
 #include "circuitdiagram/circgrph.h"
 #include "cli/cli_common.h"
 #include "cli/cli_headless.h"
+#include "cli/cli_picture.h"
 #include "plane/paintboxex.h"
 
 namespace zeigora::cli {
@@ -54,12 +49,8 @@ constexpr std::string_view DiagramHelp =
     "unreadable circuit file\n";
 
 constexpr int MinSide = 100;
-constexpr int MaxSide = 16384;
 // A default picture larger than this many pixels is cut in height.
 constexpr long long MaxDefaultArea = 1LL << 26;
-constexpr std::string_view PictureComment = "Created with Lumtrek Zeigora";
-
-enum class TPictureKind { Bitmap, Png, Metafile, Svg };
 
 struct TDiagramOptions {
     std::string File;
@@ -77,28 +68,11 @@ bool ParseSide(std::string_view text, int& side) {
     return r.ec == std::errc() && r.ptr == end && side >= MinSide && side <= MaxSide;
 }
 
-bool KindOf(const std::string& file, TPictureKind& kind) {
-    std::string ext = std::filesystem::path(file).extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (ext == ".bmp")
-        kind = TPictureKind::Bitmap;
-    else if (ext == ".png")
-        kind = TPictureKind::Png;
-    else if (ext == ".emf")
-        kind = TPictureKind::Metafile;
-    else if (ext == ".svg")
-        kind = TPictureKind::Svg;
-    else
-        return false;
-    return true;
-}
-
 int ParseValueOption(const std::string& name, const std::string& value, TDiagramOptions& opt) {
     bool ok = true;
     if (name == "-o") {
         opt.Out = value;
-        ok = KindOf(value, opt.Kind);
+        ok = PictureKindOf(value, true, opt.Kind);
         if (!ok)
             return UsageError("diagram", "OUT must end in .bmp, .png, .emf or .svg", DiagramUsage);
     } else {
@@ -110,27 +84,22 @@ int ParseValueOption(const std::string& name, const std::string& value, TDiagram
 
 int ParseDiagramArgs(const TArgs& args, TDiagramOptions& opt) {
     TArgs files;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (optionsEnded || a.empty() || a[0] != '-') {
-            files.push_back(a);
-        } else if (a == "--") {
-            optionsEnded = true;
-        } else if (IsHelpOption(a)) {
-            opt.Help = true;
-        } else if (a == "--values") {
+    const int rc = SplitArgs(args, files, opt.Help, [&opt](const TArgs& a, std::size_t& i) {
+        if (a[i] == "--values") {
             opt.Labels.ShowElementValues = true;
-        } else if (a == "--no-names") {
+        } else if (a[i] == "--no-names") {
             opt.Labels.ShowElementNames = false;
-        } else if (a == "-o" || a == "--width" || a == "--height") {
-            if (i + 1 >= args.size())
-                return UsageError("diagram", "missing value for " + a, DiagramUsage);
-            if (const int rc = ParseValueOption(a, args[++i], opt); rc != ExitOk) return rc;
+        } else if (a[i] == "-o" || a[i] == "--width" || a[i] == "--height") {
+            if (i + 1 >= a.size())
+                return UsageError("diagram", "missing value for " + a[i], DiagramUsage);
+            ++i;
+            return ParseValueOption(a[i - 1], a[i], opt);
         } else {
-            return UsageError("diagram", "unknown option " + a, DiagramUsage);
+            return UsageError("diagram", "unknown option " + a[i], DiagramUsage);
         }
-    }
+        return ExitOk;
+    });
+    if (rc != ExitOk) return rc;
     if (opt.Help) return ExitOk;
     if (files.size() != 1) return UsageError("diagram", "expects one circuit file", DiagramUsage);
     if (opt.Out.empty()) return UsageError("diagram", "no output file (-o OUT)", DiagramUsage);
@@ -154,14 +123,6 @@ void ChooseSize(TDiagramOptions& opt, const TCircuitElementGroup& circuit) {
     }
 }
 
-void WriteComment(TCanvas& canvas, int width, int height) {
-    canvas.SetFontColor(clBlack);
-    canvas.SetFontBold(true);
-    canvas.TextOut(width - canvas.TextWidth(PictureComment) - 2,
-                   height - canvas.TextHeight(PictureComment) - 2, PictureComment);
-    canvas.SetFontBold(false);
-}
-
 // What the window's paint does to its diagram, then the picture comment of its export.
 void DrawPicture(TCanvas& canvas, int width, int height, TCircuitElementGroup& circuit,
                  TDiagramLabels labels) {
@@ -173,36 +134,14 @@ void DrawPicture(TCanvas& canvas, int width, int height, TCircuitElementGroup& c
     canvas.SetBrushStyle(TBrushStyle::Clear);
     canvas.SetFontName("Verdana");
     DrawCircuit(canvas, circuit, height, labels.ShowElementValues, labels.ShowElementNames);
-    WriteComment(canvas, width, height);
-}
-
-bool WritePicture(const TDiagramOptions& opt, TCircuitElementGroup& circuit, std::string& problem) {
-    TPaintBoxEx surface(opt.Width, opt.Height);
-    if (opt.Kind == TPictureKind::Metafile || opt.Kind == TPictureKind::Svg) {
-        surface.BeginRecording(opt.Kind == TPictureKind::Svg ? TRecordingKind::Svg
-                                                             : TRecordingKind::Emf);
-        DrawPicture(surface.DrawingCanvas(), opt.Width, opt.Height, circuit, opt.Labels);
-        try {
-            if (surface.EndRecording(opt.Out)) return true;
-        } catch (const std::exception& e) {
-            problem = e.what();
-        }
-        return false;
-    }
-    DrawPicture(surface.DrawingCanvas(), opt.Width, opt.Height, circuit, opt.Labels);
-    const char* format = opt.Kind == TPictureKind::Bitmap ? "BMP" : "PNG";
-    return surface.DisplayImage().save(QString::fromStdString(opt.Out), format);
+    WritePictureComment(canvas, width, height);
 }
 
 }  // namespace
 
 int RunDiagram(const TArgs& args) {
     TDiagramOptions opt;
-    if (const int rc = ParseDiagramArgs(args, opt); rc != ExitOk) return rc;
-    if (opt.Help) {
-        Out(DiagramHelp);
-        return ExitOk;
-    }
+    if (const auto rc = StartCommand(args, opt, ParseDiagramArgs, DiagramHelp)) return *rc;
     TCircuitLoadResult loaded = LoadCircuitFromFile(opt.File);
     if (!loaded.Circuit) {
         Err("zeigora-cli diagram: " + ToUtf8(loaded.Error) + "\n");
@@ -210,11 +149,10 @@ int RunDiagram(const TArgs& args) {
     }
     const THeadlessGui gui;
     ChooseSize(opt, *loaded.Circuit);
-    std::string problem;
-    if (WritePicture(opt, *loaded.Circuit, problem)) return ExitOk;
-    Err("zeigora-cli diagram: cannot write " + opt.Out + (problem.empty() ? "" : ": " + problem) +
-        "\n");
-    return ExitFailed;
+    TPaintBoxEx surface(opt.Width, opt.Height);
+    return WritePictureFile("diagram", surface, opt.Kind, opt.Out, true, [&] {
+        DrawPicture(surface.DrawingCanvas(), opt.Width, opt.Height, *loaded.Circuit, opt.Labels);
+    });
 }
 
 }  // namespace zeigora::cli

@@ -104,11 +104,7 @@ bool ReadLine(std::FILE* in, std::string& line) {
 
 int RunEval(const TArgs& args) {
     TEvalOptions opt;
-    if (const int rc = ParseEvalArgs(args, opt); rc != ExitOk) return rc;
-    if (opt.Help) {
-        Out(EvalHelp);
-        return ExitOk;
-    }
+    if (const auto rc = StartCommand(args, opt, ParseEvalArgs, EvalHelp)) return *rc;
     TPhasorArray phasors;
     if (!opt.PhasorFile.empty()) {
         if (!LoadPhasorsOrReport(phasors, opt.PhasorFile)) return ExitUsage;

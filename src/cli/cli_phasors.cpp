@@ -41,20 +41,12 @@ struct TPhasorsOptions {
 
 int ParsePhasorsArgs(const TArgs& args, TPhasorsOptions& opt) {
     TArgs files;
-    bool optionsEnded = false;
-    for (const std::string& a : args) {
-        if (optionsEnded || a.empty() || a[0] != '-') {
-            files.push_back(a);
-        } else if (a == "--") {
-            optionsEnded = true;
-        } else if (IsHelpOption(a)) {
-            opt.Help = true;
-        } else if (a == "--json") {
-            opt.Json = true;
-        } else {
-            return UsageError("phasors", "unknown option " + a, PhasorsUsage);
-        }
-    }
+    const int rc = SplitArgs(args, files, opt.Help, [&opt](const TArgs& a, std::size_t& i) {
+        if (a[i] != "--json") return UsageError("phasors", "unknown option " + a[i], PhasorsUsage);
+        opt.Json = true;
+        return ExitOk;
+    });
+    if (rc != ExitOk) return rc;
     if (opt.Help) return ExitOk;
     if (files.size() != 1) return UsageError("phasors", "expects one file", PhasorsUsage);
     opt.File = files[0];
@@ -95,11 +87,7 @@ void PrintJson(const TPhasorArray& phasors) {
 
 int RunPhasors(const TArgs& args) {
     TPhasorsOptions opt;
-    if (const int rc = ParsePhasorsArgs(args, opt); rc != ExitOk) return rc;
-    if (opt.Help) {
-        Out(PhasorsHelp);
-        return ExitOk;
-    }
+    if (const auto rc = StartCommand(args, opt, ParsePhasorsArgs, PhasorsHelp)) return *rc;
     TPhasorArray phasors;
     if (!LoadPhasorsOrReport(phasors, opt.File)) return ExitUsage;
     RecalculateAll(phasors);

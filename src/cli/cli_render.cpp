@@ -1,18 +1,13 @@
 // zeigora-cli render: loads a phasor file, recalculates it and draws one frame of the complex
 // plane into a picture file, as the program's window would show it.
-#include <stdlib.h>
-
-#include <QImage>
-#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <exception>
-#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "cli/cli_common.h"
 #include "cli/cli_headless.h"
+#include "cli/cli_picture.h"
 #include "phasors/recalc.h"
 #include "plane/frame.h"
 #include "plane/paintboxex.h"
@@ -52,11 +47,7 @@ constexpr std::string_view RenderHelp =
     "exit status: 0 written, 1 the picture could not be written, 2 usage error or\n"
     "unreadable phasor file\n";
 
-constexpr int MaxSide = 16384;
 constexpr double MaxIntervals = 1000;
-constexpr std::string_view PictureComment = "Created with Lumtrek Zeigora";
-
-enum class TPictureKind { Bitmap, Png, Metafile };
 
 struct TRenderOptions {
     std::string File;
@@ -105,28 +96,13 @@ bool ParseScale(std::string_view text, double& scale) {
     return ParseDouble(text, scale) && scale > 0;
 }
 
-bool KindOf(const std::string& file, TPictureKind& kind) {
-    std::string ext = std::filesystem::path(file).extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (ext == ".bmp")
-        kind = TPictureKind::Bitmap;
-    else if (ext == ".png")
-        kind = TPictureKind::Png;
-    else if (ext == ".emf")
-        kind = TPictureKind::Metafile;
-    else
-        return false;
-    return true;
-}
-
 // An option with a value: returns false (after reporting) when the value is missing or bad.
 int ParseValueOption(const std::string& name, const std::string& value, TRenderOptions& opt) {
     TPlaneSettings& s = opt.Settings;
     bool ok = true;
     if (name == "-o") {
         opt.Out = value;
-        ok = KindOf(value, opt.Kind);
+        ok = PictureKindOf(value, false, opt.Kind);
         if (!ok) return UsageError("render", "OUT must end in .bmp, .png or .emf", RenderUsage);
     } else if (name == "--size") {
         ok = ParseSize(value, opt.Width, opt.Height);
@@ -172,58 +148,31 @@ int ParseRenderArgs(const TArgs& args, TRenderOptions& opt) {
     return ExitOk;
 }
 
-void WriteComment(TCanvas& canvas, int width, int height) {
-    canvas.SetFontColor(clBlack);
-    canvas.SetFontBold(true);
-    canvas.TextOut(width - canvas.TextWidth(PictureComment) - 2,
-                   height - canvas.TextHeight(PictureComment) - 2, PictureComment);
-    canvas.SetFontBold(false);
-}
-
 void DrawPicture(TPaintBoxEx& surface, TPlaneView& view, TPhasorArray& phasors) {
     RenderPlane(surface, view, phasors, nullptr);
-    WriteComment(surface.DrawingCanvas(), surface.Width(), surface.Height());
+    WritePictureComment(surface.DrawingCanvas(), surface.Width(), surface.Height());
 }
 
-bool WritePicture(const TRenderOptions& opt, TPhasorArray& phasors, std::string& problem) {
+int WritePicture(const TRenderOptions& opt, TPhasorArray& phasors) {
     TPaintBoxEx surface(opt.Width, opt.Height);
     TPlaneView view;
     view.Settings = opt.Settings;
-    if (opt.Kind == TPictureKind::Metafile) {
-        // Antialiased primitives write the bitmap only; a metafile gets plain lines.
-        view.Settings.AntiAliasing = false;
-        surface.BeginRecording();
-        DrawPicture(surface, view, phasors);
-        try {
-            if (surface.EndRecording(opt.Out)) return true;
-        } catch (const std::exception& e) {
-            problem = e.what();
-        }
-        return false;
-    }
-    DrawPicture(surface, view, phasors);
-    const char* format = opt.Kind == TPictureKind::Bitmap ? "BMP" : "PNG";
-    return surface.Bitmap.save(QString::fromStdString(opt.Out), format);
+    // Antialiased primitives write the bitmap only; a metafile gets plain lines.
+    if (opt.Kind == TPictureKind::Metafile) view.Settings.AntiAliasing = false;
+    return WritePictureFile("render", surface, opt.Kind, opt.Out, false,
+                            [&] { DrawPicture(surface, view, phasors); });
 }
 
 }  // namespace
 
 int RunRender(const TArgs& args) {
     TRenderOptions opt;
-    if (const int rc = ParseRenderArgs(args, opt); rc != ExitOk) return rc;
-    if (opt.Help) {
-        Out(RenderHelp);
-        return ExitOk;
-    }
+    if (const auto rc = StartCommand(args, opt, ParseRenderArgs, RenderHelp)) return *rc;
     TPhasorArray phasors;
     if (!LoadPhasorsOrReport(phasors, opt.File)) return ExitUsage;
     RecalculateAll(phasors);
     const THeadlessGui gui;
-    std::string problem;
-    if (WritePicture(opt, phasors, problem)) return ExitOk;
-    Err("zeigora-cli render: cannot write " + opt.Out + (problem.empty() ? "" : ": " + problem) +
-        "\n");
-    return ExitFailed;
+    return WritePicture(opt, phasors);
 }
 
 }  // namespace zeigora::cli
