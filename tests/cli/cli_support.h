@@ -1,9 +1,15 @@
 // Shared by the zeigora-cli tests: a private folder and a runner for the built tool.
 #pragma once
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -15,9 +21,6 @@ struct TCliRun {
     std::string Err;
 };
 
-std::string ReadBytes(const std::string& path);
-void WriteBytes(const std::string& path, const std::string& bytes);
-
 class CliTest : public ::testing::Test {
   protected:
     void SetUp() override;
@@ -28,5 +31,52 @@ class CliTest : public ::testing::Test {
 
     std::filesystem::path Dir;
 };
+
+namespace fs = std::filesystem;
+
+inline std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+}
+
+inline void CliTest::SetUp() {
+    std::string pattern = (fs::temp_directory_path() / "zeigora-cli-test-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    Dir = pattern;
+}
+
+inline void CliTest::TearDown() {
+    fs::remove_all(Dir);
+}
+
+inline TCliRun CliTest::Run(const std::vector<std::string>& args, const std::string& input) const {
+    const std::string in = PathOf("stdin"), out = PathOf("stdout"), err = PathOf("stderr");
+    WriteBytes(in, input);
+    std::vector<char*> argv{const_cast<char*>(ZEIGORA_CLI)};
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int fds[3] = {open(in.c_str(), O_RDONLY),
+                            open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600),
+                            open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600)};
+        for (int i = 0; i < 3; ++i)
+            if (fds[i] < 0 || dup2(fds[i], i) < 0) _exit(126);
+        execv(ZEIGORA_CLI, argv.data());
+        _exit(127);
+    }
+    TCliRun r;
+    int status = 0;
+    if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return r;
+    r.ExitCode = WEXITSTATUS(status);
+    r.Out = ReadBytes(out);
+    r.Err = ReadBytes(err);
+    return r;
+}
 
 }  // namespace zeigora::test
