@@ -16,6 +16,7 @@ class PictureCli : public CliTest {
   protected:
     void SetUp() override {
         CliTest::SetUp();
+        Zgs = PathOf("default.zgs");  // in the test's folder, which SetUp makes
         ASSERT_TRUE(SaveCircuitToFile(*MakeDefaultCircuit(), Zgs).Ok);
     }
     // Exit code of `zeigora-cli <args> -o name <options>`.
@@ -30,7 +31,7 @@ class PictureCli : public CliTest {
         EXPECT_EQ(Write(args, name, options), 0) << name;
         return QImage(QString::fromStdString(PathOf(name)));
     }
-    std::string Zgs = PathOf("default.zgs");
+    std::string Zgs;
 };
 
 bool Reddish(QRgb c) {
