@@ -192,12 +192,9 @@ TEST_F(CircuitWindowTest, SavedCircuitOpensAgainAndFailuresAreReported) {
     EXPECT_TRUE(Near(Window->ComplexEditorFrame1->GetValue(), 2200, 97.1235, 1e-4));
 }
 
-TEST_F(CircuitWindowTest, BitmapKeepsTheSelectionAndNeedsTheExactExtension) {
+// The extension check is the shared picture export's; the window's picture keeps the selection.
+TEST_F(CircuitWindowTest, BitmapKeepsTheSelection) {
     Press(OnResistor);
-    Answer(TDialogKind::SaveFile, "Bild.BMP");
-    Dialogs.ExpectError("Die Dateiendung muss .bmp lauten!");
-    Window->SaveAsBitmapButton->click();
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(Path("Bild.BMP"))));
     Answer(TDialogKind::SaveFile, "Bild.bmp");
     Window->SaveAsBitmapButton->click();
     const QImage picture(QString::fromStdString(Path("Bild.bmp")));
