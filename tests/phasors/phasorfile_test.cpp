@@ -49,21 +49,17 @@ class PhasorFileTest : public ::testing::Test {
 // The start phasors of a new document plus their sum.
 TPhasorArray ExampleList() {
     TPhasorArray list;
-    const struct {
-        const char* Name;
-        std::uint32_t Color;
-        double Re, Im;
-        const char* Definition;
-    } rows[] = {{"Zeiger1", 0x0000FF, 2.0, -1.0, ""},
-                {"Zeiger2", 0xFF0000, -1.0, 1.0, ""},
-                {"Summe", 0, 1.0, 0.0, "Zeiger1+Zeiger2"}};
-    for (const auto& r : rows) {
-        TPhasor& p = list[AppendPhasor(list)];
-        p.Name = r.Name;
-        if (r.Color != 0) p.Color = r.Color;
-        p.Value = MakeComplex(r.Re, r.Im);
-        p.Definition = r.Definition;
-    }
+    for (int i = 0; i < 3; ++i)
+        AppendPhasor(list);
+    list[0].Name = "Zeiger1";
+    list[0].Color = 0x0000FF;
+    list[0].Value = MakeComplex(2, -1);
+    list[1].Name = "Zeiger2";
+    list[1].Color = 0xFF0000;
+    list[1].Value = MakeComplex(-1, 1);
+    list[2].Name = "Summe";
+    list[2].Value = MakeComplex(1, 0);
+    list[2].Definition = "Zeiger1+Zeiger2";
     return list;
 }
 
@@ -100,28 +96,24 @@ std::string Str(const char* s) {  // a string[255]: length byte, text, zeros
     return r;
 }
 
-std::string Bytes(std::initializer_list<int> b) {
-    return std::string(b.begin(), b.end());
-}
-
 TEST_F(PhasorFileTest, SavesEveryFieldAtItsOffsetWithZeroFill) {
     const std::string bytes = PhasorsToBytes({FilledRecord(), ExampleList()[0]});
     ASSERT_EQ(bytes.size(), 1664u);
     const std::pair<std::size_t, std::string> fields[] = {
         {0, Str("Zeiger\xE4")},
-        {256, Bytes({1, 0, 0, 0, 0, 0, 0, 0})},
+        {256, Le<std::uint64_t>(1)},
         {264, Le(1.5) + Le(-2.25) + Le(3.0) + Le(4.5)},
         {296, Str("Zeiger1*2")},
-        {552, Bytes({3, 0, 0, 0}) + Le<std::int32_t>(-2)},
+        {552, Le(3) + Le(-2)},
         {560, Str("Zirkul\xE4re Referenz in B")},
-        {816, Bytes({0, 0, 0, 0}) + Le<std::uint32_t>(0x00123456)},
-        {824, Bytes({3, 4, 1, 0, 0, 0, 0, 0})},
+        {816, Le(0) + Le(0x00123456)},
+        {824, Le<std::uint64_t>(0x010403)},
         // Zeiger1 as a new phasor leaves it on a zeroed record.
-        {832 + 0, Str("Zeiger1") + Bytes({1, 0, 0, 0, 0, 0, 0, 0})},
+        {832 + 0, Str("Zeiger1") + Le<std::uint64_t>(1)},
         {832 + 264, Le(2.0) + Le(-1.0)},
         {832 + 296, std::string(264, '\0')},
-        {832 + 816, Bytes({1, 0, 0, 0}) + Le<std::uint32_t>(0xFF)},
-        {832 + 824, Bytes({0, 1, 0, 0, 0, 0, 0, 0})},
+        {832 + 816, Le(1) + Le(0xFF)},
+        {832 + 824, Le<std::uint64_t>(0x0100)},
     };
     for (const auto& [offset, expected] : fields)
         EXPECT_EQ(bytes.substr(offset, expected.size()), expected) << "offset " << offset;
@@ -137,13 +129,7 @@ TEST_F(PhasorFileTest, RoundTrips) {
 
     ASSERT_TRUE(SavePhasorsToFile({FilledRecord(), ExampleList()[2]}, first).Ok());
     ASSERT_TRUE(LoadPhasorsFromFile(loaded, first).Ok());
-    ASSERT_EQ(loaded.size(), 2u);
-    EXPECT_EQ(loaded[0].Name.Str(), "Zeiger\xE4");
-    EXPECT_EQ(loaded[0].ErrorText.Str(), "Zirkul\xE4re Referenz in B");
-    EXPECT_EQ(loaded[0].ErrorCode, -2);
-    EXPECT_EQ(loaded[0].EvalState, TEvalState::esFailed);
-    EXPECT_EQ(loaded[0].Value.Phase, 4.5);
-    EXPECT_EQ(loaded[1].Definition.Str(), "Zeiger1+Zeiger2");
+    ASSERT_EQ(loaded.size(), 2u);  // every field, by the byte layout
     EXPECT_EQ(PhasorsToBytes(loaded), ReadBytes(first));
 
     std::string bytes = PhasorsToBytes({ExampleList()[0]});
