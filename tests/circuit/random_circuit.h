@@ -20,14 +20,10 @@ inline std::unique_ptr<TCircuitElementGroup> MakeRandomCircuit(std::uint32_t see
     std::mt19937 rng(seed);
     auto part = [&rng]() -> std::unique_ptr<TCustomCircuitElement> {
         const double scale = std::pow(10.0, std::uniform_real_distribution<double>(-1.0, 1.0)(rng));
-        switch (rng() % 3) {
-            case 0:
-                return std::make_unique<TResistor>(DefaultResistance * scale);
-            case 1:
-                return std::make_unique<TCapacitor>(DefaultCapacitance * scale);
-            default:
-                return std::make_unique<TCoil>(DefaultInductance * scale);
-        }
+        const auto kind = rng() % 3;
+        if (kind == 0) return std::make_unique<TResistor>(DefaultResistance * scale);
+        if (kind == 1) return std::make_unique<TCapacitor>(DefaultCapacitance * scale);
+        return std::make_unique<TCoil>(DefaultInductance * scale);
     };
     auto root = std::make_unique<TCircuitElementGroup>();
     std::vector<std::pair<TCircuitElementGroup*, int>> groups{{root.get(), 0}};
