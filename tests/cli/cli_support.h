@@ -15,23 +15,6 @@
 
 namespace zeigora::test {
 
-struct TCliRun {
-    int ExitCode = -1;
-    std::string Out;
-    std::string Err;
-};
-
-class CliTest : public ::testing::Test {
-  protected:
-    void SetUp() override;
-    void TearDown() override;
-    std::string PathOf(const std::string& name) const { return (Dir / name).string(); }
-    // fork + exec, no shell: the arguments reach zeigora-cli exactly as given.
-    TCliRun Run(const std::vector<std::string>& args, const std::string& input = "") const;
-
-    std::filesystem::path Dir;
-};
-
 namespace fs = std::filesystem;
 
 inline std::string ReadBytes(const std::string& path) {
@@ -43,40 +26,46 @@ inline void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
 }
 
-inline void CliTest::SetUp() {
-    std::string pattern = (fs::temp_directory_path() / "zeigora-cli-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    Dir = pattern;
-}
+struct TCliRun {
+    int ExitCode = -1;
+    std::string Out;
+    std::string Err;
+};
 
-inline void CliTest::TearDown() {
-    fs::remove_all(Dir);
-}
-
-inline TCliRun CliTest::Run(const std::vector<std::string>& args, const std::string& input) const {
-    const std::string in = PathOf("stdin"), out = PathOf("stdout"), err = PathOf("stderr");
-    WriteBytes(in, input);
-    std::vector<char*> argv{const_cast<char*>(ZEIGORA_CLI)};
-    for (const std::string& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int fds[3] = {open(in.c_str(), O_RDONLY),
-                            open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600),
-                            open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600)};
-        for (int i = 0; i < 3; ++i)
-            if (fds[i] < 0 || dup2(fds[i], i) < 0) _exit(126);
-        execv(ZEIGORA_CLI, argv.data());
-        _exit(127);
+class CliTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "zeigora-cli-test-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        Dir = pattern;
     }
-    TCliRun r;
-    int status = 0;
-    if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return r;
-    r.ExitCode = WEXITSTATUS(status);
-    r.Out = ReadBytes(out);
-    r.Err = ReadBytes(err);
-    return r;
-}
+    void TearDown() override { fs::remove_all(Dir); }
+    std::string PathOf(const std::string& name) const { return (Dir / name).string(); }
+
+    // fork + exec, no shell: the arguments reach zeigora-cli exactly as given.
+    TCliRun Run(const std::vector<std::string>& args, const std::string& input = "") const {
+        const std::string in = PathOf("stdin"), out = PathOf("stdout"), err = PathOf("stderr");
+        WriteBytes(in, input);
+        std::vector<char*> argv{const_cast<char*>(ZEIGORA_CLI)};
+        for (const std::string& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            const int fds[3] = {open(in.c_str(), O_RDONLY),
+                                open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600),
+                                open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600)};
+            for (int i = 0; i < 3; ++i)
+                if (fds[i] < 0 || dup2(fds[i], i) < 0) _exit(126);
+            execv(ZEIGORA_CLI, argv.data());
+            _exit(127);
+        }
+        int status = 0;
+        if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return {};
+        return {WEXITSTATUS(status), ReadBytes(out), ReadBytes(err)};
+    }
+
+    fs::path Dir;
+};
 
 }  // namespace zeigora::test

@@ -81,9 +81,7 @@ TEST_F(PictureCli, RenderOptionsChangeTheView) {
     } cases[] = {
         {{"--size", "300x200", "--no-antialiasing"}, {300, 200}, 190, 120, Reddish},
         {{"--scale1", "2"}, {600, 400}, 340, 220, Reddish},
-        {{"--grid", "6x4"}, {600, 400}, 340, 220, Reddish},
         {{"--addition"}, {600, 400}, 420, 240, Bluish},  // Zeiger2 starts at Zeiger1's tip
-        {{"--scale2", "5"}, {600, 400}, 380, 240, Reddish},
     };
     for (const auto& c : cases) {
         const QImage img = Draw({"render", StartZgf}, "view.png", c.Options);
@@ -111,20 +109,6 @@ TEST_F(PictureCli, DiagramOfTheDefaultCircuit) {
     EXPECT_EQ(big.pixel(30, 150), Black);   // the line at half the height
     EXPECT_EQ(big.pixel(160, 100), Black);  // bus bar from 75 to 225
     EXPECT_EQ(DarkPixels(Draw({"diagram", Zgs}, "bare.png", {"--no-names"}), 40, 50, 110, 76), 0);
-    EXPECT_GT(
-        DarkPixels(Draw({"diagram", Zgs}, "v.png", {"--no-names", "--values"}), 20, 55, 130, 76),
-        10);
-}
-
-TEST_F(PictureCli, DiagramOfABigCircuitIsBigger) {
-    TCircuitElementGroup wide;
-    wide.IsParallel = true;
-    for (int i = 0; i < 18; ++i)
-        wide.Add(std::make_unique<TResistor>(DefaultResistance));
-    ASSERT_TRUE(SaveCircuitToFile(wide, PathOf("wide.zgs")).Ok);
-    const QImage img = Draw({"diagram", PathOf("wide.zgs")}, "wide.png");
-    EXPECT_EQ(img.width(), 500);
-    EXPECT_GT(img.height(), 18 * 40);
 }
 
 TEST_F(PictureCli, MetafilesAndSvg) {
