@@ -1,0 +1,433 @@
+// The main window under scripted dialogs, with the phasor dialog replaced by a recorder; and the
+// number texts of its tool bars.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <optional>
+
+#include "complex/numtext.h"
+#include "dialogs/paintboxwidget.h"
+#include "dialogs/scripteddialogs_support.h"
+#include "mainwindow/mainform.h"
+#include "mainwindow/numberformat.h"
+#include "phasors/phasorfile.h"
+#include "platform/cp1252.h"
+
+namespace zeigora {
+namespace {
+
+using Strings = std::vector<std::string>;
+constexpr double Pi = 3.14159265358979323846;
+const char OpenQuestion[] =
+    "Warnung: alle Zeiger werden gel\xF6scht, wenn Sie Zeiger aus einer Datei laden. "
+    "Fortfahren?";
+const char DeleteQuestion[] = "Sind Sie sicher, dass Sie diesen Zeiger l\xF6schen wollen?";
+const char RootsQuestion[] =
+    "Warnung: diese Funktion berechnet die L\xF6sungen der n.ten Wurzel einer einzigen "
+    "komplexen Zahl. Es werden daher alle Zeiger ausgenommen des ersten gel\xF6scht. "
+    "Fortfahren?";
+const char DegreePrompt[] = "Bitte geben Sie eine Zahl zwischen 2 und 16 ein";
+
+class MainFormTest : public TScriptedDialogsTest {
+  protected:
+    void SetUp() override {
+        TScriptedDialogsTest::SetUp();
+        Form = std::make_unique<TMainForm>();
+        Form->RunPhasorDialog = [this](TPhasorArray&, int index, bool) {
+            PhasorDialogCalls.push_back(index);
+        };
+        Form->show();
+        QApplication::setActiveWindow(Form.get());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
+    }
+    void TearDown() override {
+        Form.reset();
+        TScriptedDialogsTest::TearDown();
+    }
+
+    template <class T = QAction>
+    T* Child(const char* name) const {
+        auto* child = Form->findChild<T*>(name);
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+    QAction* Action(const char* name) const { return Child<QAction>(name); }
+    QComboBox* Combo(const char* name) const { return Child<QComboBox>(name); }
+    // Replaces the combo's text as the user types it.
+    void TypeInto(const char* name, const std::string& text) {
+        QLineEdit* edit = Combo(name)->lineEdit();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, FromCp1252(text));
+    }
+    // Runs the repaint cycle now, so the mapping and the segments are those of the current list.
+    void Frame() { Form->PaintBox1->repaint(); }
+    Strings Names() const {
+        Strings names;
+        for (const TPhasor& p : Form->Phasors)
+            names.push_back(p.Name.Str());
+        return names;
+    }
+    bool IsRed(const char* combo) const {
+        return Combo(combo)->lineEdit()->palette().color(QPalette::Base) == QColor(255, 0, 0);
+    }
+    std::string ComboText(const char* combo) const { return ToCp1252(Combo(combo)->currentText()); }
+    void Delete(int index) {
+        Form->SelectPhasor(&Form->Phasors[index]);
+        Dialogs.ExpectYesNo(DeleteQuestion, true);
+        Action("DeletePhasorButton")->trigger();
+    }
+    std::string InFolder(const char* name) const {
+        return QDir(Folder.path()).filePath(name).toStdString();
+    }
+    void StartRoots() {
+        Dialogs.ExpectYesNo(RootsQuestion, true);
+        Action("Active")->trigger();
+    }
+    void ExpectValue(int index, double re, double im) {
+        SCOPED_TRACE(index);
+        EXPECT_NEAR(Form->Phasors[index].Value.Re, re, 1e-12);
+        EXPECT_NEAR(Form->Phasors[index].Value.Im, im, 1e-12);
+    }
+    // The tip of a phasor as the last frame drew it.
+    QPoint Tip(int index) {
+        Frame();
+        for (const TDrawnPhasor& d : Form->View.DrawnPhasors)
+            if (d.Phasor == &Form->Phasors[static_cast<std::size_t>(index)])
+                return QPoint(d.X2, d.Y2);
+        ADD_FAILURE() << "phasor " << index << " not drawn";
+        return {};
+    }
+    void Send(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPoint at) {
+        QMouseEvent event(type, at, Form->PaintBox1->mapToGlobal(at), button, held, Qt::NoModifier);
+        QApplication::sendEvent(Form->PaintBox1, &event);
+    }
+    void Drag(Qt::MouseButton button, QPoint from, QPoint to) {
+        Send(QEvent::MouseButtonPress, button, button, from);
+        Send(QEvent::MouseMove, Qt::NoButton, button, to);
+        Send(QEvent::MouseButtonRelease, button, Qt::NoButton, to);
+    }
+    // What the platform delivers for a double click.
+    void DoubleClick(QPoint at) {
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonDblClick}) {
+            Send(type, Qt::LeftButton, Qt::LeftButton, at);
+            Send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, at);
+        }
+    }
+
+    std::unique_ptr<TMainForm> Form;
+    std::vector<int> PhasorDialogCalls;  // the index each properties dialog was opened for
+    QTemporaryDir Folder;
+};
+
+TEST_F(MainFormTest, StartsWithTwoPhasorsAndNothingSelected) {
+    ASSERT_EQ(Names(), (Strings{"Zeiger1", "Zeiger2"}));
+    const TPhasor &z1 = Form->Phasors[0], &z2 = Form->Phasors[1];
+    EXPECT_EQ(std::make_tuple(z1.Color, z1.Value.Re, z1.Value.Im),
+              std::make_tuple(0x0000FFu, 2.0, -1.0));
+    EXPECT_EQ(std::make_tuple(z2.Color, z2.Value.Re, z2.Value.Im),
+              std::make_tuple(0xFF0000u, -1.0, 1.0));
+    EXPECT_EQ(ComboText("SelectedPhasorComboBox"), "Kein");
+    for (const char* name : {"EditPhasor", "DuplicatePhasor", "DeletePhasor", "EditPhasorButton",
+                             "DuplicatePhasorButton", "DeletePhasorButton"})
+        EXPECT_FALSE(Action(name)->isEnabled()) << name;
+}
+
+TEST_F(MainFormTest, NewPhasorsAreNumberedByTheListLength) {
+    Action("NewPhasorButton")->trigger();
+    Action("NewPhasorButton")->trigger();
+    EXPECT_EQ(PhasorDialogCalls, (std::vector<int>{2, 3}));
+    Delete(2);
+    Action("NewPhasor")->trigger();
+    EXPECT_EQ(Names(), (Strings{"Zeiger1", "Zeiger2", "Zeiger4", "Zeiger4"}));
+}
+
+TEST_F(MainFormTest, DuplicateCopiesEveryFieldButTheName) {
+    Form->SelectPhasor(&Form->Phasors[0]);
+    Action("DuplicatePhasor")->trigger();
+    ASSERT_EQ(Form->Phasors.size(), 3u);
+    EXPECT_EQ(Form->Phasors[2].Name.Str(), "KopieVonZeiger1");
+    const auto from = offsetof(TPhasor, NameVisible);
+    EXPECT_EQ(std::memcmp(reinterpret_cast<const char*>(&Form->Phasors[0]) + from,
+                          reinterpret_cast<const char*>(&Form->Phasors[2]) + from,
+                          sizeof(TPhasor) - from),
+              0);
+}
+
+TEST_F(MainFormTest, OpenKeepsThePhasorsUnlessAFileIsRead) {
+    Form->SelectPhasor(&Form->Phasors[1]);
+    Dialogs.ExpectYesNo(OpenQuestion, false);
+    Action("OpenFileButton")->trigger();
+    EXPECT_EQ(ComboText("SelectedPhasorComboBox"), "Zeiger2");
+    const std::string broken = InFolder("kaputt.zgf");
+    std::ofstream(broken, std::ios::binary) << "not a phasor file";
+    Dialogs.ExpectYesNo(OpenQuestion, true);
+    Dialogs.ExpectFile(TDialogKind::OpenFile, TFileChoice{broken, 1});
+    Dialogs.ExpectError(PhasorFileErrorText(TPhasorFileError::BadLength, broken));
+    Action("OpenFileButton")->trigger();
+    EXPECT_EQ(Names(), (Strings{"Zeiger1", "Zeiger2"}));
+}
+
+TEST_F(MainFormTest, SaveWritesTheFileAndReportsAFailure) {
+    Dialogs.ExpectFile(TDialogKind::SaveFile, TFileChoice{InFolder("zeiger.zgf"), 1});
+    Action("SaveFileButton")->trigger();
+    TPhasorArray loaded;
+    ASSERT_TRUE(LoadPhasorsFromFile(loaded, InFolder("zeiger.zgf")).Ok());
+    EXPECT_EQ(loaded.size(), 2u);
+
+    const std::string bad = InFolder("fehlt/zeiger.zgf");
+    Dialogs.ExpectFile(TDialogKind::SaveFile, TFileChoice{bad, 1});
+    Dialogs.ExpectError(PhasorFileErrorText(TPhasorFileError::WriteFailed, bad));
+    Action("SaveFile")->trigger();
+}
+
+TEST_F(MainFormTest, DeletingTheLastPhasorLeavesAnEmptyPlane) {
+    Delete(0);
+    Delete(0);
+    EXPECT_TRUE(Form->Phasors.empty());
+    Frame();
+    EXPECT_TRUE(Form->View.DrawnPhasors.empty());
+    EXPECT_EQ(Form->StatusText(7), "");
+}
+
+TEST_F(MainFormTest, ErrorListEntryOpensTheFaultyPhasor) {
+    Form->Phasors[1].Definition = "Zeiger1+";
+    Frame();
+    ASSERT_EQ(Form->ErrorEntries().size(), 1u);
+    EXPECT_EQ(Form->StatusText(7), "1 Fehler (hier rechtsklicken)");
+    Form->ErrorClick(Form->ErrorEntries()[0].PhasorIndex);
+    EXPECT_EQ(PhasorDialogCalls, (std::vector<int>{1}));
+    EXPECT_EQ(Form->SelectedIndex(), 1);
+}
+
+TEST_F(MainFormTest, HelpReportsAFailureToOpenThePage) {
+    QDir(Folder.path()).mkdir("Doku");
+    std::ofstream(InFolder("Doku/index.html")) << "<html/>";
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(Folder.path());
+    Dialogs.Expect(TScriptedDialogs::Call(TDialogKind::OpenDocument, "Doku/index.html", false));
+    Dialogs.ExpectError(
+        "Fehler beim Starten der Hilfe. Bitte klicken Sie die Datei index.html im Ordner "
+        "Doku doppelt.");
+    Action("Help")->trigger();
+    QDir::setCurrent(previous);
+}
+
+TEST_F(MainFormTest, RootsOfTheFirstPhasorReplaceTheRest) {
+    Form->SelectPhasor(&Form->Phasors[1]);
+    StartRoots();
+    ASSERT_EQ(Names(), (Strings{"Zeiger1", "Loesung1", "Loesung2"}));
+    EXPECT_EQ(Form->Phasors[2].Definition.Str(), "Zeiger1^(1/2)*e^(j*1*360\xB0/2)");
+    EXPECT_EQ(Form->SelectedPhasor(), nullptr);
+    Frame();
+    const TComplex r1 = Form->Phasors[1].Value;
+    EXPECT_EQ(Form->Phasors[1].Color, 0x0000FFu);
+    EXPECT_EQ(Form->Phasors[2].Color, 0x0000FFu);
+    EXPECT_NEAR(r1.Re * r1.Re - r1.Im * r1.Im, 2.0, 1e-12);  // r1^2 = 2 - 1j
+    EXPECT_NEAR(2 * r1.Re * r1.Im, -1.0, 1e-12);
+    ExpectValue(2, -r1.Re, -r1.Im);
+}
+
+TEST_F(MainFormTest, RootsModeRefusesCommandsThatChangeTheCount) {
+    StartRoots();
+    Form->SelectPhasor(&Form->Phasors[1]);
+    for (const char* command :
+         {"NewPhasor", "DuplicatePhasor", "DeletePhasor", "DeleteAllPhasors"}) {
+        Dialogs.ExpectError(
+            "Diese Funktion ist bei der Darstellung mehrerer L\xF6sungen nicht verf\xFCgbar.");
+        Action(command)->trigger();
+    }
+    EXPECT_EQ(Form->Phasors.size(), 3u);
+}
+
+TEST_F(MainFormTest, DegreeOutsideTwoToSixteenFallsBackToTwo) {
+    StartRoots();
+    Dialogs.ExpectInput(DegreePrompt, "16");
+    Action("ChangeNumber")->trigger();
+    EXPECT_EQ(Form->Phasors.size(), 17u);
+    const std::optional<std::string> answers[] = {"17", "1", "zwei", std::nullopt};
+    for (const auto& answer : answers) {
+        Dialogs.ExpectInput(DegreePrompt, answer);
+        Dialogs.ExpectError(
+            "Ung\xFCltige Eingabe. Grad wird auf 2 zur\xFC"
+            "ckgesetzt.");
+        Action("ChangeNumber")->trigger();
+        EXPECT_EQ(Form->RootDegree, 2);
+        EXPECT_EQ(Form->Phasors.size(), 3u);
+    }
+}
+
+TEST_F(MainFormTest, RootsOfAnEmptyListStartWithANamelessRecord) {
+    Dialogs.ExpectYesNo("Sind Sie sicher, dass Sie alle Zeiger l\xF6schen wollen?", true);
+    Action("DeleteAllPhasors")->trigger();
+    StartRoots();
+    ASSERT_EQ(Form->Phasors.size(), 3u);
+    EXPECT_TRUE(Form->Phasors[0].Name.Empty());
+    EXPECT_EQ(Form->Phasors[0].Visible, 0);
+    Frame();
+    EXPECT_EQ(Form->ErrorEntries().size(), 3u);
+}
+
+TEST_F(MainFormTest, ClockHandsAtHalfPastThree) {
+    Form->ClockSource = [] { return TClockTime{15, 30, 0, 0}; };
+    Form->SelectPhasor(&Form->Phasors[1]);
+    QTest::mouseDClick(Child<QLabel>("Zoom2Label"), Qt::LeftButton);
+    Action("HiddenClockButton")->trigger();
+    Form->Timer1Timer();
+    ASSERT_EQ(Names(), (Strings{"h15", "m30", "s0"}));
+    EXPECT_EQ(Form->SelectedPhasor(), nullptr);  // the old list is gone
+    const double hour = Pi / 2 - (15.5 / 12) * 2 * Pi;
+    ExpectValue(0, 0.6 * std::cos(hour), 0.6 * std::sin(hour));
+    ExpectValue(1, 0.0, -0.9);
+    ExpectValue(2, 0.0, 0.95);
+    EXPECT_EQ(Form->PlaneSettings().Scale1, 0.5);
+
+    // A hand picked between ticks stays selected; the smooth button moves the second hand.
+    Form->SelectPhasor(&Form->Phasors[2]);
+    Action("SmoothClockButton")->trigger();
+    Form->ClockSource = [] { return TClockTime{15, 30, 15, 500}; };
+    Form->Timer1Timer();
+    EXPECT_EQ(Form->SelectedIndex(), 2);
+    EXPECT_NEAR(Form->Phasors[2].Value.Re, 0.95 * std::cos(Pi / 2 - 15.5 / 60 * 2 * Pi), 1e-12);
+}
+
+TEST_F(MainFormTest, LeftDragMovesAConstantPhasorRightDragOnlySelects) {
+    const QPoint tip = Tip(0), target = tip + QPoint(-30, 20);
+    Drag(Qt::RightButton, tip, target);
+    EXPECT_EQ(Form->SelectedIndex(), 0);
+    EXPECT_EQ(std::make_pair(Form->Phasors[0].Value.Re, Form->Phasors[0].Value.Im),
+              std::make_pair(2.0, -1.0));
+    EXPECT_FALSE(Form->Dragging);
+
+    Drag(Qt::LeftButton, tip, target);  // the value follows the pointer
+    EXPECT_EQ(Tip(0), target);
+}
+
+TEST_F(MainFormTest, StatusBarShowsPixelAndPlaneCoordinatesOnceAFrameExists) {
+    Form->View.Mapping = TPlaneMapping{};  // as before the first frame: all factors 0
+    Send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, QPoint(300, 20));
+    EXPECT_EQ(Form->StatusText(1), "X: 300");
+    EXPECT_EQ(Form->StatusText(2), "Y: 20");
+    EXPECT_EQ(Form->StatusText(4), "Im1: 0,0");
+    Frame();
+    Send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, QPoint(300, 20));
+    EXPECT_EQ(Form->StatusText(3), "Re1: 0,000");
+    EXPECT_EQ(Form->StatusText(4), "Im1: " + FormatFixed(PixelToIm(Form->PaintBox1->height(), 20,
+                                                                   Form->View.Mapping.Factor1Y),
+                                                         3, ','));
+}
+
+TEST_F(MainFormTest, DoubleClickOnEmptySpaceSaysNoPhasorIsSelected) {
+    Form->SelectPhasor(&Form->Phasors[0]);
+    Frame();
+    Dialogs.ExpectError("Kein Zeiger ausgew\xE4hlt.");
+    DoubleClick(QPoint(2, 2));
+    EXPECT_EQ(Form->SelectedPhasor(), nullptr);
+    EXPECT_TRUE(PhasorDialogCalls.empty());
+}
+
+TEST_F(MainFormTest, ZoomComboTurnsRedForTextAndKeepsTheZoomForZero) {
+    const struct {
+        const char* Text;
+        bool Red;
+        double Scale1;
+    } cases[] = {{"abc", true, 1.0}, {"2", false, 2.0}, {"0", false, 2.0}};
+    for (const auto& c : cases) {
+        TypeInto("Zoom1ComboBox", c.Text);
+        EXPECT_EQ(IsRed("Zoom1ComboBox"), c.Red) << c.Text;
+        EXPECT_EQ(Action("ZoomIn1Button")->isEnabled(), !c.Red) << c.Text;
+        EXPECT_EQ(Action("ZoomOut1Button")->isEnabled(), !c.Red) << c.Text;
+        EXPECT_EQ(Form->PlaneSettings().Scale1, c.Scale1) << c.Text;
+    }
+    EXPECT_EQ(Form->PlaneSettings().Scale2, 1.0);
+}
+
+TEST_F(MainFormTest, GridCombosFallBackWhenTheTextIsRejected) {
+    const struct {
+        const char *Combo, *Text;
+        bool Red;
+        double Re, Im;
+        bool SubGrid;
+        int Sub;
+    } cases[] = {
+        {"ReIntervalsComboBox", "2,5", false, 2.5, 2.0, true, 3},
+        {"ReIntervalsComboBox", "0", true, 3.0, 2.0, true, 3},
+        {"ImIntervalsComboBox", "x", true, 3.0, 3.0, true, 3},
+        {"SubIntervalsComboBox", "4", false, 3.0, 3.0, true, 4},
+        {"SubIntervalsComboBox", "1", true, 3.0, 3.0, true, 3},
+        {"SubIntervalsComboBox", "Kein", true, 3.0, 3.0, false, 3},
+        {"SubIntervalsComboBox", "2,5", true, 3.0, 3.0, true, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.Combo) + " " + c.Text);
+        TypeInto(c.Combo, c.Text);
+        const TPlaneSettings& s = Form->PlaneSettings();
+        EXPECT_EQ(IsRed(c.Combo), c.Red);
+        EXPECT_EQ(std::make_tuple(s.ReIntervals, s.ImIntervals, s.SubGridVisible, s.SubIntervals),
+                  std::make_tuple(c.Re, c.Im, c.SubGrid, c.Sub));
+    }
+}
+
+TEST_F(MainFormTest, CalibrationGivesTheGridsAspectRatio) {
+    const int decoration = Form->height() - Form->PaintBox1->height();
+    Action("SetHeight")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(Form->width(), 608);
+    EXPECT_EQ(Form->PaintBox1->height(), 400);  // 600 * 2 / 3
+    EXPECT_EQ(Form->height(), 400 + decoration);
+
+    // Intervals that round to zero are reported and keep the size.
+    TypeInto("ReIntervalsComboBox", "0,4");
+    const QSize size = Form->size();
+    Dialogs.ExpectError("Division durch Null");
+    QTest::mouseClick(Child<QToolBar>("GridToolBar")->widgetForAction(Action("SetHeightButton")),
+                      Qt::LeftButton);
+    EXPECT_EQ(Form->size(), size);
+}
+
+TEST(NumberFormatTest, GeneralFormatUpToFifteenDigits) {
+    SetDecimalSeparator(',');
+    const std::pair<double, const char*> cases[] = {
+        {1.0 / 1024, "0,0009765625"},
+        {500, "500"},
+        {1.0 / 3, "0,333333333333333"},
+        {0.1 + 0.2, "0,3"},
+        {123456789012345.0, "123456789012345"},
+        {1e15, "1E15"},
+        {1e-5, "0,00001"},
+        {1.5e-6, "1,5E-6"},
+        {-0.25, "-0,25"},
+        {INFINITY, "INF"},
+    };
+    for (const auto& [x, text] : cases)
+        EXPECT_EQ(FormatFloatGeneral(x), text) << x;
+}
+
+TEST(NumberFormatTest, PlainNumbersOnly) {
+    SetDecimalSeparator(',');
+    double x = 0;
+    EXPECT_TRUE(TryStrToFloat(" 2,5 ", x));
+    EXPECT_EQ(x, 2.5);
+    for (const char* text : {"", "2k", "abc", "1.5", "NaN", "1e400"})
+        EXPECT_FALSE(TryStrToFloat(text, x)) << text;
+    int n = 0;
+    EXPECT_TRUE(TryStrToInt(" 16 ", n));
+    EXPECT_EQ(n, 16);
+    for (const char* text : {"", "2,0", "zwei", "+-3", "99999999999"})
+        EXPECT_FALSE(TryStrToInt(text, n)) << text;
+}
+
+}  // namespace
+}  // namespace zeigora
