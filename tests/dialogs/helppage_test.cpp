@@ -2,11 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QDir>
-#include <QIcon>
 #include <QTemporaryDir>
-#include <QWidget>
 #include <filesystem>
 #include <fstream>
 
@@ -20,19 +17,14 @@ void Touch(const fs::path& file) {
     std::ofstream(file) << "<!doctype html>";
 }
 
-class HelpPageTest : public ::testing::Test {
-  protected:
-    void SetUp() override { ASSERT_TRUE(Temp.isValid()); }
-    fs::path Root() const { return fs::path(Temp.path().toStdString()); }
-
-    QTemporaryDir Temp;
-};
-
-TEST_F(HelpPageTest, SearchOrder) {
-    const fs::path work = Root() / "work";
-    const fs::path bin = Root() / "prefix" / "bin";
+TEST(HelpPageTest, SearchOrder) {
+    QTemporaryDir temp;
+    ASSERT_TRUE(temp.isValid());
+    const fs::path root(temp.path().toStdString());
+    const fs::path work = root / "work";
+    const fs::path bin = root / "prefix" / "bin";
     const fs::path beside = bin / "Doku" / "index.html";
-    const fs::path shared = Root() / "prefix" / "share" / "zeigora" / "Doku" / "index.html";
+    const fs::path shared = root / "prefix" / "share" / "zeigora" / "Doku" / "index.html";
     fs::create_directories(work);
     // A folder named like the page does not count.
     fs::create_directories(beside);
@@ -48,28 +40,15 @@ TEST_F(HelpPageTest, SearchOrder) {
     EXPECT_EQ(FindHelpPageFrom(work, bin), (work / "Doku" / "index.html").string());
 }
 
-// Run from the source folder, the program finds the page of the repository by its relative name.
-TEST_F(HelpPageTest, RelativePageInTheWorkingDirectory) {
+// Run from the source folder, the program finds the page of the repository by its relative name;
+// the program's own folder is the one of this test binary.
+TEST(HelpPageTest, RelativePageAndExecutableFolder) {
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(QStringLiteral(ZEIGORA_SOURCE_DIR)));
     const std::string found = FindHelpPage();
     QDir::setCurrent(previous);
     EXPECT_EQ(found, "Doku/index.html");
-}
-
-TEST_F(HelpPageTest, ExecutableFolderIsThisProgramsFolder) {
-    const fs::path folder = ExecutableFolder();
-    EXPECT_TRUE(fs::is_directory(folder));
-    EXPECT_EQ(folder.filename(), "tests");
-}
-
-// The application object gives every window the program's icon.
-TEST(ApplicationIconTest, EveryWindowCarriesTheProgramIcon) {
-    const QIcon icon = QApplication::windowIcon();
-    ASSERT_FALSE(icon.isNull());
-    EXPECT_FALSE(icon.pixmap(32, 32).isNull());
-    QWidget window;
-    EXPECT_EQ(window.windowIcon().cacheKey(), icon.cacheKey());
+    EXPECT_EQ(ExecutableFolder().filename(), "tests");
 }
 
 }  // namespace

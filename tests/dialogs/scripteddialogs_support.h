@@ -26,8 +26,6 @@ enum class TDialogKind {
     OpenDocument
 };
 
-const char* DialogKindName(TDialogKind kind);
-
 // One expected call. Text, when given, must equal the message, question, prompt, file dialog
 // title or document path (cp1252).
 struct TExpectedDialog {
@@ -47,11 +45,13 @@ struct TShownDialog {
 
 class TScriptedDialogs : public TUserDialogs {
   public:
-    ~TScriptedDialogs() override;
+    ~TScriptedDialogs() override { VerifyAllShown(); }
 
     // A call of that kind with the given text (any text when none) and answer.
     static TExpectedDialog Call(TDialogKind kind, std::optional<std::string> text = std::nullopt,
-                                bool accept = true);
+                                bool accept = true) {
+        return {kind, std::move(text), accept, {}, 0, {}};
+    }
 
     void Expect(const TExpectedDialog& expected) { Expected.push_back(expected); }
     void ExpectError(const std::string& text) { Expect(Call(TDialogKind::Error, text)); }
@@ -60,10 +60,16 @@ class TScriptedDialogs : public TUserDialogs {
         Expect(Call(TDialogKind::YesNo, text, yes));
     }
     // A file dialog of that kind (OpenFile or SaveFile) choosing the file, or cancelled.
-    void ExpectFile(TDialogKind kind, std::optional<TFileChoice> choice);
-    void ExpectInput(const std::string& prompt, std::optional<std::string> answer);
+    void ExpectFile(TDialogKind kind, std::optional<TFileChoice> choice) {
+        Expect({kind, std::nullopt, choice.has_value(), choice.value_or(TFileChoice{}), 0, {}});
+    }
+    void ExpectInput(const std::string& prompt, std::optional<std::string> answer) {
+        Expect({TDialogKind::Input, prompt, answer.has_value(), {}, 0, answer.value_or("")});
+    }
     // A colour dialog choosing the colour, or cancelled.
-    void ExpectColor(std::optional<std::uint32_t> color);
+    void ExpectColor(std::optional<std::uint32_t> color) {
+        Expect({TDialogKind::Color, std::nullopt, color.has_value(), {}, color.value_or(0), {}});
+    }
 
     // Fails the running test for every expected dialog that did not come, and forgets them.
     void VerifyAllShown();
@@ -72,7 +78,8 @@ class TScriptedDialogs : public TUserDialogs {
     ZEIGORA_USER_DIALOGS_OVERRIDES;
 
   private:
-    // The script's entry for this call, or nothing (and a test failure) when it was unexpected.
+    // The script's entry for this call, or nothing (and a test failure) when it was unexpected
+    // or declined.
     std::optional<TExpectedDialog> Take(TDialogKind kind, const std::string& text);
 
     std::deque<TExpectedDialog> Expected;
@@ -82,8 +89,11 @@ class TScriptedDialogs : public TUserDialogs {
 // Installs fresh scripted dialogs for each test and checks at its end that all came.
 class TScriptedDialogsTest : public ::testing::Test {
   protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override { Previous = SetUserDialogs(&Dialogs); }
+    void TearDown() override {
+        Dialogs.VerifyAllShown();
+        SetUserDialogs(Previous);
+    }
 
     TScriptedDialogs Dialogs;
 
