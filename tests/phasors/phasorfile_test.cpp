@@ -6,11 +6,11 @@
 #include <sys/resource.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -37,29 +37,20 @@ class PhasorFileTest : public ::testing::Test {
     }
     void TearDown() override { fs::remove_all(dir); }
     std::string PathOf(const std::string& name) const { return (dir / name).string(); }
-    std::vector<std::string> Entries() const {
-        std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(dir))
-            names.push_back(e.path().filename());
-        return names;
-    }
+    long Entries() const { return std::distance(fs::directory_iterator(dir), {}); }
     fs::path dir;
 };
 
-// The start phasors of a new document plus their sum.
+// Zeiger1 = 2-1j in red as a new document starts, and a phasor defined over it.
 TPhasorArray ExampleList() {
     TPhasorArray list;
-    for (int i = 0; i < 3; ++i)
-        AppendPhasor(list);
+    AppendPhasor(list);
+    AppendPhasor(list);
     list[0].Name = "Zeiger1";
     list[0].Color = 0x0000FF;
     list[0].Value = MakeComplex(2, -1);
-    list[1].Name = "Zeiger2";
-    list[1].Color = 0xFF0000;
-    list[1].Value = MakeComplex(-1, 1);
-    list[2].Name = "Summe";
-    list[2].Value = MakeComplex(1, 0);
-    list[2].Definition = "Zeiger1+Zeiger2";
+    list[1].Name = "Summe";
+    list[1].Definition = "Zeiger1*2";
     return list;
 }
 
@@ -122,53 +113,40 @@ TEST_F(PhasorFileTest, SavesEveryFieldAtItsOffsetWithZeroFill) {
 TEST_F(PhasorFileTest, RoundTrips) {
     const std::string empty = PathOf("empty.zgf"), first = PathOf("a.zgf");
     ASSERT_TRUE(SavePhasorsToFile({}, empty).Ok());
-    EXPECT_EQ(fs::file_size(empty), 0u);
     TPhasorArray loaded = ExampleList();
     ASSERT_TRUE(LoadPhasorsFromFile(loaded, empty).Ok());
     EXPECT_TRUE(loaded.empty());
 
-    ASSERT_TRUE(SavePhasorsToFile({FilledRecord(), ExampleList()[2]}, first).Ok());
+    ASSERT_TRUE(SavePhasorsToFile({FilledRecord(), ExampleList()[1]}, first).Ok());
     ASSERT_TRUE(LoadPhasorsFromFile(loaded, first).Ok());
     ASSERT_EQ(loaded.size(), 2u);  // every field, by the byte layout
     EXPECT_EQ(PhasorsToBytes(loaded), ReadBytes(first));
-
-    std::string bytes = PhasorsToBytes({ExampleList()[0]});
-    bytes.replace(1, 10, "Zeiger1XYZ");  // the length byte stays 7
-    ASSERT_TRUE(LoadPhasorsFromBytes(loaded, bytes).Ok());
-    EXPECT_EQ(loaded[0].Name.Str(), "Zeiger1");
 }
 
 TEST_F(PhasorFileTest, RefusedFilesAreReportedAndTheListKept) {
-    const std::string huge = PathOf("huge.zgf"), missing = PathOf("missing.zgf");
+    const std::string huge = PathOf("huge.zgf");
     WriteBytes(huge, "");
     fs::resize_file(huge, (MaxPhasorFileRecords + 1) * PhasorRecordSize);  // sparse
-    const std::string badLength =
-        "\" ist keine Zeigora-Datei (die L\xE4nge ist kein Vielfaches von 832 Bytes).";
-    const std::string unreadable = "\" konnte nicht gelesen werden.";
-    struct Case {
-        std::string File;
-        std::size_t Length;  // of the file written first, when not 0
-        TPhasorFileError Error;
-        std::string Message;
-    };
-    std::vector<Case> cases = {
-        {missing, 0, TPhasorFileError::ReadFailed, unreadable},
-        {dir.string(), 0, TPhasorFileError::ReadFailed, unreadable},
-        {huge, 0, TPhasorFileError::TooLarge,
-         "\" ist zu gro\xDF f\xFCr eine Zeigora-Datei (mehr als 100000 Zeiger)."}};
-    for (std::size_t length : {1u, 831u, 833u, 1663u, 2497u})
-        cases.push_back({PathOf("bad.zgf"), length, TPhasorFileError::BadLength, badLength});
+    using enum TPhasorFileError;
+    std::vector<std::pair<std::string, TPhasorFileError>> cases = {
+        {PathOf("missing.zgf"), ReadFailed}, {dir.string(), ReadFailed}, {huge, TooLarge}};
+    for (std::size_t length : {1u, 831u, 833u, 1663u, 2497u}) {
+        cases.push_back({PathOf(std::to_string(length) + ".zgf"), BadLength});
+        WriteBytes(cases.back().first, std::string(length, '\x01'));
+    }
+    const std::map<TPhasorFileError, std::string> messages = {
+        {ReadFailed, "\" konnte nicht gelesen werden."},
+        {TooLarge, "\" ist zu gro\xDF f\xFCr eine Zeigora-Datei (mehr als 100000 Zeiger)."},
+        {BadLength,
+         "\" ist keine Zeigora-Datei (die L\xE4nge ist kein Vielfaches von 832 Bytes)."}};
     const TPhasorArray before = ExampleList();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.File + " " + std::to_string(c.Length));
-        if (c.Length != 0) WriteBytes(c.File, std::string(c.Length, '\x01'));
+    for (const auto& [file, error] : cases) {
+        SCOPED_TRACE(file);
         TPhasorArray list = before;
-        const TPhasorFileResult r = LoadPhasorsFromFile(list, c.File);
-        EXPECT_EQ(r.Error, c.Error);
-        EXPECT_EQ(r.Message, "Die Datei \"" + c.File + c.Message);
-        if (c.Error == TPhasorFileError::ReadFailed) {
-            EXPECT_NE(r.SystemError, 0);
-        }
+        const TPhasorFileResult r = LoadPhasorsFromFile(list, file);
+        EXPECT_EQ(r.Error, error);
+        EXPECT_EQ(r.Message, "Die Datei \"" + file + messages.at(error));
+        EXPECT_TRUE(error != ReadFailed || r.SystemError != 0);
         ASSERT_EQ(list.size(), before.size());
         EXPECT_EQ(std::memcmp(list.data(), before.data(), before.size() * sizeof(TPhasor)), 0);
     }
@@ -179,24 +157,14 @@ TEST_F(PhasorFileTest, FailedSavesKeepWhatWasThere) {
     const TPhasorFileResult r = SavePhasorsToFile(ExampleList(), nowhere);
     EXPECT_EQ(r.Error, TPhasorFileError::WriteFailed);
     EXPECT_EQ(r.Message, "Die Datei \"" + nowhere + "\" konnte nicht gespeichert werden.");
-    EXPECT_TRUE(Entries().empty());
-
-    // A directory in the target's place: the temporary file is written, the rename fails.
-    const std::string taken = PathOf("taken.zgf");
-    fs::create_directory(taken);
-    WriteBytes(taken + "/inside", "x");
-    EXPECT_EQ(SavePhasorsToFile(ExampleList(), taken).Error, TPhasorFileError::WriteFailed);
-    EXPECT_EQ(Entries(), std::vector<std::string>{"taken.zgf"});
-    EXPECT_EQ(ReadBytes(taken + "/inside"), "x");
-    fs::remove_all(taken);
+    EXPECT_EQ(Entries(), 0);
 
     // A file size limit below the new file's length makes the write fail, also for root.
     const std::string keep = PathOf("keep.zgf");
     ASSERT_TRUE(SavePhasorsToFile({ExampleList()[0]}, keep).Ok());
     rlimit old{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit small = old;
-    small.rlim_cur = 1000;
+    const rlimit small{1000, old.rlim_max};
     const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     const TPhasorFileResult full = SavePhasorsToFile(ExampleList(), keep);
@@ -205,33 +173,20 @@ TEST_F(PhasorFileTest, FailedSavesKeepWhatWasThere) {
     EXPECT_EQ(full.Error, TPhasorFileError::WriteFailed);
     EXPECT_NE(full.SystemError, 0);
     EXPECT_EQ(ReadBytes(keep), PhasorsToBytes({ExampleList()[0]}));
-    EXPECT_EQ(Entries(), std::vector<std::string>{"keep.zgf"});
+    EXPECT_EQ(Entries(), 1);
 }
 
-TEST_F(PhasorFileTest, SaveReplacesTheTargetOrTheLinkedFile) {
-    const std::string target = PathOf("x.zgf");
+TEST_F(PhasorFileTest, SaveReplacesTheLinkedFileAndKeepsItsPermissions) {
+    const std::string target = PathOf("x.zgf"), link = PathOf("link.zgf");
     WriteBytes(target, "old contents");
     const auto perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     fs::permissions(target, perms);
-    ASSERT_TRUE(SavePhasorsToFile(ExampleList(), target).Ok());
+    fs::create_symlink(target, link);
+    ASSERT_TRUE(SavePhasorsToFile(ExampleList(), link).Ok());
+    EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(ReadBytes(target), PhasorsToBytes(ExampleList()));
     EXPECT_EQ(fs::status(target).permissions(), perms);
-    EXPECT_EQ(Entries(), std::vector<std::string>{"x.zgf"});  // no temporary file left
-
-    const std::string link = PathOf("link.zgf");
-    fs::create_symlink(target, link);
-    ASSERT_TRUE(SavePhasorsToFile({ExampleList()[1]}, link).Ok());
-    EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(ReadBytes(target), PhasorsToBytes({ExampleList()[1]}));
-}
-
-// examples/start.zgf is made by this code; ZEIGORA_WRITE_EXAMPLES=1 writes it anew.
-TEST(PhasorFileExample, StartFileHoldsTheStartPhasorsAndTheirSum) {
-    const std::string file = std::string(ZEIGORA_SOURCE_DIR) + "/examples/start.zgf";
-    if (std::getenv("ZEIGORA_WRITE_EXAMPLES") != nullptr) {
-        ASSERT_TRUE(SavePhasorsToFile(ExampleList(), file).Ok());
-    }
-    EXPECT_EQ(ReadBytes(file), PhasorsToBytes(ExampleList()));
+    EXPECT_EQ(Entries(), 2);
 }
 
 }  // namespace
