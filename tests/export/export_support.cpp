@@ -1,8 +1,5 @@
 #include "export/export_support.h"
 
-#include <fstream>
-#include <sstream>
-
 namespace zeigora {
 
 TExportFixture::TExportFixture() {
@@ -29,7 +26,7 @@ void TExportFixture::Redraw() {
     c.SetPenColor(clRed);
     c.MoveTo(10, 10);
     c.LineTo(120, 60);
-    if (Selected) box(clSelection, 5, 5, 30, 30);
+    if (Selected) box(0x00FF00, 5, 5, 30, 30);
 }
 
 TPictureExportHooks TExportFixture::Hooks(bool withSelection) {
@@ -38,21 +35,6 @@ TPictureExportHooks TExportFixture::Hooks(bool withSelection) {
     hooks.Redraw = [this] { Redraw(); };
     hooks.AntiAliasing = &AntiAliasing;
     return hooks;
-}
-
-std::string TExportFixture::Path(const std::string& name) const {
-    return Folder.path().toStdString() + "/" + name;
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-bool FileExists(const std::string& path) {
-    return std::ifstream(path).good();
 }
 
 }  // namespace zeigora

