@@ -1,5 +1,4 @@
-// Random circuit trees for the circuit tests and the circuit benchmark (standard library only,
-// so the benchmark can share it without depending on the test framework).
+// Random circuit trees for the circuit tests and benchmark (standard library only).
 #pragma once
 
 #include <cmath>
@@ -30,9 +29,8 @@ inline std::unique_ptr<TCircuitElementGroup> MakeRandomCircuit(std::uint32_t see
     for (int made = 1; made < elements;) {
         const auto [group, depth] = groups[rng() % groups.size()];
         if (depth < maxDepth - 1 && elements - made >= 2 && rng() % 5 == 0) {
-            auto inner = std::make_unique<TCircuitElementGroup>();
-            inner->IsParallel = rng() % 2 == 1;
-            TCircuitElementGroup* added = group->Add(std::move(inner));
+            TCircuitElementGroup* added = group->Add(std::make_unique<TCircuitElementGroup>());
+            added->IsParallel = rng() % 2 == 1;
             added->Add(part());
             groups.push_back({added, depth + 1});
             made += 2;
