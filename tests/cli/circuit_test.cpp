@@ -1,6 +1,5 @@
 // Runs zeigora-cli circuit on the default circuit and reads its listing back.
 #include <charconv>
-#include <string>
 
 #include "circuit/circuitfile.h"
 #include "circuit/circuitquery.h"

@@ -17,6 +17,8 @@ namespace zeigora::test {
 
 namespace fs = std::filesystem;
 
+inline const std::string StartFile = std::string(ZEIGORA_SOURCE_DIR) + "/examples/start.zgf";
+
 inline std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
@@ -28,8 +30,7 @@ inline void WriteBytes(const std::string& path, const std::string& bytes) {
 
 struct TCliRun {
     int ExitCode = -1;
-    std::string Out;
-    std::string Err;
+    std::string Out, Err;
 };
 
 class CliTest : public ::testing::Test {
