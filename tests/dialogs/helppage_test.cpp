@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
@@ -29,7 +28,6 @@ TEST(HelpPageTest, SearchOrder) {
     // A folder named like the page does not count.
     fs::create_directories(beside);
     EXPECT_EQ(FindHelpPageFrom(work, bin), "");
-    EXPECT_EQ(FindHelpPageFrom(work, {}), "");
 
     Touch(shared);
     EXPECT_EQ(FindHelpPageFrom(work, bin), shared.string());
@@ -38,17 +36,6 @@ TEST(HelpPageTest, SearchOrder) {
     EXPECT_EQ(FindHelpPageFrom(work, bin), beside.string());
     Touch(work / "Doku" / "index.html");
     EXPECT_EQ(FindHelpPageFrom(work, bin), (work / "Doku" / "index.html").string());
-}
-
-// Run from the source folder, the program finds the page of the repository by its relative name;
-// the program's own folder is the one of this test binary.
-TEST(HelpPageTest, RelativePageAndExecutableFolder) {
-    const QString previous = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(QStringLiteral(ZEIGORA_SOURCE_DIR)));
-    const std::string found = FindHelpPage();
-    QDir::setCurrent(previous);
-    EXPECT_EQ(found, "Doku/index.html");
-    EXPECT_EQ(ExecutableFolder().filename(), "tests");
 }
 
 }  // namespace

@@ -75,12 +75,41 @@ class TScriptedDialogs : public TUserDialogs {
     void VerifyAllShown();
     const std::vector<TShownDialog>& Shown() const { return History; }
 
-    ZEIGORA_USER_DIALOGS_OVERRIDES;
+    void ShowError(const std::string& text) override { Take(TDialogKind::Error, text); }
+    void ShowWarning(const std::string& text) override { Take(TDialogKind::Warning, text); }
+    void ShowInformation(const std::string& text) override { Take(TDialogKind::Information, text); }
+    bool AskYesNo(const std::string& text, TQuestionIcon) override {
+        return Take(TDialogKind::YesNo, text).has_value();
+    }
+    std::optional<TFileChoice> GetOpenFileName(const std::string& title, const std::string&,
+                                               const std::string&) override {
+        return Answer(TDialogKind::OpenFile, title, &TExpectedDialog::File);
+    }
+    std::optional<TFileChoice> GetSaveFileName(const std::string& title, const std::string&,
+                                               const std::string&, bool) override {
+        return Answer(TDialogKind::SaveFile, title, &TExpectedDialog::File);
+    }
+    std::optional<std::uint32_t> PickColor(std::uint32_t) override {
+        return Answer(TDialogKind::Color, "", &TExpectedDialog::Color);
+    }
+    std::optional<std::string> InputBox(const std::string&, const std::string& prompt,
+                                        const std::string&) override {
+        return Answer(TDialogKind::Input, prompt, &TExpectedDialog::Input);
+    }
+    bool PrintDialog(QPrinter&) override { return Take(TDialogKind::Print, "").has_value(); }
+    bool OpenDocument(const std::string& path) override {
+        return Take(TDialogKind::OpenDocument, path).has_value();
+    }
 
   private:
     // The script's entry for this call, or nothing (and a test failure) when it was unexpected
     // or declined.
     std::optional<TExpectedDialog> Take(TDialogKind kind, const std::string& text);
+    template <typename T>
+    std::optional<T> Answer(TDialogKind kind, const std::string& text, T TExpectedDialog::*field) {
+        const auto expected = Take(kind, text);
+        return expected ? std::optional<T>((*expected).*field) : std::nullopt;
+    }
 
     std::deque<TExpectedDialog> Expected;
     std::vector<TShownDialog> History;
