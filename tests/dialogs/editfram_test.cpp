@@ -63,8 +63,12 @@ TEST_F(EditorFrameTest, SummariesFollowTheValue) {
         QTest::mouseClick(c.Degrees ? Frame->Grad : Frame->rad, Qt::LeftButton);
         Frame->SetValue(MakeComplex(c.Re, c.Im));
         EXPECT_EQ(Text(Frame->CompForm), c.Components);
-        if (c.Phase) EXPECT_EQ(Text(Frame->PhasEdit), c.Phase) << c.Components;
-        if (c.Polar) EXPECT_EQ(Text(Frame->PolarForm), c.Polar) << c.Components;
+        if (c.Phase) {
+            EXPECT_EQ(Text(Frame->PhasEdit), c.Phase) << c.Components;
+        }
+        if (c.Polar) {
+            EXPECT_EQ(Text(Frame->PolarForm), c.Polar) << c.Components;
+        }
     }
 }
 
