@@ -22,6 +22,7 @@
 #include "dialogs/formwidgets.h"
 #include "plane/paintboxex.h"
 #include "platform/cp1252.h"
+#include "platform/qtcolor.h"
 #include "platform/rastercanvas.h"
 #include "platform/userdialogs.h"
 
@@ -44,10 +45,6 @@ constexpr int DefaultMargin = 10;
 // an int many times over.
 constexpr int SpinGuard = 999999;
 constexpr int ShortStringLength = 255;
-
-QColor ToQColor(TColor c) {
-    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
-}
 
 QGroupBox* MakeGroup(QWidget* parent, const std::string& caption, int top, int height) {
     auto* group = new QGroupBox(FromCp1252(caption), parent);

@@ -22,6 +22,7 @@
 #include "dialogs/formwidgets.h"
 #include "plane/paintboxex.h"
 #include "platform/cp1252.h"
+#include "platform/qtcolor.h"
 #include "platform/rastercanvas.h"
 #include "platform/userdialogs.h"
 
@@ -34,10 +35,6 @@ constexpr int ClientHeight = 431;
 constexpr int ListItemHeight = 16;
 constexpr int ListItemCount = 4;
 constexpr char DefinitionHint[] = "Beispiele:\n1+2j\nZeiger1+Zeiger2\ne^(j*pi)+1";
-
-QColor ToQColor(TColor c) {
-    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
-}
 
 enum class TPenList { Style, Width };
 

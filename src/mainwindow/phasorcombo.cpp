@@ -7,6 +7,7 @@
 #include <QStyledItemDelegate>
 
 #include "platform/cp1252.h"
+#include "platform/qtcolor.h"
 
 namespace zeigora {
 
@@ -14,10 +15,6 @@ namespace {
 
 constexpr int ItemHeight = 16;
 constexpr int ColorRole = Qt::UserRole + 1;
-
-QColor ToQColor(std::uint32_t bgr) {
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
 
 // An item: its rectangle white, the text 2 pixels in from the left in the item's colour; the
 // current item keeps a thin frame so the keyboard position stays visible.

@@ -9,15 +9,12 @@
 #include <vector>
 
 #include "platform/cp1252.h"
+#include "platform/qtcolor.h"
 #include "platform/vectorstate.h"
 
 namespace zeigora {
 
 namespace {
-
-QColor ToQColor(TColor c) {
-    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
 
 // 0x00BBGGRR to the pixel word (blue in byte 0, red in byte 2, byte 3 zero).
 std::uint32_t ToPixelWord(TColor c) {

@@ -12,15 +12,12 @@
 #include <utility>
 
 #include "platform/cp1252.h"
+#include "platform/qtcolor.h"
 #include "platform/rastercanvas.h"
 
 namespace zeigora {
 
 namespace {
-
-QColor ToQColor(TColor c) {
-    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
 
 // The same pen as on the raster canvas: wide pens solid with round ends, thin pens with the
 // classic pixel dash patterns.
