@@ -53,12 +53,10 @@ TEST(RasterCanvas, ClassicDashPatterns) {
         int Style;
         const char* Expected;
     } cases[] = {
-        {psSolid, "########################################"},
         {psDash, "##################......################"},
         {psDot, "###...###...###...###...###...###...###."},
         {psDashDot, "#########......###......#########......#"},
         {psDashDotDot, "#########...###...###...#########...###."},
-        {psClear, "........................................"},
     };
     for (const auto& c : cases) {
         TRaster r;
@@ -66,70 +64,6 @@ TEST(RasterCanvas, ClassicDashPatterns) {
         r.Line(0, 2, 70, 2);
         EXPECT_EQ(r.Row(2, 40), c.Expected) << "style " << c.Style;
     }
-}
-
-TEST(RasterCanvas, SolidBrushFillsDashGapsAndWidePensDrawSolid) {
-    TRaster r;
-    r.Canvas.SetBrushStyle(TBrushStyle::Solid);
-    r.Canvas.SetBrushColor(0x0000FF);
-    r.Canvas.SetPenStyle(psDot);
-    r.Line(0, 2, 12, 2);
-    EXPECT_EQ(r.Row(2, 13), "###ooo###ooo.");
-    r.Canvas.SetBrushStyle(TBrushStyle::Clear);
-    r.Canvas.SetPenWidth(3);
-    r.Line(10, 10, 40, 10);
-    for (int y = 9; y <= 11; ++y)
-        EXPECT_EQ(r.Row(y, 40).substr(12, 26), std::string(26, '#'));
-}
-
-TEST(RasterCanvas, RectangleAndEllipseStayInTheirBoxes) {
-    TRaster r;
-    r.Canvas.SetBrushStyle(TBrushStyle::Solid);
-    r.Canvas.SetBrushColor(0x00FF00);
-    r.Canvas.Rectangle(2, 2, 8, 6);
-    EXPECT_EQ(r.Row(2, 10), "..######..");
-    EXPECT_EQ(r.Row(3, 10), "..#oooo#..");
-    EXPECT_EQ(r.Row(5, 10), "..######..");
-    EXPECT_EQ(r.Row(6, 10), "..........");
-    r.Canvas.SetPenStyle(psClear);  // without a pen the fill is one pixel smaller
-    r.Canvas.Rectangle(20, 2, 24, 6);
-    EXPECT_EQ(r.Row(4, 26).substr(18), "..ooo...");
-    EXPECT_EQ(r.Row(5, 26).substr(18), "........");
-    TRaster e;
-    e.Canvas.Ellipse(10, 2, 30, 12);
-    for (int y = 0; y < 20; ++y) {
-        const std::string row = e.Row(y, 40);
-        EXPECT_EQ(row.substr(0, 10) + row.substr(30), std::string(20, '.')) << y;
-        if (y < 2 || y >= 12) {
-            EXPECT_EQ(row, std::string(40, '.')) << y;
-        }
-    }
-    EXPECT_EQ(e.Canvas.GetPixel(10, 7), clBlack);
-    EXPECT_EQ(e.Canvas.GetPixel(29, 7), clBlack);
-}
-
-TEST(RasterCanvas, TextGlyphsAndBackground) {
-    TRaster r;
-    EXPECT_EQ(r.Canvas.TextWidth(""), 0);
-    EXPECT_GT(r.Canvas.TextWidth("\x80"), 0);  // the euro sign has a glyph
-    const int h = r.Canvas.TextHeight("i");
-    r.Canvas.SetFontColor(0xFF0000);
-    r.Canvas.TextOut(2, 2, "i");  // clear brush: no background
-    EXPECT_EQ(r.Canvas.GetPixel(2, 2), clWhite);
-    r.Canvas.SetBrushStyle(TBrushStyle::Solid);
-    r.Canvas.SetBrushColor(0x00FF00);
-    r.Canvas.TextOut(40, 2, "i");  // solid brush: the text box takes the brush colour
-    EXPECT_EQ(r.Canvas.GetPixel(40, 2), 0x00FF00u);
-    EXPECT_EQ(r.Canvas.GetPixel(40, 2 + h), clWhite);
-}
-
-TEST(RasterCanvas, PixelsSwapRedAndBlue) {
-    TRaster r;
-    r.Canvas.SetPixel(1, 1, 0x0000FF);
-    EXPECT_EQ(r.Canvas.GetPixel(1, 1), 0x0000FFu);
-    EXPECT_EQ(r.Image.pixel(1, 1) & 0xFFFFFF, 0xFF0000u);  // QRgb is 0xRRGGBB
-    EXPECT_EQ(r.Canvas.GetPixel(-1, 1), 0u);
-    r.Canvas.SetPixel(80, 1, 0);  // ignored
 }
 
 }  // namespace
