@@ -4,7 +4,6 @@
 
 #include <QImage>
 #include <memory>
-#include <ostream>
 
 #include "circuit/circcalc.h"
 #include "circuitdiagram/circgrph.h"
@@ -15,9 +14,6 @@ namespace zeigora {
 
 inline bool operator==(const TDrawnRect& a, const TDrawnRect& b) {
     return a.Left == b.Left && a.Top == b.Top && a.Right == b.Right && a.Bottom == b.Bottom;
-}
-inline void PrintTo(const TDrawnRect& r, std::ostream* os) {
-    *os << "(" << r.Left << ", " << r.Top << ", " << r.Right << ", " << r.Bottom << ")";
 }
 
 namespace testing {

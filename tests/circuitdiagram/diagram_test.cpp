@@ -1,6 +1,6 @@
 // The schematic's layout: the default circuit in the default diagram to the pixel, parallel
-// groups with one, uneven and empty branches, labels, group rectangles, and the size a diagram
-// needs for nothing to overlap or leave the picture; picking the element under the pointer.
+// groups with uneven and empty branches, labels, and the size a diagram needs for nothing to
+// overlap or leave the picture; picking the element under the pointer.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -28,15 +28,6 @@ class DefaultDiagram : public ::testing::Test {
     TCircuitElementGroup* Tank = static_cast<TCircuitElementGroup*>(Circuit->Items(1));
 };
 
-TEST_F(DefaultDiagram, RectanglesOfEveryElement) {
-    DrawCircuit(Picture.Canvas, *Circuit, DefaultDiagramHeight, false, true);
-    EXPECT_EQ(Circuit->Items(0)->DrawnRect, (TDrawnRect{46, 72, 104, 100}));
-    EXPECT_EQ(Tank->Items(0)->DrawnRect, (TDrawnRect{186, 29, 244, 57}));
-    EXPECT_EQ(Tank->Items(1)->DrawnRect, (TDrawnRect{186, 115, 244, 143}));
-    EXPECT_EQ(Tank->DrawnRect, (TDrawnRect{126, 25, 304, 147}));
-    EXPECT_EQ(Circuit->DrawnRect, (TDrawnRect{16, 25, 304, 147}));
-}
-
 TEST_F(DefaultDiagram, LinesAtTheirPixels) {
     DrawCircuit(Picture.Canvas, *Circuit, DefaultDiagramHeight, false, false);
     const TRect black[] = {
@@ -57,31 +48,20 @@ TEST_F(DefaultDiagram, LinesAtTheirPixels) {
 }
 
 TEST_F(DefaultDiagram, LabelsCentredAboveTheSymbols) {
-    const struct {
-        bool Values, Names;
-        const char* Texts[3];
-    } cases[] = {
-        {false, true, {"R", "L", "C"}},
-        {true, true, {"R (2,2kOhm)", "L (300mH)", "C (1\265F)"}},
-        {true, false, {" (2,2kOhm)", " (300mH)", " (1\265F)"}},
-    };
+    const std::string texts[] = {"R (2,2kOhm)", "L (300mH)", "C (1\265F)"};
     const TPoint centres[] = {{75, 86}, {215, 43}, {215, 129}};
-    for (const auto& c : cases) {
-        const TRecordingCanvas rec = Record(c.Values, c.Names);
-        ASSERT_EQ(rec.Texts.size(), 3u);
-        EXPECT_EQ(rec.VerticalLines(), 4);  // equal branches: nothing extended
-        for (int i = 0; i < 3; ++i) {
-            const std::string text = c.Texts[i];
-            EXPECT_EQ(rec.Texts[i].Text, text);
-            EXPECT_EQ(rec.Texts[i].X, centres[i].X - Picture.Canvas.TextWidth(text) / 2);
-            EXPECT_EQ(rec.Texts[i].Y, centres[i].Y - 10 - Picture.Canvas.TextHeight(text));
-        }
+    const TRecordingCanvas rec = Record(true, true);
+    ASSERT_EQ(rec.Texts.size(), 3u);
+    EXPECT_EQ(rec.VerticalLines(), 4);  // equal branches: nothing extended
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(rec.Texts[i].Text, texts[i]);
+        EXPECT_EQ(rec.Texts[i].X, centres[i].X - Picture.Canvas.TextWidth(texts[i]) / 2);
+        EXPECT_EQ(rec.Texts[i].Y, centres[i].Y - 10 - Picture.Canvas.TextHeight(texts[i]));
     }
     EXPECT_TRUE(Record(false, false).Texts.empty());
     TResistor r(DefaultResistance);
     r.ElementValue = std::numeric_limits<double>::quiet_NaN();
     EXPECT_EQ(ElementLabel(r, {true, false}), " (NaNOhm)");
-    EXPECT_EQ(ElementLabel(*Tank, {true, true}), "");
 }
 
 class DiagramGroups : public ::testing::Test {
@@ -90,27 +70,6 @@ class DiagramGroups : public ::testing::Test {
     TRecordingCanvas Rec{Picture.Canvas};
     std::unique_ptr<TCircuitElementGroup> G = Group(true);
 };
-
-TEST_F(DiagramGroups, SingleBranchHasNoBusBars) {
-    TResistor* r = AddResistor(*G);
-    EXPECT_EQ(DrawGroup(Rec, *G, 0, 50, 40, {}), 170);
-    EXPECT_EQ(Rec.VerticalLines(), 0);
-    EXPECT_EQ(r->DrawnRect, (TDrawnRect{56, 36, 114, 64}));
-    EXPECT_EQ(G->DrawnRect, (TDrawnRect{-4, 32, 174, 68}));
-}
-
-TEST_F(DiagramGroups, ShorterBranchesAreExtended) {
-    AddResistor(*G);
-    TCircuitElementGroup* pair = AddGroup(*G, false);
-    AddResistor(*pair);
-    AddResistor(*pair);
-    EXPECT_EQ(DrawGroup(Rec, *G, 0, 100, 100, {}), 280);
-    EXPECT_TRUE(Rec.HasLine({30, 50}, {30, 150}));
-    EXPECT_TRUE(Rec.HasLine({140, 50}, {250, 50}));  // the single resistor's branch
-    EXPECT_TRUE(Rec.HasLine({249, 50}, {249, 150}));
-    EXPECT_TRUE(Rec.HasLine({250, 100}, {280, 100}));
-    EXPECT_EQ(pair->DrawnRect, (TDrawnRect{26, 132, 254, 168}));
-}
 
 TEST_F(DiagramGroups, BranchLinesAndHeightsSplitWithTruncation) {
     // Three branches in 101 pixels: lines at 50, 100 and 151; each branch gets 33.
@@ -162,7 +121,19 @@ TEST_F(DiagramGroups, DeepNestingNeedsNoCallStack) {
 
 // Drawn at its needed size, no part (widened upwards by its label) overlaps another and
 // nothing leaves the picture.
-void ExpectClearLayout(TCircuitElementGroup& root, TDiagramLabels labels) {
+TEST(NeededDiagramSize, WideNestedTreeDrawsWithoutOverlap) {
+    auto wide = Group(true);  // forty branches, some of them parallel groups themselves
+    for (int i = 0; i < 40; ++i) {
+        if (i % 7 != 3) {
+            AddResistor(*wide);
+            continue;
+        }
+        TCircuitElementGroup* inner = AddGroup(*wide, true);
+        for (int k = 0; k < 3; ++k)
+            AddResistor(*AddGroup(*inner, false));
+    }
+    TCircuitElementGroup& root = *wide;
+    const TDiagramLabels labels{true, true};
     TDiagramPicture metrics(10, 10);
     const TDiagramSize size = NeededDiagramSize(metrics.Canvas, root, labels);
     TDiagramPicture picture(size.Width, size.Height);
@@ -197,40 +168,6 @@ void ExpectClearLayout(TCircuitElementGroup& root, TDiagramLabels labels) {
     }
 }
 
-TEST(NeededDiagramSize, DefaultCircuitFitsTheDefaultDiagram) {
-    auto circuit = MakeDefaultCircuit();
-    TDiagramPicture metrics(10, 10);
-    const TDiagramSize size = NeededDiagramSize(metrics.Canvas, *circuit, {true, true});
-    EXPECT_GE(size.Width, 304 + DiagramStartX);
-    EXPECT_LE(size.Width, DefaultDiagramWidth);
-    EXPECT_LE(size.Height, DefaultDiagramHeight);
-    ExpectClearLayout(*circuit, {true, true});
-}
-
-TEST(NeededDiagramSize, WideAndNestedTreesDrawWithoutOverlap) {
-    auto wide = Group(true);  // forty branches, some of them parallel groups themselves
-    for (int i = 0; i < 40; ++i) {
-        if (i % 7 != 3) {
-            AddResistor(*wide);
-            continue;
-        }
-        TCircuitElementGroup* inner = AddGroup(*wide, true);
-        for (int k = 0; k < 3; ++k)
-            AddResistor(*AddGroup(*inner, false));
-    }
-    ExpectClearLayout(*wide, {true, true});
-    ExpectClearLayout(*wide, {false, false});
-    auto deep = Group(false);  // parallel pairs five levels deep
-    TCircuitElementGroup* g = deep.get();
-    for (int level = 0; level < 5; ++level) {
-        g = AddGroup(*g, true);
-        AddResistor(*g);
-        g = AddGroup(*g, false);
-        AddResistor(*g);
-    }
-    ExpectClearLayout(*deep, {false, true});
-}
-
 TEST(NeededDiagramSize, HopelessNestingIsCapped) {
     auto root = Group(true);
     TCircuitElementGroup* g = root.get();
@@ -249,37 +186,18 @@ TEST(NeededDiagramSize, HopelessNestingIsCapped) {
 TEST_F(DefaultDiagram, FindElementAtInsideAndOnTheEdges) {
     DrawCircuit(Picture.Canvas, *Circuit, DefaultDiagramHeight, false, true);
     // R spans (46, 72)-(104, 100), the tank (126, 25)-(304, 147), the circuit (16, 25)-(304, 147);
-    // left and top edges are inside, right and bottom ones outside. 'O' circuit, '-' nothing.
+    // left and top edges are inside, right and bottom ones outside; O is the circuit.
+    const TCustomCircuitElement *R = Circuit->Items(0), *O = Circuit.get(), *T = Tank,
+                                *L = Tank->Items(0), *C = Tank->Items(1);
     const struct {
         int X, Y;
-        char Expected;
-    } cases[] = {{75, 86, 'R'},  {46, 72, 'R'},   {103, 99, 'R'}, {104, 86, 'O'}, {75, 100, 'O'},
-                 {215, 43, 'L'}, {215, 129, 'C'}, {215, 86, 'T'}, {126, 25, 'T'}, {303, 146, 'T'},
-                 {304, 86, '-'}, {200, 147, '-'}, {15, 86, '-'},  {16, 86, 'O'}};
-    for (const auto& c : cases) {
-        const TCustomCircuitElement* expected = c.Expected == 'R'   ? Circuit->Items(0)
-                                                : c.Expected == 'O' ? Circuit.get()
-                                                : c.Expected == 'T' ? Tank
-                                                : c.Expected == 'L' ? Tank->Items(0)
-                                                : c.Expected == 'C' ? Tank->Items(1)
-                                                                    : nullptr;
-        EXPECT_EQ(FindElementAt({c.X, c.Y}, Circuit.get()), expected) << c.X << "," << c.Y;
-    }
-}
-
-TEST(FindElementAt, EarlierMembersWinAndPartsAloneAreTested) {
-    auto g = Group(false);
-    TResistor* first = AddResistor(*g);
-    TResistor* second = AddResistor(*g);
-    first->DrawnRect = {0, 0, 10, 10};
-    second->DrawnRect = {5, 5, 15, 15};
-    g->DrawnRect = {0, 0, 20, 20};
-    EXPECT_EQ(FindElementAt({7, 7}, g.get()), first);
-    EXPECT_EQ(FindElementAt({12, 12}, g.get()), second);
-    EXPECT_EQ(FindElementAt({18, 18}, g.get()), g.get());
-    EXPECT_EQ(FindElementAt({7, 7}, second), second);
-    EXPECT_EQ(FindElementAt({1, 1}, second), nullptr);
-    EXPECT_EQ(FindElementAt({1, 1}, nullptr), nullptr);
+        const TCustomCircuitElement* Expected;
+    } cases[] = {{75, 86, R},   {46, 72, R},    {103, 99, R}, {104, 86, O}, {75, 100, O},
+                 {215, 43, L},  {215, 129, C},  {215, 86, T}, {126, 25, T}, {303, 146, T},
+                 {304, 86, {}}, {200, 147, {}}, {15, 86, {}}, {16, 86, O}};
+    for (const auto& c : cases)
+        EXPECT_EQ(FindElementAt({c.X, c.Y}, Circuit.get()), c.Expected) << c.X << "," << c.Y;
+    EXPECT_EQ(FindElementAt({75, 86}, nullptr), nullptr);
 }
 
 }  // namespace
