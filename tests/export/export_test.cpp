@@ -43,8 +43,6 @@ TEST_F(PictureExport, BitmapNameWithoutTheExactExtensionIsRefused) {
         Dialogs.ExpectError(BitmapExtensionMessage);
         SavePictureAs(Surface, Hooks());
         EXPECT_FALSE(std::filesystem::exists(Path(name)));
-        // The comment stays on screen until the next redraw.
-        ExpectCommentAtBottomRight(Surface.DisplayImage());
     }
     // A dot in a folder name is no extension.
     EXPECT_EQ(FileExtension("/tmp/a.bmp/Bild"), "");

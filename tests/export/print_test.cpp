@@ -24,7 +24,6 @@ TEST(PrintPlacement, ScaledAndUnscaledPages) {
         {700, 333, 1, 300, {{496, 2676, 4464, 4341}, {496, 2676, 4464, 4340}, {4164, 4345}, 5}},
         // Wider than the page: s = 0, the picture has no height.
         {6000, 600, 1, 300, {{496, 3508, 4464, 3508}, {496, 3508, 4464, 3508}, {4164, 3513}, 0}},
-        {800, 600, 0, 300, {{2080, 3208, 2880, 3808}, {2080, 3208, 2880, 3808}, {2330, 3813}, 1}},
         {801, 333, 0, 301, {{2080, 3342, 2881, 3675}, {2080, 3342, 2880, 3674}, {2330, 3679}, 1}},
     };
     for (const auto& c : cases) {
@@ -51,19 +50,8 @@ class PrinterConfigForm : public TExportFixture {
     TPrinterConfigForm Form{Surface, [this] { Redraw(); }};
 };
 
-TEST_F(PrinterConfigForm, PrintsOnePageIntoAPdfFile) {
-    PrintTo(Path("Seite.pdf"));
-    Form.show();
-    Dialogs.Expect(TScriptedDialogs::Call(TDialogKind::Print));
-    Click("OKButton");
-    EXPECT_EQ(RecordingSeen.size(), 1u);  // one redraw
-    EXPECT_EQ(Form.Printer().docName(), PrintJobTitle);
-    const std::string bytes = ReadFile(Path("Seite.pdf"));
-    EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
-    EXPECT_NE(bytes.find("/Type /Page"), std::string::npos);
-}
-
-TEST_F(PrinterConfigForm, DeclinedOrFailedPrintPrintsNothingAndTheOptionsStayOpen) {
+// A declined and a failed print leave the options open without a redraw; then one page is printed.
+TEST_F(PrinterConfigForm, DeclinedAndFailedPrintsPrintNothingThenOnePageIsPrinted) {
     PrintTo(Path("fehlt/Seite.pdf"));
     Form.show();
     Dialogs.Expect(TScriptedDialogs::Call(TDialogKind::Print, std::nullopt, false));
@@ -73,6 +61,15 @@ TEST_F(PrinterConfigForm, DeclinedOrFailedPrintPrintsNothingAndTheOptionsStayOpe
     Click("OKButton");  // the printer cannot start
     EXPECT_TRUE(Form.isVisible());
     EXPECT_TRUE(RecordingSeen.empty());  // no redraw
+
+    PrintTo(Path("Seite.pdf"));
+    Dialogs.Expect(TScriptedDialogs::Call(TDialogKind::Print));
+    Click("OKButton");
+    EXPECT_EQ(RecordingSeen.size(), 1u);  // one redraw
+    EXPECT_EQ(Form.Printer().docName(), PrintJobTitle);
+    const std::string bytes = ReadFile(Path("Seite.pdf"));
+    EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
+    EXPECT_NE(bytes.find("/Type /Page"), std::string::npos);
 }
 
 }  // namespace
