@@ -6,20 +6,44 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <functional>
+
+#include "platform/cp1252.h"
 
 namespace zeigora {
 namespace {
+
+// Acts on the modal dialog once it is open; the dialog's own loop runs the timer.
+template <typename Dialog>
+void WhenOpen(std::function<void(Dialog*)> act) {
+    QTimer::singleShot(0, [act] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        act(dialog);
+    });
+}
+
+TEST(QtUserDialogsTest, QuestionsSpeakGerman) {
+    for (const auto& [button, proceeds] :
+         {std::pair{QMessageBox::Yes, true}, std::pair{QMessageBox::No, false}}) {
+        WhenOpen<QMessageBox>([button = button](QMessageBox* box) {
+            EXPECT_EQ(ToCp1252(box->button(QMessageBox::Yes)->text()), "Ja");
+            EXPECT_EQ(ToCp1252(box->button(QMessageBox::No)->text()), "Nein");
+            box->button(button)->click();
+        });
+        EXPECT_EQ(TQtUserDialogs().AskYesNo("Fortfahren?", TQuestionIcon::Question), proceeds);
+    }
+}
 
 TEST(QtUserDialogsTest, SavedNameGetsTheExtensionOfTheChosenFilter) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     const QString typed = folder.filePath(QStringLiteral("Bild"));
-    // Acts on the file dialog once it is open; the dialog's own loop runs the timer.
-    QTimer::singleShot(0, [typed] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
+    WhenOpen<QFileDialog>([typed](QFileDialog* dialog) {
         auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
         ASSERT_NE(types, nullptr);
         types->setCurrentIndex(1);
@@ -34,6 +58,17 @@ TEST(QtUserDialogsTest, SavedNameGetsTheExtensionOfTheChosenFilter) {
     ASSERT_TRUE(choice.has_value());
     EXPECT_EQ(choice->FilterIndex, 2);
     EXPECT_EQ(choice->FileName, (typed + QStringLiteral(".emf")).toStdString());
+}
+
+TEST(FileFiltersTest, ClassicPairsBecomeQtFiltersWithTheirExtension) {
+    const TFileFilterArray filters =
+        ParseFileFilters("Bitmaps (*.bmp)|*.bmp|Enhanced Metafiles (*.emf)|*.emf|Alle|*.*");
+    ASSERT_EQ(filters.size(), 3u);
+    EXPECT_EQ(QtNameFilters(filters),
+              QStringList({"Bitmaps (*.bmp)", "Enhanced Metafiles (*.emf)", "Alle (*.*)"}));
+    EXPECT_EQ(SuffixForFilter(filters[1], "*.bmp"), "emf");
+    EXPECT_EQ(SuffixForFilter(filters[2], "*.bmp"), "bmp");
+    EXPECT_TRUE(ParseFileFilters("").empty());
 }
 
 }  // namespace
