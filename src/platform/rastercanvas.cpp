@@ -234,10 +234,7 @@ void TRasterCanvas::Ellipse(int left, int top, int right, int bottom) {
     QPainter g(Image_);
     PreparePainter(g, *this);
     g.setPen(CanvasPen(*this));
-    if (BrushStyle() == TBrushStyle::Solid)
-        g.setBrush(ToQColor(BrushColor()));
-    else
-        g.setBrush(Qt::NoBrush);
+    g.setBrush(CanvasBrush(*this));
     // Pixel centres: this keeps the aliased outline inside the box, right column and bottom
     // row excluded.
     g.drawEllipse(QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1));

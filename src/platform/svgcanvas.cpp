@@ -100,10 +100,7 @@ void TSvgCanvas::Ellipse(int left, int top, int right, int bottom) {
     if (right - left < 1 || bottom - top < 1) return;
     QPainter& g = State_->Painter;
     g.setPen(CanvasPen(*this));
-    if (BrushStyle() == TBrushStyle::Solid)
-        g.setBrush(ToQColor(BrushColor()));
-    else
-        g.setBrush(Qt::NoBrush);
+    g.setBrush(CanvasBrush(*this));
     g.drawEllipse(QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1));
 }
 
