@@ -24,7 +24,7 @@ int PrefixExponent(std::string_view& text) {
         std::string_view Suffix;
         int Exponent;
     };
-    static constexpr TPrefix Prefixes[] = {{"n", -9}, {"u", -6}, {"\xC2\xB5", -6}, {"m", -3},
+    static constexpr TPrefix Prefixes[] = {{"n", -9}, {"u", -6}, {"µ", -6}, {"m", -3},
                                            {"k", 3},  {"M", 6},  {"G", 9}};
     for (const TPrefix& p : Prefixes)
         if (text.ends_with(p.Suffix)) {

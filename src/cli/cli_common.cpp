@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "circuit/circuitfile.h"
+#include "complex/cp1252text.h"
 #include "phasors/phasorfile.h"
 #include "platform/cp1252.h"
 
@@ -141,8 +142,7 @@ std::unique_ptr<TCircuitElementGroup> LoadCircuitOrReport(const TCommandLine& li
             r.Error = "Die Standardeingabe kann nicht gelesen werden.";
         } else if (bytes.size() > MaxCircuitFileSize) {
             r.Error =
-                "Die Standardeingabe ist keine g\xFCltige Zeigora-Schaltung: sie ist gr\xF6\xDF"
-                "er als 64 MiB.";
+                "Die Standardeingabe ist keine gültige Zeigora-Schaltung: sie ist größer als 64 MiB."_cp;
         } else {
             const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
             r = LoadCircuitFromBytes({data, bytes.size()}, file);

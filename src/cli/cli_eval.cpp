@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/cli_common.h"
+#include "complex/cp1252text.h"
 #include "parser/complexParser.h"
 #include "phasors/recalc.h"
 #include "platform/cp1252.h"
@@ -24,7 +25,7 @@ struct TResult {
 };
 
 std::string TooLongText() {
-    return ToUtf8("Der Ausdruck ist l\xE4nger als 255 Zeichen.");
+    return ToUtf8("Der Ausdruck ist länger als 255 Zeichen."_cp);
 }
 
 TResult Evaluate(const std::string& utf8, const TPhasorArray& phasors) {
