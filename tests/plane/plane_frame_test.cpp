@@ -113,6 +113,35 @@ TEST_F(FrameTest, ArrowsAndLayers) {
     }
 }
 
+TEST_F(FrameTest, LongPhasorsKeepStartAndDirection) {
+    // Tips thousands of pixels out: each line leaves the origin in its own direction.
+    const struct {
+        double Re, Im;
+        int OnX, OnY, OffX, OffY;  // a pixel on the true line; one on the line a span limit drew
+    } cases[] = {
+        {-25, -0.5, 250, 201, 250, 199},  // to (-1700, 240)
+        {50, 30, 400, 140, 400, 125},     // to (4300, -2200); 37 degrees would pass 125
+        {30, -50, 360, 300, 433, 300},    // 59 degrees, not 37
+        {-0.5, 16, 300, 185, 300, 215},   // from the origin, not from Im = 1
+    };
+    for (const auto& c : cases) {
+        Phasors = {MakePhasor(c.Re, c.Im, clRed)};
+        Phasors[0].NameVisible = 0;
+        Render();
+        EXPECT_TRUE(RingNear(c.OnX, c.OnY, clRed)) << c.Re << "," << c.Im;
+        EXPECT_FALSE(RingNear(c.OffX, c.OffY, clRed)) << c.Re << "," << c.Im;
+    }
+    // The selection band follows the same line.
+    Phasors = {MakePhasor(30, -50, clRed)};
+    Render(&Phasors[0]);
+    EXPECT_EQ(Pixel(364, 300), 0xE6E6FFu);
+    // A wide plane: -3.5+0.3j starts at the origin.
+    Surface.Resize(3800, 2000);
+    Phasors = {MakePhasor(-3.5, 0.3, clRed)};
+    Render();
+    EXPECT_TRUE(RingNear(1890, 999, clRed));
+}
+
 TEST_F(FrameTest, SolutionCircle) {
     // The solution circle takes the first colour and scale 1: radius 2 is 160 pixels even
     // though the roots are drawn at scale 2.
