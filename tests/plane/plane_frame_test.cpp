@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -142,6 +143,58 @@ TEST_F(FrameTest, LongPhasorsKeepStartAndDirection) {
     EXPECT_TRUE(RingNear(1890, 999, clRed));
 }
 
+TEST_F(FrameTest, NameBesideTheTip) {
+    // The name's ink, found as what writing it changes, against the ink of the same text
+    // written at a known place: left of the tip for re > 0, right of it otherwise, centred on
+    // the tip's row.
+    TPaintBoxEx probe(100, 60);
+    PreparePlane(probe, 100, 60, clWhite, View.Mapping);
+    TCanvas& pc = probe.DrawingCanvas();
+    pc.SetFontColor(clRed);
+    pc.TextOut(40, 20, "Zk");
+    const auto ink = [](const TPaintBoxEx& a, const TPaintBoxEx* b) {
+        int left = 1 << 30, top = 1 << 30;
+        for (int y = 0; y < a.Height(); ++y)
+            for (int x = 0; x < a.Width(); ++x)
+                if (a.GetPixel(x, y) != (b ? b->GetPixel(x, y) : clWhite)) {
+                    left = std::min(left, x);
+                    top = std::min(top, y);
+                }
+        return std::pair{left, top};
+    };
+    const auto [probeLeft, probeTop] = ink(probe, nullptr);
+    const int width = pc.TextWidth("Zk"), height = pc.TextHeight("Zk");
+    const struct {
+        double Re;
+        int TipX, Left;
+    } cases[] = {{0.25, 320, 320 - 12 - width}, {-0.25, 280, 292}, {0, 300, 312}};
+    for (const auto& c : cases) {
+        Phasors = {MakePhasor(c.Re, 1.5, clRed, 0, "Zk")};
+        Phasors[0].NameVisible = 0;
+        Render();
+        TPaintBoxEx without(600, 400);
+        std::memcpy(without.Bits(), Surface.Bits(), Surface.Bitmap.sizeInBytes());
+        Phasors[0].NameVisible = 1;
+        Render();
+        const auto [left, top] = ink(Surface, &without);
+        EXPECT_EQ(left - (probeLeft - 40), c.Left) << c.Re;
+        EXPECT_EQ(top - (probeTop - 20), 80 - height / 2) << c.Re;
+    }
+}
+
+TEST_F(FrameTest, UnitCircles) {
+    View.Settings.Scale2 = 2;  // scale 2: 40 pixels per unit
+    View.Settings.UnitCircle1 = true;
+    Render();
+    EXPECT_TRUE(RingNear(369, 160, clBlack));  // 80 pixels out at 30 degrees
+    EXPECT_FALSE(RingNear(335, 180, clBlack));
+    View.Settings.UnitCircle1 = false;
+    View.Settings.UnitCircle2 = true;
+    Render();
+    EXPECT_FALSE(RingNear(369, 160, clBlack));
+    EXPECT_TRUE(RingNear(335, 180, clBlack));
+}
+
 TEST_F(FrameTest, SolutionCircle) {
     // The solution circle takes the first colour and scale 1: radius 2 is 160 pixels even
     // though the roots are drawn at scale 2.
@@ -260,6 +313,10 @@ TEST(HitTest, WhichOfSeveralSegments) {
     const TDrawnPhasorArray points{{300, 300, 200, 200, &a}, {300, 300, 200, 200, &b}};
     EXPECT_EQ(FindPhasorAt(points, 305, 205), &a);
     EXPECT_EQ(FindPhasorAt(points, 315, 200), nullptr);
+    // Beyond a shared start at equal distance: the segment whose line passes farther wins.
+    const TDrawnPhasorArray star{{300, 380, 200, 200, &a}, {300, 300, 200, 120, &b}};
+    EXPECT_EQ(FindPhasorAt(star, 290, 205), &b);
+    EXPECT_EQ(FindPhasorAt(star, 295, 210), &a);
 }
 
 }  // namespace
