@@ -116,13 +116,19 @@ void TMainForm::NewFileClick() {
 void TMainForm::OpenFileButtonClick() {
     if (!UserDialogs().AskYesNo(OpenWarningText)) return;
     const auto choice = UserDialogs().GetOpenFileName("Öffnen"_cp, PhasorFileFilter, PhasorFileExt);
-    if (choice) {
-        // A file that cannot be read, or is no phasor file, leaves the phasors as they were.
-        const TPhasorFileResult result = LoadPhasorsFromFile(Phasors, choice->FileName);
-        if (!result.Ok())
-            UserDialogs().ShowError(
-                PhasorFileErrorText(result.Error, Utf8ToCp1252(choice->FileName)));
-    }
+    if (choice)
+        OpenPhasorFile(choice->FileName);
+    else
+        FillPhasorComboBox();
+    SelectPhasor(nullptr);
+    InvalidatePlane();
+}
+
+void TMainForm::OpenPhasorFile(const std::string& fileName) {
+    // A file that cannot be read, or is no phasor file, leaves the phasors as they were.
+    const TPhasorFileResult result = LoadPhasorsFromFile(Phasors, fileName);
+    if (!result.Ok())
+        UserDialogs().ShowError(PhasorFileErrorText(result.Error, Utf8ToCp1252(fileName)));
     FillPhasorComboBox();
     SelectPhasor(nullptr);
     InvalidatePlane();
@@ -306,11 +312,16 @@ void TMainForm::ScaleablePhasorsClick() {
 
 // The element dialog appends voltages and currents; the combo and the plane follow at once.
 void TMainForm::CircuitCalculationClick() {
+    OpenCircuitWindow({});
+}
+
+void TMainForm::OpenCircuitWindow(const std::string& circuitFile) {
     const auto refresh = [this] {
         FillPhasorComboBox();
         InvalidatePlane();
     };
     TCircuitCalculationForm form(Phasors, refresh, this);
+    if (!circuitFile.empty()) form.OpenCircuitFile(circuitFile);
     RunModal([&form] { form.exec(); });
     // The combo was refilled on "Kein"; show the selection again.
     SelectPhasor(SelectedPhasor());
