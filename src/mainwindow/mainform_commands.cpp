@@ -98,6 +98,7 @@ void TMainForm::RunModal(const std::function<void()>& dialog) {
 // ---- file commands ----
 
 void TMainForm::NewFileClick() {
+    const TUndoStep step(*this, "Neue Datei");
     Phasors.clear();
     AppendPhasor(Phasors);
     AppendPhasor(Phasors);
@@ -113,6 +114,7 @@ void TMainForm::NewFileClick() {
 }
 
 void TMainForm::OpenFileButtonClick() {
+    const TUndoStep step(*this, "Öffnen");
     if (!UserDialogs().AskYesNo(OpenWarningText)) return;
     const auto choice = UserDialogs().GetOpenFileName(
         "\xD6"
@@ -218,6 +220,7 @@ void TMainForm::GridSettingsButtonClick() {
 // ---- phasor commands ----
 
 void TMainForm::NewPhasorClick() {
+    const TUndoStep step(*this, "Neuer Zeiger");
     Dragging = false;
     if (RefusedInRootsMode()) return;
     const std::size_t index = AppendPhasor(Phasors);
@@ -234,6 +237,7 @@ void TMainForm::NewPhasorClick() {
 }
 
 void TMainForm::EditPhasorClick() {
+    const TUndoStep step(*this, "Zeiger bearbeiten");
     Dragging = false;
     if (!SelectedPhasor()) {
         UserDialogs().ShowError(NoPhasorSelectedText);
@@ -248,6 +252,7 @@ void TMainForm::EditPhasorClick() {
 }
 
 void TMainForm::DuplicatePhasorClick() {
+    const TUndoStep step(*this, "Zeiger duplizieren");
     if (RefusedInRootsMode()) return;
     const PPhasor selected = SelectedPhasor();
     if (!selected) return;
@@ -260,6 +265,7 @@ void TMainForm::DuplicatePhasorClick() {
 }
 
 void TMainForm::DeletePhasorClick() {
+    const TUndoStep step(*this, "Zeiger löschen");
     Dragging = false;
     if (RefusedInRootsMode()) return;
     if (!SelectedPhasor()) return;
@@ -271,6 +277,7 @@ void TMainForm::DeletePhasorClick() {
 }
 
 void TMainForm::DeleteAllPhasorsClick() {
+    const TUndoStep step(*this, "Alle löschen");
     Dragging = false;
     if (RefusedInRootsMode()) return;
     if (!UserDialogs().AskYesNo(DeleteAllQuestionText)) return;
@@ -311,6 +318,7 @@ void TMainForm::CircuitCalculationClick() {
     const auto refresh = [this] {
         FillPhasorComboBox();
         InvalidatePlane();
+        CommitStep("Übernahme aus der Schaltung", SelectedIndex_);
     };
     TCircuitCalculationForm form(Phasors, refresh, this);
     RunModal([&form] { form.exec(); });
