@@ -63,6 +63,12 @@ TComplex Builtin(std::uint8_t which) {
     }
 }
 
+// In (-pi, pi]: a zero imaginary part counts as +0, so every point of the negative real axis
+// gives +pi, also -1 (negated, its Im is -0), where atan2 alone gives -pi.
+double Angle(const TComplex& z) {
+    return std::atan2(z.Im == 0.0 ? 0.0 : z.Im, z.Re);
+}
+
 TComplex Magnitude(const TComplex& z) {
     const long double re = z.Re;
     const long double im = z.Im;
@@ -80,7 +86,7 @@ TComplex CallFunction(int code, const TComplex& z) {
         case 8:
             return ComplexLn(z);
         case 11:  // principal angle from Re and Im, unlike the stored Phase in [0, 2 pi)
-            return MakeComplex(std::atan2(z.Im, z.Re), 0.0);
+            return MakeComplex(Angle(z), 0.0);
         case 12:
             return ComplexExp(z);
         case 13:
