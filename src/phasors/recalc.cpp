@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "complex/cp1252text.h"
 #include "parser/complexParser.h"
 #include "phasors/depanalysis.h"
 
@@ -27,8 +28,8 @@ namespace zeigora {
 
 namespace {
 
-const char* const InvalidNameText = "Ung\xFCltiger Zeigername";
-const char* const CircularText = "Zirkul\xE4re Referenz in ";
+const char* const InvalidNameText = "Ungültiger Zeigername"_cp;
+const char* const CircularText = "Zirkuläre Referenz in "_cp;
 const char* const StatusSuffix = " Fehler (hier rechtsklicken)";
 
 TComplex NaNValue() {
