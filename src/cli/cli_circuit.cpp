@@ -162,7 +162,7 @@ int RunCircuit(const TArgs& args) {
     std::string problem;
     if (!ParseVoltage(opt.Voltage, supply.SupplyVoltage, problem))
         return UsageError("circuit", "voltage " + opt.Voltage + ": " + problem, CircuitUsage);
-    const TCircuitLoadResult loaded = LoadCircuitFromFile(opt.File, Utf8ToCp1252(opt.File));
+    const TCircuitLoadResult loaded = LoadCircuitFromFile(opt.File);
     if (!loaded.Circuit) {
         Err(ToUtf8(loaded.Error) + "\n");
         return ExitUsage;

@@ -112,7 +112,7 @@ int UsageError(std::string_view command, std::string_view problem, std::string_v
 bool LoadPhasorsOrReport(TPhasorArray& list, const std::string& fileName) {
     const TPhasorFileResult r = LoadPhasorsFromFile(list, fileName);
     if (r.Ok()) return true;
-    Err(ToUtf8(PhasorFileErrorText(r.Error, Utf8ToCp1252(fileName))));
+    Err(ToUtf8(r.Message));
     Err("\n");
     return false;
 }

@@ -67,11 +67,11 @@ TEST_F(CliTest, BadUseIsRefusedAndWritesNothing) {
         {{"phasors", shortFile},
          "Die Datei \"" + shortFile +
              "\" ist keine Zeigora-Datei (die L\xC3\xA4nge ist kein Vielfaches von 832 Bytes).\n"},
-        {{"phasors", missing}, "Die Datei \"" + missing + "\" konnte nicht gelesen werden.\n"},
+        {{"phasors", missing},
+         "Die Datei \"" + missing +
+             "\" konnte nicht gelesen werden: Datei oder Verzeichnis nicht gefunden.\n"},
         {{"circuit", junk}, "ist keine g\xC3\xBCltige Zeigora-Schaltung"},
-        {{"circuit", PathOf("missing.zgs")},
-         "kann nicht ge\xC3\xB6"
-         "ffnet werden"},
+        {{"circuit", PathOf("missing.zgs")}, "konnte nicht gelesen werden"},
         {{"circuit", "--frequency", "0", zgs}, "must not be 0"},
         {{"circuit", "--voltage", "1+", zgs}, "voltage"},
         {{"circuit"}, "expects one file"},

@@ -1,0 +1,66 @@
+#include "files/filemessage.h"
+
+#include <cerrno>
+
+#include "files/cp1252text.h"
+
+namespace zeigora {
+
+std::string FileNameText(std::string_view nativeName) {
+    return Utf8ToCp1252(nativeName);
+}
+
+std::string SystemErrorText(int error) {
+    switch (error) {
+        case EACCES:
+            return "Keine Berechtigung";
+        case EPERM:
+            return "Die Operation ist nicht erlaubt";
+        case ENOENT:
+            return "Datei oder Verzeichnis nicht gefunden";
+        case ENOTDIR:
+            return "Ein Teil des Pfades ist kein Verzeichnis";
+        case EISDIR:
+            return "Ist ein Verzeichnis";
+        case ENOSPC:
+            return "Auf dem Ger\xE4t ist kein Speicherplatz mehr verf\xFC"
+                   "gbar";
+        case EDQUOT:
+            return "Das Speicherplatzkontingent ist \xFC"
+                   "berschritten";
+        case EFBIG:
+            return "Die Datei ist zu gro\xDF";
+        case EROFS:
+            return "Das Dateisystem ist nur lesbar";
+        case ENAMETOOLONG:
+            return "Der Dateiname ist zu lang";
+        case ELOOP:
+            return "Zu viele Ebenen symbolischer Verkn\xFCpfungen";
+        case EIO:
+            return "Ein-/Ausgabefehler";
+        case EBUSY:
+            return "Das Ger\xE4t oder die Ressource ist belegt";
+        case EXDEV:
+            return "Verschieben \xFC"
+                   "ber Dateisystemgrenzen ist nicht m\xF6glich";
+        case EMFILE:
+        case ENFILE:
+            return "Zu viele offene Dateien";
+        case EEXIST:
+            return "Die Datei existiert bereits";
+        case ETXTBSY:
+            return "Die Datei wird gerade ausgef\xFChrt";
+        case EINVAL:
+            return "Ung\xFCltiges Argument";
+        default:
+            return "Systemfehler " + std::to_string(error);
+    }
+}
+
+std::string FileErrorMessage(std::string_view nativeName, std::string_view what, int error) {
+    std::string text = "Die Datei \"" + FileNameText(nativeName) + "\" " + std::string(what);
+    if (error != 0) text += ": " + SystemErrorText(error);
+    return text + ".";
+}
+
+}  // namespace zeigora
