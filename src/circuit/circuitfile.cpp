@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "circuit/circuitquery.h"
+#include "complex/cp1252text.h"
 #include "files/filemessage.h"
 #include "files/safesave.h"
 
@@ -56,10 +57,8 @@ TCircuitLoadResult LoadCircuitFromFile(const std::string& fileName) {
     }
     if (tooLarge) {
         TCircuitLoadResult result;
-        result.Error = FileErrorMessage(fileName,
-                                        "ist keine g\xFCltige Zeigora-Schaltung: sie ist gr\xF6\xDF"
-                                        "er als 64 MiB",
-                                        0);
+        result.Error = FileErrorMessage(
+            fileName, "ist keine gültige Zeigora-Schaltung: sie ist größer als 64 MiB"_cp, 0);
         return result;
     }
     return LoadCircuitFromBytes(bytes, FileNameText(fileName));

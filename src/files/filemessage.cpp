@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "files/cp1252text.h"
+#include "complex/cp1252text.h"
 
 namespace zeigora {
 
@@ -23,35 +23,32 @@ std::string SystemErrorText(int error) {
         case EISDIR:
             return "Ist ein Verzeichnis";
         case ENOSPC:
-            return "Auf dem Ger\xE4t ist kein Speicherplatz mehr verf\xFC"
-                   "gbar";
+            return "Auf dem Gerät ist kein Speicherplatz mehr verfügbar"_cp;
         case EDQUOT:
-            return "Das Speicherplatzkontingent ist \xFC"
-                   "berschritten";
+            return "Das Speicherplatzkontingent ist überschritten"_cp;
         case EFBIG:
-            return "Die Datei ist zu gro\xDF";
+            return "Die Datei ist zu groß"_cp;
         case EROFS:
             return "Das Dateisystem ist nur lesbar";
         case ENAMETOOLONG:
             return "Der Dateiname ist zu lang";
         case ELOOP:
-            return "Zu viele Ebenen symbolischer Verkn\xFCpfungen";
+            return "Zu viele Ebenen symbolischer Verknüpfungen"_cp;
         case EIO:
             return "Ein-/Ausgabefehler";
         case EBUSY:
-            return "Das Ger\xE4t oder die Ressource ist belegt";
+            return "Das Gerät oder die Ressource ist belegt"_cp;
         case EXDEV:
-            return "Verschieben \xFC"
-                   "ber Dateisystemgrenzen ist nicht m\xF6glich";
+            return "Verschieben über Dateisystemgrenzen ist nicht möglich"_cp;
         case EMFILE:
         case ENFILE:
             return "Zu viele offene Dateien";
         case EEXIST:
             return "Die Datei existiert bereits";
         case ETXTBSY:
-            return "Die Datei wird gerade ausgef\xFChrt";
+            return "Die Datei wird gerade ausgeführt"_cp;
         case EINVAL:
-            return "Ung\xFCltiges Argument";
+            return "Ungültiges Argument"_cp;
         default:
             return "Systemfehler " + std::to_string(error);
     }

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "complex/cp1252text.h"
 #include "files/filemessage.h"
 #include "files/safesave.h"
 
@@ -83,10 +84,10 @@ std::string PhasorFileErrorText(TPhasorFileError error, std::string_view fileNam
         case TPhasorFileError::BadLength:
             return FileErrorMessage(
                 fileName,
-                "ist keine Zeigora-Datei (die L\xE4nge ist kein Vielfaches von 832 Bytes)", 0);
+                "ist keine Zeigora-Datei (die Länge ist kein Vielfaches von 832 Bytes)"_cp, 0);
         case TPhasorFileError::TooLarge:
             return FileErrorMessage(
-                fileName, "ist zu gro\xDF f\xFCr eine Zeigora-Datei (mehr als 100000 Zeiger)", 0);
+                fileName, "ist zu groß für eine Zeigora-Datei (mehr als 100000 Zeiger)"_cp, 0);
         case TPhasorFileError::WriteFailed:
             return FileErrorMessage(fileName, SaveFailedText, systemError);
     }

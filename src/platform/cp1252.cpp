@@ -1,14 +1,27 @@
 #include "platform/cp1252.h"
 
-#include <cstdint>
+#include "complex/cp1252text.h"
 
 namespace zeigora {
+
+namespace {
+
+using cp1252::ByteToUnicode;
+
+constexpr char Unmapped = '?';
+
+char UnicodeToByte(char32_t cp) {
+    const int byte = cp1252::UnicodeToByte(cp);
+    return byte < 0 ? Unmapped : static_cast<char>(byte);
+}
+
+}  // namespace
 
 QString FromCp1252(std::string_view text) {
     QString out(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
     QChar* data = out.data();
     for (std::size_t i = 0; i < text.size(); ++i)
-        data[i] = QChar(Cp1252ByteToUnicode(static_cast<unsigned char>(text[i])));
+        data[i] = QChar(ByteToUnicode(static_cast<unsigned char>(text[i])));
     return out;
 }
 
@@ -20,11 +33,11 @@ std::string ToCp1252(const QString& text) {
         const QChar c = text.at(i);
         if (c.isHighSurrogate() && i + 1 < size && text.at(i + 1).isLowSurrogate()) {
             ++i;  // one character outside the table, one '?'
-            out.push_back('?');
+            out.push_back(Unmapped);
         } else if (c.isSurrogate()) {
-            out.push_back('?');
+            out.push_back(Unmapped);
         } else {
-            out.push_back(UnicodeToCp1252Byte(c.unicode()));
+            out.push_back(UnicodeToByte(c.unicode()));
         }
     }
     return out;

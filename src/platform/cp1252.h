@@ -1,12 +1,12 @@
-// Conversion between the program's Windows-1252 byte strings and QString; the conversions
-// to and from UTF-8 come from the core.
+// Conversion between the program's Windows-1252 byte strings and QString; those to and from
+// UTF-8 are the core's.
 #pragma once
 
 #include <QString>
 #include <string>
 #include <string_view>
 
-#include "files/cp1252text.h"
+#include "complex/cp1252text.h"
 
 namespace zeigora {
 
