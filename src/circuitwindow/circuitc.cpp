@@ -349,7 +349,7 @@ void TCircuitCalculationForm::OpenFileButtonClick() {
 }
 
 void TCircuitCalculationForm::OpenCircuitFile(const std::string& fileName) {
-    TCircuitLoadResult loaded = LoadCircuitFromFile(fileName, Utf8ToCp1252(fileName));
+    TCircuitLoadResult loaded = LoadCircuitFromFile(fileName);
     // A file that cannot be read leaves the circuit shown before.
     if (!loaded.Circuit) {
         UserDialogs().ShowError(loaded.Error);
@@ -364,8 +364,7 @@ void TCircuitCalculationForm::SaveFileButtonClick() {
     const std::optional<TFileChoice> choice = UserDialogs().GetSaveFileName(
         "Schaltung speichern", CircuitFilter, CircuitDefaultExt, false);
     if (!choice) return;
-    const TCircuitSaveResult saved =
-        SaveCircuitToFile(*OuterGroup, choice->FileName, Utf8ToCp1252(choice->FileName));
+    const TCircuitSaveResult saved = SaveCircuitToFile(*OuterGroup, choice->FileName);
     if (!saved.Ok) UserDialogs().ShowError(saved.Error);
 }
 

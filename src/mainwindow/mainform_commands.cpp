@@ -129,8 +129,7 @@ void TMainForm::OpenFileButtonClick() {
 void TMainForm::OpenPhasorFile(const std::string& fileName) {
     // A file that cannot be read, or is no phasor file, leaves the phasors as they were.
     const TPhasorFileResult result = LoadPhasorsFromFile(Phasors, fileName);
-    if (!result.Ok())
-        UserDialogs().ShowError(PhasorFileErrorText(result.Error, Utf8ToCp1252(fileName)));
+    if (!result.Ok()) UserDialogs().ShowError(result.Message);
     FillPhasorComboBox();
     SelectPhasor(nullptr);
     InvalidatePlane();
@@ -141,8 +140,7 @@ void TMainForm::SaveFileButtonClick() {
         UserDialogs().GetSaveFileName("Speichern unter", PhasorFileFilter, PhasorFileExt, false);
     if (!choice) return;
     const TPhasorFileResult result = SavePhasorsToFile(Phasors, choice->FileName);
-    if (!result.Ok())
-        UserDialogs().ShowError(PhasorFileErrorText(result.Error, Utf8ToCp1252(choice->FileName)));
+    if (!result.Ok()) UserDialogs().ShowError(result.Message);
 }
 
 void TMainForm::PrintPictureClick() {

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <cerrno>
 
 #include "circuit/circcalc.h"
 #include "circuit/circuitfile.h"
@@ -97,11 +98,11 @@ TEST_F(StartFilesTest, PhasorFilesInTurnThenTheLastCircuit) {
     ASSERT_TRUE(SavePhasorsToFile(phasors, InFolder("netz.zgf")).Ok());
     std::unique_ptr<TCircuitElementGroup> circuit = MakeDefaultCircuit();
     circuit->Items(0)->Name = "Vorwiderstand";
-    ASSERT_TRUE(SaveCircuitToFile(*circuit, InFolder("kreis.zgs"), "kreis.zgs").Ok);
+    ASSERT_TRUE(SaveCircuitToFile(*circuit, InFolder("kreis.zgs")).Ok);
 
     TMainForm window;
     const std::string missing = InFolder("fehlt.zgf");
-    Dialogs.ExpectError(PhasorFileErrorText(TPhasorFileError::ReadFailed, missing));
+    Dialogs.ExpectError(PhasorFileErrorText(TPhasorFileError::ReadFailed, missing, ENOENT));
     std::string shownCircuit;
     QTimer::singleShot(0, [&shownCircuit] {
         auto* form = dynamic_cast<TCircuitCalculationForm*>(QApplication::activeModalWidget());
