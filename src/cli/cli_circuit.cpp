@@ -36,9 +36,9 @@ constexpr std::string_view CircuitHelp =
     "\n"
     "options:\n"
     "  --frequency F   AC frequency in hertz, default 50; '.' as decimal point, optionally\n"
-    "                  followed by one of the prefixes n, u (or \xC2\xB5), m, k, M, G; not 0\n"
+    "                  followed by one of the prefixes n, u (or µ), m, k, M, G; not 0\n"
     "  --voltage EXPR  supply voltage in volts as an expression, default 230;\n"
-    "                  e.g. \"230*e^(j*30\xC2\xB0)\"\n"
+    "                  e.g. \"230*e^(j*30°)\"\n"
     "  --              the next argument is the file, even if it starts with '-'\n"
     "  --help          this text\n"
     "\n"
@@ -74,7 +74,7 @@ int PrefixExponent(std::string_view& text) {
         std::string_view Suffix;
         int Exponent;
     };
-    static constexpr TPrefix Prefixes[] = {{"n", -9}, {"u", -6}, {"\xC2\xB5", -6}, {"m", -3},
+    static constexpr TPrefix Prefixes[] = {{"n", -9}, {"u", -6}, {"µ", -6}, {"m", -3},
                                            {"k", 3},  {"M", 6},  {"G", 9}};
     for (const TPrefix& p : Prefixes)
         if (text.ends_with(p.Suffix)) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/cli_common.h"
+#include "complex/cp1252text.h"
 #include "parser/complexParser.h"
 #include "phasors/recalc.h"
 #include "platform/cp1252.h"
@@ -17,7 +18,7 @@ constexpr std::string_view EvalUsage = "usage: zeigora-cli eval [--phasors FILE.
 constexpr std::string_view EvalHelp =
     "usage: zeigora-cli eval [--phasors FILE.zgf] [EXPR...]\n"
     "\n"
-    "Evaluates each expression (e.g. '1+2j', 'e^(j*pi)+1', '230*e^(j*30\xC2\xB0)') and prints one\n"
+    "Evaluates each expression (e.g. '1+2j', 'e^(j*pi)+1', '230*e^(j*30°)') and prints one\n"
     "line per expression: real part, imaginary part, magnitude and angle in radians\n"
     "[0, 2*pi), separated by tabs. Numbers are written in the shortest form that reads back\n"
     "exactly, with '.' as decimal point; non-finite values as nan, inf, -inf.\n"
@@ -71,7 +72,7 @@ int ParseEvalArgs(const TArgs& args, TEvalOptions& opt) {
 bool EvaluateLine(const std::string& utf8, const TPhasorArray& phasors, std::string& line) {
     const std::string text = Utf8ToCp1252(utf8);
     if (text.size() > MaxExpressionLength) {
-        line = "error\t" + ToUtf8("Der Ausdruck ist l\xE4nger als 255 Zeichen.");
+        line = "error\t" + ToUtf8("Der Ausdruck ist länger als 255 Zeichen."_cp);
         return false;
     }
     const Expression expr = Parse(text, phasors);

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "complex/cp1252text.h"
 #include "platform/userdialogs.h"
 
 namespace zeigora {
@@ -16,9 +17,7 @@ namespace zeigora {
 // CheckedIntDiv, whose exception ends the command and reaches the general error handler as the
 // message box "Division durch Null".
 inline constexpr char DivisionByZeroText[] = "Division durch Null";
-inline constexpr char IntegerOverflowText[] =
-    "Integer-\xDC"
-    "berlauf";
+inline constexpr auto& IntegerOverflowText = "Integer-Überlauf"_cp;
 
 // a div b, truncating toward zero; throws std::runtime_error with DivisionByZeroText for b = 0
 // and with IntegerOverflowText for the one quotient that does not fit (INT_MIN div -1).

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include "complex/cp1252text.h"
 #include "platform/cp1252.h"
 
 namespace zeigora {
@@ -46,10 +47,7 @@ struct TFileDialogRequest {
 };
 
 QString DefaultTitle(bool save) {
-    return save ? QStringLiteral("Speichern unter")
-                : FromCp1252(
-                      "\xD6"
-                      "ffnen");
+    return save ? QStringLiteral("Speichern unter") : FromCp1252("Öffnen"_cp);
 }
 
 std::optional<TFileChoice> RunFileDialog(const TFileDialogRequest& request) {
@@ -112,7 +110,7 @@ void TQtUserDialogs::ShowInformation(const std::string& text) {
 bool TQtUserDialogs::AskYesNo(const std::string& text, TQuestionIcon icon) {
     const bool warning = icon == TQuestionIcon::Warning;
     QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::Question,
-                    warning ? QStringLiteral("Warnung") : FromCp1252("Best\xE4tigen"),
+                    warning ? QStringLiteral("Warnung") : FromCp1252("Bestätigen"_cp),
                     FromCp1252(text), QMessageBox::Yes | QMessageBox::No, DialogParent());
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
     box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
