@@ -189,4 +189,42 @@ std::vector<double> TCircuitSweeper::Resonances(const std::vector<TSweepPoint>& 
     return found;
 }
 
+std::vector<double> SweepMarks(double from, double to, bool linear) {
+    std::vector<double> marks;
+    const double lo = std::min(from, to), hi = std::max(from, to);
+    if (!std::isfinite(lo) || !std::isfinite(hi) || !(hi > lo)) return marks;
+    if (linear) {
+        const double rough = (hi - lo) / 8.0;
+        const double decade = std::pow(10.0, std::floor(std::log10(rough)));
+        const double step = rough <= 2 * decade   ? 2 * decade
+                            : rough <= 5 * decade ? 5 * decade
+                                                  : 10 * decade;
+        for (double k = std::ceil(lo / step); k * step <= hi && marks.size() < 100; k += 1.0)
+            marks.push_back(k * step == 0.0 ? 0.0 : k * step);
+        return marks;
+    }
+    if (!(lo > 0.0)) return marks;
+    for (int e = static_cast<int>(std::floor(std::log10(lo))); e <= std::ceil(std::log10(hi)); ++e)
+        for (const double m : {1.0, 2.0, 5.0}) {
+            // Written out as text would be read, so that 1e-3 is the double "0.001" gives.
+            const double v = e >= 0 ? m * std::pow(10.0, e) : m / std::pow(10.0, -e);
+            if (v >= lo * (1 - 1e-12) && v <= hi * (1 + 1e-12)) marks.push_back(v);
+        }
+    return marks;
+}
+
+TSweepResult RunSweep(const TCircuitSweeper& sweeper, double from, double to, int points,
+                      bool linear, double current) {
+    TSweepResult r;
+    r.Linear = linear;
+    r.Frequency = sweeper.SweepsFrequency();
+    r.Points = sweeper.Run(SweepAxis(from, to, points, linear));
+    r.Marks = sweeper.Run(SweepMarks(from, to, linear));
+    r.Resonances = sweeper.Run(sweeper.Resonances(r.Points));
+    const double lo = std::min(from, to), hi = std::max(from, to);
+    r.HasCurrent = current >= lo && current <= hi;
+    if (r.HasCurrent) r.Current = sweeper.At(current);
+    return r;
+}
+
 }  // namespace zeigora

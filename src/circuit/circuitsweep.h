@@ -76,4 +76,25 @@ class TCircuitSweeper {
     int Vary;
 };
 
+// A sweep with what its pictures mark on it.
+struct TSweepResult {
+    std::vector<TSweepPoint> Points;
+    bool Linear = false;
+    bool Frequency = true;  // false: the x values are the varied element's value
+    // Logarithmic sweeps: 1, 2 and 5 times each power of ten inside the range; linear ones:
+    // round steps of 1, 2 or 5 times a power of ten, about eight of them.
+    std::vector<TSweepPoint> Marks;
+    std::vector<TSweepPoint> Resonances;
+    bool HasCurrent = false;  // the current point lies inside the range
+    TSweepPoint Current{};
+};
+
+// The mark values of a range (see TSweepResult::Marks), ascending.
+std::vector<double> SweepMarks(double from, double to, bool linear);
+
+// Runs the sweep from..to with the given points and finds its resonances; current is the
+// frequency (or value) the circuit is set to.
+TSweepResult RunSweep(const TCircuitSweeper& sweeper, double from, double to, int points,
+                      bool linear, double current);
+
 }  // namespace zeigora
