@@ -51,7 +51,10 @@ W* Named(W* widget, const char* name, QRect geometry) {
 }
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, QRect geometry) {
-    return Named(new QLabel(FromCp1252(text), parent), name, geometry);
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);  // names from files may look like markup
+    label->setText(FromCp1252(text));
+    return Named(label, name, geometry);
 }
 
 TLinkLabel* MakeLink(QWidget* parent, const char* name, const char* text, QRect geometry) {

@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
@@ -25,6 +26,7 @@ QWidget* DialogParent() {
 
 void ShowBox(QMessageBox::Icon icon, const QString& title, const std::string& text) {
     QMessageBox box(icon, title, FromCp1252(text), QMessageBox::Ok, DialogParent());
+    box.setTextFormat(Qt::PlainText);  // messages name files, which may look like markup
     box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     box.exec();
 }
@@ -112,6 +114,7 @@ bool TQtUserDialogs::AskYesNo(const std::string& text, TQuestionIcon icon) {
     QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::Question,
                     warning ? QStringLiteral("Warnung") : FromCp1252("Bestätigen"_cp),
                     FromCp1252(text), QMessageBox::Yes | QMessageBox::No, DialogParent());
+    box.setTextFormat(Qt::PlainText);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
     box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
     box.setDefaultButton(QMessageBox::Yes);
@@ -147,6 +150,8 @@ std::optional<std::string> TQtUserDialogs::InputBox(const std::string& caption,
     QInputDialog dialog(DialogParent());
     dialog.setWindowTitle(FromCp1252(caption));
     dialog.setLabelText(FromCp1252(prompt));
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
     dialog.setTextValue(FromCp1252(defaultText));
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Abbrechen"));

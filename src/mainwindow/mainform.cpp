@@ -266,7 +266,9 @@ QAction* TMainForm::NewToolButton(QToolBar* bar, const char* objectName, const c
 }
 
 QLabel* TMainForm::NewToolLabel(QToolBar* bar, const char* objectName, const char* text) {
-    auto* label = new QLabel(Q(text), bar);
+    auto* label = new QLabel(bar);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(Q(text));
     label->setObjectName(QString::fromLatin1(objectName));
     bar->addWidget(label);
     return label;
@@ -432,7 +434,9 @@ void TMainForm::CreateStatusBar() {
         // The start texts of the coordinate panels carry the locale's separator ("Re1: 0,0").
         std::string text = StatusPanelTexts[i];
         std::replace(text.begin(), text.end(), ',', DecimalSeparator());
-        auto* panel = new QLabel(FromCp1252(text), bar);
+        auto* panel = new QLabel(bar);
+        panel->setTextFormat(Qt::PlainText);
+        panel->setText(FromCp1252(text));
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         // At least the classic width, and wide enough that the longest usual text is not cut.
         const int needed = panel->fontMetrics().horizontalAdvance(Q(StatusPanelSamples[i])) + 8;
@@ -465,7 +469,9 @@ std::string TMainForm::StatusText(int panel) const {
 void TMainForm::ShowErrorsPopup(const QPoint& pos) {
     ErrorsPopup->clear();
     for (const TErrorEntry& entry : Errors) {
-        QAction* item = ErrorsPopup->addAction(FromCp1252(entry.Caption));
+        // A '&' of a name is shown, not taken as the entry's access key.
+        QAction* item =
+            ErrorsPopup->addAction(FromCp1252(entry.Caption).replace(u'&', QStringLiteral("&&")));
         const int index = entry.PhasorIndex;
         connect(item, &QAction::triggered, this, [this, index] { ErrorClick(index); });
     }
