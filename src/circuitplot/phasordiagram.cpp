@@ -90,11 +90,12 @@ void RenderPhasorDiagram(TPaintBoxEx& surface, const TGroupPhasors& diagram,
     view.Phasors = DiagramPhasors(diagram);
     TPlaneSettings& s = view.Plane.Settings;
     TPlaneMapping& m = view.Plane.Mapping;
-    const int w = surface.Width(), h = surface.Height();
+    // The plane's axis numbers are exact only for an even number of pixels from edge to edge.
+    const int w = surface.Width() & ~1, h = surface.Height() & ~1;
     s.AntiAliasing = antiAliasing;
     FitDiagramScales(view.Phasors, diagram.PartsAreCurrents(), s, w, h);
     TCanvas& canvas = surface.DrawingCanvas();
-    PreparePlane(surface, w, h, s.BackGroundColor, m);
+    PreparePlane(surface, surface.Width(), surface.Height(), s.BackGroundColor, m);
     ComputeMapping(s, w, h, m);
     canvas.SetPenWidth(1);
     DrawGrid(canvas, w, h, s, m, true, true);

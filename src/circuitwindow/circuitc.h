@@ -21,6 +21,7 @@ class QToolButton;
 
 namespace zeigora {
 
+class TCircuitAnalysisForm;
 class TComplexEditorFrame;
 class TPaintBoxWidget;
 class TPaintBoxEx;
@@ -63,6 +64,8 @@ class TCircuitCalculationForm : public QDialog {
     QToolButton* OpenFileButton;
     QToolButton* SaveFileButton;
     QToolButton* SaveAsBitmapButton;
+    QToolButton* AnalysisButton;
+    TCircuitAnalysisForm* AnalysisForm = nullptr;  // open while shown; follows every redraw
     QScrollArea* ScrollBox1;
     TPaintBoxWidget* PaintBox;
     TComplexEditorFrame* ComplexEditorFrame1;
@@ -88,6 +91,7 @@ class TCircuitCalculationForm : public QDialog {
     void OpenFileButtonClick();
     void SaveFileButtonClick();
     void SaveAsBitmapButtonClick();
+    void AnalysisButtonClick();
     void ACFrequencyEditChange();
     void SupplyVoltageChange();
 
