@@ -138,11 +138,11 @@ extern const TCommand CircuitCommand{
     .Description =
         "Lädt eine Schaltungsdatei und berechnet jedes Bauteil wie das Schaltungsfenster. Gibt\n"
         "eine Kopfzeile aus, dann je Bauteil eine Zeile, die äußerste Gruppe zuerst, in die\n"
-        "Tiefe zuerst, mit diesen durch Tabulatoren getrennten Feldern:\n"
+        "Tiefe zuerst, mit diesen durch Tabulatoren getrennten Feldern:\n\n"
         "  Index, Index der Gruppe (-1 für die äußerste), Tiefe, Typ (0 Gruppe, 1 Widerstand,\n"
         "  2 Kondensator, 3 Spule), Name, Wert (Ohm, Farad oder Henry; 0 bei einer Gruppe),\n"
         "  Real- und Imaginärteil der Impedanz Z, der Spannung U, des Stroms I und der\n"
-        "  komplexen Leistung S = U * conj(I)\n"
+        "  komplexen Leistung S = U * conj(I)\n\n"
         "Namen sind UTF-8; Backslash, Tabulator, CR und LF stehen in ihnen als \\\\, \\t, \\r, "
         "\\n.\n"
         "Zahlen stehen in der kürzesten Form, die genau zurück gelesen wird, mit '.' als\n"
