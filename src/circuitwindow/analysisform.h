@@ -117,7 +117,7 @@ class TCircuitAnalysisForm : public QDialog {
     TSweepResult Result;
     bool HaveResult = false;
     bool InFlight = false;  // started and its result not yet taken over
-    bool Again = false;  // something changed while a sweep ran
+    bool Again = false;     // something changed while a sweep ran
     bool AntiAliasing = true;
     QFutureWatcher<TSweepResult>* Watcher;
 };
