@@ -133,9 +133,7 @@ void TMainForm::OpenFileButtonClick() {
     if (choice) {
         // A file that cannot be read, or is no phasor file, leaves the phasors as they were.
         const TPhasorFileResult result = LoadPhasorsFromFile(EditPhasors(), choice->FileName);
-        if (!result.Ok())
-            UserDialogs().ShowError(
-                PhasorFileErrorText(result.Error, Utf8ToCp1252(choice->FileName)));
+        if (!result.Ok()) UserDialogs().ShowError(result.Message);
     }
     FillPhasorComboBox();
     SelectPhasor(nullptr);
@@ -147,8 +145,7 @@ void TMainForm::SaveFileButtonClick() {
         UserDialogs().GetSaveFileName("Speichern unter", PhasorFileFilter, PhasorFileExt, false);
     if (!choice) return;
     const TPhasorFileResult result = SavePhasorsToFile(Phasors, choice->FileName);
-    if (!result.Ok())
-        UserDialogs().ShowError(PhasorFileErrorText(result.Error, Utf8ToCp1252(choice->FileName)));
+    if (!result.Ok()) UserDialogs().ShowError(result.Message);
 }
 
 void TMainForm::PrintPictureClick() {
