@@ -121,6 +121,10 @@ class TMainForm : public QMainWindow {
     void ChangeNumberClick();
     void ShowCircleClick();
     void CircuitCalculationClick();
+    // What "Öffnen" does with the chosen file, and the circuit window showing a circuit file
+    // ("" for the default circuit); for files named on the command line.
+    void OpenPhasorFile(const std::string& fileName);
+    void OpenCircuitWindow(const std::string& circuitFile);
     void HelpClick();
     void InfoClick();
     void ErrorClick(int phasorIndex);

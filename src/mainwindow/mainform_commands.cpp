@@ -130,11 +130,18 @@ void TMainForm::OpenFileButtonClick() {
     const TUndoStep step(*this, "Öffnen");
     if (!UserDialogs().AskYesNo(OpenWarningText)) return;
     const auto choice = UserDialogs().GetOpenFileName("Öffnen"_cp, PhasorFileFilter, PhasorFileExt);
-    if (choice) {
-        // A file that cannot be read, or is no phasor file, leaves the phasors as they were.
-        const TPhasorFileResult result = LoadPhasorsFromFile(EditPhasors(), choice->FileName);
-        if (!result.Ok()) UserDialogs().ShowError(result.Message);
-    }
+    if (choice)
+        OpenPhasorFile(choice->FileName);
+    else
+        FillPhasorComboBox();
+    SelectPhasor(nullptr);
+    InvalidatePlane();
+}
+
+void TMainForm::OpenPhasorFile(const std::string& fileName) {
+    // A file that cannot be read, or is no phasor file, leaves the phasors as they were.
+    const TPhasorFileResult result = LoadPhasorsFromFile(EditPhasors(), fileName);
+    if (!result.Ok()) UserDialogs().ShowError(result.Message);
     FillPhasorComboBox();
     SelectPhasor(nullptr);
     InvalidatePlane();
@@ -322,12 +329,17 @@ void TMainForm::ScaleablePhasorsClick() {
 
 // The element dialog appends voltages and currents; the combo and the plane follow at once.
 void TMainForm::CircuitCalculationClick() {
+    OpenCircuitWindow({});
+}
+
+void TMainForm::OpenCircuitWindow(const std::string& circuitFile) {
     const auto refresh = [this] {
         PhasorsChanged();
         FillPhasorComboBox();
         CommitStep("Übernahme aus der Schaltung", SelectedIndex_);
     };
     TCircuitCalculationForm form(EditPhasors(), refresh, this);
+    if (!circuitFile.empty()) form.OpenCircuitFile(circuitFile);
     RunModal([&form] { form.exec(); });
     // The combo was refilled on "Kein"; show the selection again.
     SelectPhasor(SelectedPhasor());
