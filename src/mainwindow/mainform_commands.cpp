@@ -73,10 +73,13 @@ void TMainForm::InvalidatePlane() {
     PaintBox1->update();
 }
 
-void TMainForm::PaintPlane() {
-    TRecalcResult result = RecalculateAll(Phasors);
-    Errors = std::move(result.Errors);
+void TMainForm::ShowRecalculation(const TRecalcResult& result) {
+    Errors = result.Errors;
     SetStatusText(7, result.StatusText);
+}
+
+void TMainForm::PaintPlane() {
+    ShowRecalculation(RecalculateAll(Phasors));
     RenderPlane(Surface(), View, Phasors, SelectedPhasor());
     FrameCurrent = true;
 }
