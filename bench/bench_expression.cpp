@@ -14,6 +14,7 @@
 
 #include <string>
 
+#include "complex/cp1252text.h"
 #include "parser/complexParser.h"
 #include "phasors/phasor.h"
 #include "phasors/recalc.h"
@@ -33,7 +34,7 @@ void BM_ParseEvaluate(benchmark::State& state) {
     Add(list, "Zeiger1", "");
     Add(list, "Zeiger2", "");
     list[1].Value = MakeComplex(-3.0, 4.0);
-    const std::string text = "Zeiger1*e^(j*30\xB0)+sqrt(Zeiger2)/2";
+    const std::string text = "Zeiger1*e^(j*30°)+sqrt(Zeiger2)/2"_cp;
     for (auto _ : state) {
         const Expression e = Parse(text, list);
         benchmark::DoNotOptimize(EvalExpr(e, list));
@@ -76,7 +77,7 @@ void BM_RecalcIndependent256(benchmark::State& state) {
     TPhasorArray list;
     for (int i = 0; i < 256; ++i)
         Add(list, "Q" + std::to_string(i),
-            std::to_string(i) + "+2j*e^(j*" + std::to_string(i) + "\xB0)");
+            std::to_string(i) + "+2j*e^(j*" + std::to_string(i) + "°)"_cp);
     RunRecalc(state, list);
 }
 BENCHMARK(BM_RecalcIndependent256)->Unit(benchmark::kMicrosecond);

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "circuit/circuitquery.h"
+#include "complex/cp1252text.h"
 
 namespace zeigora {
 
@@ -71,17 +72,13 @@ TCircuitLoadResult LoadCircuitFromFile(const std::string& fileName, std::string_
     const char* problem = nullptr;
     switch (ReadWholeFile(fileName, bytes)) {
         case TReadStatus::OpenFailed:
-            problem =
-                " kann nicht ge\xF6"
-                "ffnet werden.";
+            problem = " kann nicht geöffnet werden."_cp;
             break;
         case TReadStatus::ReadFailed:
             problem = " kann nicht gelesen werden.";
             break;
         case TReadStatus::TooLarge:
-            problem =
-                " ist keine g\xFCltige Zeigora-Schaltung: sie ist gr\xF6\xDF"
-                "er als 64 MiB.";
+            problem = " ist keine gültige Zeigora-Schaltung: sie ist größer als 64 MiB."_cp;
             break;
         case TReadStatus::Ok:
             break;
@@ -114,7 +111,7 @@ TCircuitSaveResult SaveCircuitToFile(const TCircuitElementGroup& root, const std
     }
     if (!WriteAll(std::move(f), bytes)) {
         std::remove(tempName.c_str());
-        result.Error = prefix + "beim Schreiben ist ein Fehler aufgetreten (Datentr\xE4ger voll?).";
+        result.Error = prefix + "beim Schreiben ist ein Fehler aufgetreten (Datenträger voll?)."_cp;
         return result;
     }
     if (std::rename(tempName.c_str(), fileName.c_str()) != 0) {

@@ -5,6 +5,7 @@
 
 #include "circuit/circuitfile.h"
 #include "circuit/circuitquery.h"
+#include "complex/cp1252text.h"
 
 namespace zeigora {
 
@@ -90,7 +91,7 @@ TRecord ReadRecord(TByteReader& r, int depth, std::string& reason) {
     const std::size_t left = r.Data.size() - start;
     const std::uint8_t* p = r.Data.data() + start;
     if (left < ElementRecordSize) {
-        reason = "ein Datensatz ist unvollst\xE4ndig" + AtByte(start);
+        reason = "ein Datensatz ist unvollständig"_cp + AtByte(start);
         return {};
     }
     const std::int32_t type = GetInt32(p);
@@ -109,7 +110,7 @@ TRecord ReadRecord(TByteReader& r, int depth, std::string& reason) {
     if (type == etGroup) {
         size = GroupRecordSize;
         if (left < GroupRecordSize) {
-            reason = "ein Datensatz ist unvollst\xE4ndig" + AtByte(start);
+            reason = "ein Datensatz ist unvollständig"_cp + AtByte(start);
             return {};
         }
         count = GetInt32(p + ElementRecordSize);
@@ -120,7 +121,7 @@ TRecord ReadRecord(TByteReader& r, int depth, std::string& reason) {
         }
         // Every member needs at least a full record; a count beyond that cannot be real.
         if (static_cast<std::size_t>(count) > (left - GroupRecordSize) / ElementRecordSize) {
-            reason = "die Elementanzahl " + Num(count) + " passt nicht zur Dateil\xE4nge" +
+            reason = "die Elementanzahl " + Num(count) + " passt nicht zur Dateilänge"_cp +
                      AtByte(start);
             return {};
         }
@@ -171,25 +172,20 @@ TCircuitLoadResult LoadCircuitFromBytes(std::span<const std::uint8_t> bytes,
     auto fail = [&](const std::string& reason) {
         TCircuitLoadResult result;
         if (displayName.empty())
-            result.Error = "Die Daten sind keine g\xFCltige Zeigora-Schaltung: " + reason + ".";
+            result.Error = "Die Daten sind keine gültige Zeigora-Schaltung: "_cp + reason + ".";
         else
             result.Error = "Die Datei \"" + std::string(displayName) +
-                           "\" ist keine g\xFCltige Zeigora-Schaltung: " + reason + ".";
+                           "\" ist keine gültige Zeigora-Schaltung: "_cp + reason + ".";
         return result;
     };
     if (bytes.empty()) return fail("sie ist leer");
-    if (bytes.size() > MaxCircuitFileSize)
-        return fail(
-            "sie ist gr\xF6\xDF"
-            "er als 64 MiB");
+    if (bytes.size() > MaxCircuitFileSize) return fail("sie ist größer als 64 MiB"_cp);
     TByteReader reader{bytes, 0};
     std::string reason;
     std::unique_ptr<TCustomCircuitElement> root = LoadElementFromStream(reader, reason);
     if (!root) return fail(reason);
     if (root->ElementType() != etGroup)
-        return fail(
-            "das \xE4u\xDF"
-            "erste Element ist keine Bauteilgruppe");
+        return fail("das äußerste Element ist keine Bauteilgruppe"_cp);
     if (reader.Pos != bytes.size())
         return fail("nach dem Ende der Schaltung folgen noch " +
                     Num(static_cast<long long>(bytes.size() - reader.Pos)) + " Bytes");

@@ -16,6 +16,7 @@
 #include "circuitdiagram/circgrph.h"
 #include "circuitwindow/elemprop.h"
 #include "circuitwindow/formutil.h"
+#include "complex/cp1252text.h"
 #include "complex/numtext.h"
 #include "dialogs/editfram.h"
 #include "dialogs/icons.h"
@@ -39,24 +40,21 @@ constexpr long long MaxGrownPixels = 16LL * 1024 * 1024;
 
 constexpr char CircuitFilter[] = "Zeigora Schaltungen (*.zgs)|*.zgs";
 constexpr char CircuitDefaultExt[] = "*.zgs";
-constexpr char NoElementText[] = "Kein Bauelement ausgew\xE4hlt!";
-constexpr char OuterGroupText[] =
-    "Sie k\xF6nnen die \xE4u\xDF"
-    "erste Bauteilgruppe nicht l\xF6schen!";
-constexpr char DeleteQuestion[] =
-    "Sind Sie sicher, dass Sie dieses Bauteil / diese Bauteilgruppe l\xF6schen m\xF6\x63hten?";
-constexpr char DeleteAllQuestion[] =
-    "Wenn Sie fortfahren wird die komplette Schaltung gel\xF6scht. Sind Sie sicher, dass Sie "
-    "fortfahren m\xF6\x63hten?";
-constexpr char OpenQuestion[] =
-    "Wenn Sie fortfahren wird die aktuelle Schaltung gel\xF6scht. Sind Sie sicher, dass Sie "
-    "fortfahren m\xF6\x63hten?";
-constexpr char ZeroFrequencyText[] =
-    "AC-Frequenz darf nicht 0 sein. Die Frequenz wird jetzt auf 50 Hz zur\xFC"
-    "ckgesetzt.";
-constexpr char NoticeText[] =
-    "Wichtiger Hinweis: Bei den berechneten Impedanzen, Str\xF6men und Spannungen besteht "
-    "keine Garantie auf Richtigkeit!";
+constexpr auto& NoElementText = "Kein Bauelement ausgewählt!"_cp;
+constexpr auto& OuterGroupText = "Sie können die äußerste Bauteilgruppe nicht löschen!"_cp;
+constexpr auto& DeleteQuestion =
+    "Sind Sie sicher, dass Sie dieses Bauteil / diese Bauteilgruppe löschen möchten?"_cp;
+constexpr auto& DeleteAllQuestion =
+    "Wenn Sie fortfahren wird die komplette Schaltung gelöscht. Sind Sie sicher, dass Sie "
+    "fortfahren möchten?"_cp;
+constexpr auto& OpenQuestion =
+    "Wenn Sie fortfahren wird die aktuelle Schaltung gelöscht. Sind Sie sicher, dass Sie "
+    "fortfahren möchten?"_cp;
+constexpr auto& ZeroFrequencyText =
+    "AC-Frequenz darf nicht 0 sein. Die Frequenz wird jetzt auf 50 Hz zurückgesetzt."_cp;
+constexpr auto& NoticeText =
+    "Wichtiger Hinweis: Bei den berechneten Impedanzen, Strömen und Spannungen besteht "
+    "keine Garantie auf Richtigkeit!"_cp;
 
 template <class W>
 W* Named(W* widget, const char* name, QRect geometry) {
@@ -66,7 +64,10 @@ W* Named(W* widget, const char* name, QRect geometry) {
 }
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, QRect geometry) {
-    return Named(new QLabel(FromCp1252(text), parent), name, geometry);
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);  // names from files may look like markup
+    label->setText(FromCp1252(text));
+    return Named(label, name, geometry);
 }
 
 QSpinBox* MakeSpinEdit(QWidget* parent, const char* name, int value, QRect geometry) {
@@ -141,7 +142,7 @@ void TCircuitCalculationForm::CreateSettings() {
     Label3 = MakeLabel(box, "Label3", "Weite:", {12, 106, 48, 16});
     PaintBoxWidthSpinEdit =
         MakeSpinEdit(box, "PaintBoxWidthSpinEdit", DefaultDiagramWidth, {62, 103, 76, 21});
-    Label4 = MakeLabel(box, "Label4", "H\xF6he:", {156, 106, 48, 16});
+    Label4 = MakeLabel(box, "Label4", "Höhe:"_cp, {156, 106, 48, 16});
     PaintBoxHeightSpinEdit =
         MakeSpinEdit(box, "PaintBoxHeightSpinEdit", DefaultDiagramHeight, {206, 103, 76, 21});
     Label5 = MakeLabel(box, "Label5", NoticeText, {12, 124, 316, 42});
@@ -166,14 +167,13 @@ void TCircuitCalculationForm::CreateToolBar() {
         ToolBar1->addWidget(button);
         return button;
     };
-    EditOuterGroupButton = add("EditOuterGroupButton", "circuit-group",
-                               "\xC4u\xDF"
-                               "erste Schaltungsgruppe bearbeiten");
+    EditOuterGroupButton =
+        add("EditOuterGroupButton", "circuit-group", "Äußerste Schaltungsgruppe bearbeiten"_cp);
     EditElementButton = add("EditElementButton", "element-edit", "Element bearbeiten");
-    DeleteElementButton = add("DeleteElementButton", "delete", "Bauteil(gruppe) l\xF6schen");
-    DeleteAllButton = add("DeleteAllButton", "delete-all", "Alles l\xF6schen");
+    DeleteElementButton = add("DeleteElementButton", "delete", "Bauteil(gruppe) löschen"_cp);
+    DeleteAllButton = add("DeleteAllButton", "delete-all", "Alles löschen"_cp);
     ToolBar1->addSeparator();
-    OpenFileButton = add("OpenFileButton", "file-open", "Schaltung \xF6\x66\x66nen");
+    OpenFileButton = add("OpenFileButton", "file-open", "Schaltung öffnen"_cp);
     SaveFileButton = add("SaveFileButton", "file-save", "Schaltung speichern");
     ToolBar1->addSeparator();
     SaveAsBitmapButton = add("SaveAsBitmapButton", "save-picture", "Als Grafik speichern");
@@ -343,8 +343,8 @@ void TCircuitCalculationForm::DeleteAllButtonClick() {
 
 void TCircuitCalculationForm::OpenFileButtonClick() {
     if (!UserDialogs().AskYesNo(OpenQuestion)) return;
-    const std::optional<TFileChoice> choice = UserDialogs().GetOpenFileName(
-        "Schaltung \xF6\x66\x66nen", CircuitFilter, CircuitDefaultExt);
+    const std::optional<TFileChoice> choice =
+        UserDialogs().GetOpenFileName("Schaltung öffnen"_cp, CircuitFilter, CircuitDefaultExt);
     if (!choice) return;
     TCircuitLoadResult loaded =
         LoadCircuitFromFile(choice->FileName, Utf8ToCp1252(choice->FileName));

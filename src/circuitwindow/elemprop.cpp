@@ -14,6 +14,7 @@
 #include "circuitwindow/formutil.h"
 #include "circuitwindow/linklabel.h"
 #include "circuitwindow/powerinfo.h"
+#include "complex/cp1252text.h"
 #include "complex/numtext.h"
 #include "dialogs/editfram.h"
 #include "dialogs/paintboxwidget.h"
@@ -34,11 +35,11 @@ constexpr double SmallestValue = 1e-12;
 constexpr char DetailsClosed[] = "Details >>";
 constexpr char DetailsOpen[] = "Details <<";
 constexpr char ZeroValueText[] = "Bauteilwert darf nicht 0 sein!";
-constexpr char LastElementText[] =
-    "In einer Gruppe muss sich mindestens ein Element befinden. Daher k\xF6nnen Sie dieses "
-    "Element nicht l\xF6schen.";
-constexpr char DeleteQuestion[] =
-    "Sind Sie sicher, dass Sie dieses Element / diese Bauteilgruppe l\xF6schen m\xF6\x63hten?";
+constexpr auto& LastElementText =
+    "In einer Gruppe muss sich mindestens ein Element befinden. Daher können Sie dieses "
+    "Element nicht löschen."_cp;
+constexpr auto& DeleteQuestion =
+    "Sind Sie sicher, dass Sie dieses Element / diese Bauteilgruppe löschen möchten?"_cp;
 constexpr TColor VoltageColor = 0xFF0000;  // pure blue as 0x00BBGGRR
 constexpr TColor CurrentColor = 0x0000FF;  // pure red
 
@@ -50,7 +51,10 @@ W* Named(W* widget, const char* name, QRect geometry) {
 }
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, QRect geometry) {
-    return Named(new QLabel(FromCp1252(text), parent), name, geometry);
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);  // names from files may look like markup
+    label->setText(FromCp1252(text));
+    return Named(label, name, geometry);
 }
 
 TLinkLabel* MakeLink(QWidget* parent, const char* name, const char* text, QRect geometry) {
@@ -167,10 +171,10 @@ void TElementPropertiesForm::CreateControls() {
     ComplexEditorFrame3->hide();
 
     UButton = Named(new QPushButton(QStringLiteral("U"), this), "UButton", {4, 318, 32, 25});
-    UButton->setToolTip(FromCp1252("Spannung als Zeiger hinzuf\xFCgen (Skala 1)"));
+    UButton->setToolTip(FromCp1252("Spannung als Zeiger hinzufügen (Skala 1)"_cp));
     SetTextColor(UButton, QPalette::ButtonText, Qt::blue);
     IButton = Named(new QPushButton(QStringLiteral("I"), this), "IButton", {40, 318, 32, 25});
-    IButton->setToolTip(FromCp1252("Strom als Zeiger hinzuf\xFCgen (Skala 2)"));
+    IButton->setToolTip(FromCp1252("Strom als Zeiger hinzufügen (Skala 2)"_cp));
     SetTextColor(IButton, QPalette::ButtonText, Qt::red);
     PowerInformationButton = Named(new QPushButton(QStringLiteral("Leistungsinformation..."), this),
                                    "PowerInformationButton", {76, 318, 150, 25});
@@ -195,7 +199,7 @@ void TElementPropertiesForm::CreateGroupEditor() {
     NewCLabel = MakeLink(box, "NewCLabel", "Neu (C)", {216, 76, 105, 16});
     NewGroupLabel = MakeLink(box, "NewGroupLabel", "Neu (Gruppe)", {216, 94, 105, 16});
     EditElementLabel = MakeLink(box, "EditElementLabel", "Bearbeiten", {216, 118, 105, 16});
-    DeleteElementLabel = MakeLink(box, "DeleteElementLabel", "L\xF6schen", {216, 136, 105, 16});
+    DeleteElementLabel = MakeLink(box, "DeleteElementLabel", "Löschen"_cp, {216, 136, 105, 16});
     ToGroupLabel = MakeLink(box, "ToGroupLabel", "Zu neuer Gruppe", {216, 154, 105, 16});
     for (TLinkLabel* label :
          {NewRLabel, NewLLabel, NewCLabel, NewGroupLabel, DeleteElementLabel, ToGroupLabel})

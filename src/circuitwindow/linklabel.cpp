@@ -4,7 +4,9 @@
 
 namespace zeigora {
 
-TLinkLabel::TLinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+TLinkLabel::TLinkLabel(const QString& text, QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);  // it shows group names, which may look like markup
+    setText(text);
     setCursor(Qt::PointingHandCursor);
 }
 

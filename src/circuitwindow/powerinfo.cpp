@@ -4,6 +4,7 @@
 #include <QLabel>
 
 #include "circuitwindow/formutil.h"
+#include "complex/cp1252text.h"
 #include "dialogs/editfram.h"
 #include "platform/cp1252.h"
 
@@ -21,7 +22,7 @@ TPowerInformationForm::TPowerInformationForm(const TComplex& power, QWidget* par
     ComplexEditorFrame1->InitValue();
     ComplexEditorFrame1->SetReadOnly(true);
     ComplexEditorFrame1->SetValue(power);
-    ComplexEditorFrame1->Zeigereigenschaften->setTitle(FromCp1252("Leistung [VA, var, W, \xB0]"));
+    ComplexEditorFrame1->Zeigereigenschaften->setTitle(FromCp1252("Leistung [VA, var, W, °]"_cp));
     ComplexEditorFrame1->Label1->setText(QStringLiteral("Wirk:"));
     ComplexEditorFrame1->Label2->setText(QStringLiteral("Blind:"));
     ComplexEditorFrame1->Label3->setText(QStringLiteral("Schein:"));

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "circuit/circuitfile.h"
 #include "circuit/circuitquery.h"
@@ -17,64 +18,13 @@ namespace zeigora::cli {
 
 namespace {
 
-constexpr std::string_view CircuitUsage =
-    "usage: zeigora-cli circuit [--frequency F] [--voltage EXPR] FILE.zgs\n";
-
-constexpr std::string_view CircuitHelp =
-    "usage: zeigora-cli circuit [--frequency F] [--voltage EXPR] FILE.zgs\n"
-    "\n"
-    "Loads a circuit file and computes every element as the circuit window does. Prints a\n"
-    "header line, then one line per element in depth-first order (the outermost group\n"
-    "first) with these tab-separated fields:\n"
-    "  index, parent index (-1 for the outermost group), depth, type (0 group, 1 resistor,\n"
-    "  2 capacitor, 3 coil), name, value (ohms, farads or henries; 0 for a group),\n"
-    "  real and imaginary part of the impedance Z, the voltage U, the current I and the\n"
-    "  complex power S = U * conj(I)\n"
-    "Names are UTF-8; in them a backslash, tab, CR and LF are written as \\\\, \\t, \\r, \\n.\n"
-    "Numbers are written in the shortest form that reads back exactly, with '.' as\n"
-    "decimal point; non-finite values as nan, inf, -inf.\n"
-    "\n"
-    "options:\n"
-    "  --frequency F   AC frequency in hertz, default 50; '.' as decimal point, optionally\n"
-    "                  followed by one of the prefixes n, u (or \xC2\xB5), m, k, M, G; not 0\n"
-    "  --voltage EXPR  supply voltage in volts as an expression, default 230;\n"
-    "                  e.g. \"230*e^(j*30\xC2\xB0)\"\n"
-    "  --              the next argument is the file, even if it starts with '-'\n"
-    "  --help          this text\n"
-    "\n"
-    "exit status: 0 listed, 2 usage error or unreadable file\n";
-
-struct TCircuitOptions {
-    std::string File;
-    std::string Frequency = "50";
-    std::string Voltage = "230";
-    bool Help = false;
-};
-
-int ParseCircuitArgs(const TArgs& args, TCircuitOptions& opt) {
-    TArgs files;
-    const int rc = SplitArgs(args, files, opt.Help, [&opt](const TArgs& a, std::size_t& i) {
-        if (a[i] != "--frequency" && a[i] != "--voltage")
-            return UsageError("circuit", "unknown option " + a[i], CircuitUsage);
-        if (i + 1 >= a.size()) return UsageError("circuit", a[i] + " needs a value", CircuitUsage);
-        (a[i] == "--frequency" ? opt.Frequency : opt.Voltage) = a[i + 1];
-        ++i;
-        return ExitOk;
-    });
-    if (rc != ExitOk) return rc;
-    if (opt.Help) return ExitOk;
-    if (files.size() != 1) return UsageError("circuit", "expects one file", CircuitUsage);
-    opt.File = files[0];
-    return ExitOk;
-}
-
 // Powers of ten of the prefix at the end of a frequency text; 0 for none.
 int PrefixExponent(std::string_view& text) {
     struct TPrefix {
         std::string_view Suffix;
         int Exponent;
     };
-    static constexpr TPrefix Prefixes[] = {{"n", -9}, {"u", -6}, {"\xC2\xB5", -6}, {"m", -3},
+    static constexpr TPrefix Prefixes[] = {{"n", -9}, {"u", -6}, {"µ", -6}, {"m", -3},
                                            {"k", 3},  {"M", 6},  {"G", 9}};
     for (const TPrefix& p : Prefixes)
         if (text.ends_with(p.Suffix)) {
@@ -130,48 +80,107 @@ bool ParseVoltage(const std::string& utf8, TComplex& value, std::string& problem
     return true;
 }
 
-void Append(std::string& line, const TComplex& z) {
-    line += "\t" + NumberText(z.Re) + "\t" + NumberText(z.Im);
-}
+constexpr const char* Fields[] = {"index", "parent", "depth", "type", "name", "value", "z_re",
+                                  "z_im",  "u_re",   "u_im",  "i_re", "i_im", "s_re",  "s_im"};
 
-std::string ElementLine(std::size_t index, const TElementResult& r) {
+// The fields of one element, in the order of Fields; the name as UTF-8.
+std::vector<std::string> ElementFields(std::size_t index, const TElementResult& r, bool json) {
     const TCustomCircuitElement& e = *r.Element;
-    std::string line = IntText(static_cast<long long>(index)) + "\t" + IntText(r.Parent) + "\t" +
-                       IntText(r.Depth) + "\t" + IntText(e.ElementType()) + "\t" +
-                       TsvField(ToUtf8(e.Name.View())) + "\t" + NumberText(e.ElementValue);
-    for (const TComplex* z : {&r.Z, &r.U, &r.I, &r.S})
-        Append(line, *z);
-    return line + "\n";
+    const auto number = json ? JsonNumber : NumberText;
+    const std::string name = ToUtf8(e.Name.View());
+    std::vector<std::string> fields{IntText(static_cast<long long>(index)),
+                                    IntText(r.Parent),
+                                    IntText(r.Depth),
+                                    IntText(e.ElementType()),
+                                    json ? JsonString(name) : TsvField(name),
+                                    number(e.ElementValue)};
+    for (const TComplex* z : {&r.Z, &r.U, &r.I, &r.S}) {
+        fields.push_back(number(z->Re));
+        fields.push_back(number(z->Im));
+    }
+    return fields;
 }
 
-constexpr std::string_view Header =
-    "index\tparent\tdepth\ttype\tname\tvalue\tz_re\tz_im\tu_re\tu_im\ti_re\ti_im\ts_re\ts_im\n";
+void PrintTsv(const std::vector<TElementResult>& results) {
+    std::string header;
+    for (const char* f : Fields)
+        header += std::string(header.empty() ? "" : "\t") + f;
+    Out(header + "\n");
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        std::string line;
+        for (const std::string& f : ElementFields(i, results[i], false))
+            line += (line.empty() ? "" : "\t") + f;
+        Out(line + "\n");
+    }
+}
+
+void PrintJson(const std::vector<TElementResult>& results) {
+    Out(results.empty() ? "[]\n" : "[\n");
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        const std::vector<std::string> fields = ElementFields(i, results[i], true);
+        std::string object;
+        for (std::size_t f = 0; f < fields.size(); ++f)
+            object += std::string(f == 0 ? "{" : ", ") + "\"" + Fields[f] + "\": " + fields[f];
+        Out("  " + object + (i + 1 < results.size() ? "},\n" : "}\n"));
+    }
+    if (!results.empty()) Out("]\n");
+}
+
+int RunCircuit(const TCommandLine& line) {
+    TCircuitSupply supply;
+    const std::string frequencyText = line.Value("--frequency", "50");
+    double frequency = 0.0;
+    if (!ParseFrequency(frequencyText, frequency))
+        return line.Refuse("\"" + frequencyText + "\" ist keine Frequenz.");
+    supply.Omega = FrequencyToOmega(frequency);
+    if (supply.Omega == 0.0) return line.Refuse("Die Frequenz darf nicht 0 sein.");
+    const std::string voltage = line.Value("--voltage", "230");
+    std::string problem;
+    if (!ParseVoltage(voltage, supply.SupplyVoltage, problem))
+        return line.Refuse("Spannung \"" + voltage + "\": " + problem);
+    const auto circuit = LoadCircuitOrReport(line, line.Arguments()[0]);
+    if (!circuit) return ExitUsage;
+    const auto results = ComputeAll(*circuit, supply);
+    if (line.Has("--json"))
+        PrintJson(results);
+    else
+        PrintTsv(results);
+    return ExitOk;
+}
+
+constexpr TOption CircuitOptions[] = {
+    {"--frequency", "F",
+     "Frequenz in Hertz, Vorgabe 50; '.' als Dezimalpunkt, wahlweise mit einem\n"
+     "der Vorsätze n, u (oder µ), m, k, M, G; nicht 0"},
+    {"--voltage", "AUSDRUCK",
+     "Versorgungsspannung in Volt als Ausdruck, Vorgabe 230;\n"
+     "etwa \"230*e^(j*30°)\""},
+    {"--json", "", "ein JSON-Feld mit einem Objekt je Bauteil, Felder wie die Kopfzeile"},
+};
 
 }  // namespace
 
-int RunCircuit(const TArgs& args) {
-    TCircuitOptions opt;
-    if (const auto rc = StartCommand(args, opt, ParseCircuitArgs, CircuitHelp)) return *rc;
-    TCircuitSupply supply;
-    double frequency = 0.0;
-    if (!ParseFrequency(opt.Frequency, frequency))
-        return UsageError("circuit", "not a frequency: " + opt.Frequency, CircuitUsage);
-    supply.Omega = FrequencyToOmega(frequency);
-    if (supply.Omega == 0.0)
-        return UsageError("circuit", "the frequency must not be 0", CircuitUsage);
-    std::string problem;
-    if (!ParseVoltage(opt.Voltage, supply.SupplyVoltage, problem))
-        return UsageError("circuit", "voltage " + opt.Voltage + ": " + problem, CircuitUsage);
-    const TCircuitLoadResult loaded = LoadCircuitFromFile(opt.File, Utf8ToCp1252(opt.File));
-    if (!loaded.Circuit) {
-        Err(ToUtf8(loaded.Error) + "\n");
-        return ExitUsage;
-    }
-    Out(Header);
-    const auto results = ComputeAll(*loaded.Circuit, supply);
-    for (std::size_t i = 0; i < results.size(); ++i)
-        Out(ElementLine(i, results[i]));
-    return ExitOk;
-}
+extern const TCommand CircuitCommand{
+    .Name = "circuit",
+    .Summary = "lädt eine Schaltung (.zgs) und listet Z, U, I und S jedes Bauteils",
+    .Arguments = "DATEI.zgs",
+    .MinArguments = 1,
+    .MaxArguments = 1,
+    .Options = CircuitOptions,
+    .Description =
+        "Lädt eine Schaltungsdatei und berechnet jedes Bauteil wie das Schaltungsfenster. Gibt\n"
+        "eine Kopfzeile aus, dann je Bauteil eine Zeile, die äußerste Gruppe zuerst, in die\n"
+        "Tiefe zuerst, mit diesen durch Tabulatoren getrennten Feldern:\n\n"
+        "  Index, Index der Gruppe (-1 für die äußerste), Tiefe, Typ (0 Gruppe, 1 Widerstand,\n"
+        "  2 Kondensator, 3 Spule), Name, Wert (Ohm, Farad oder Henry; 0 bei einer Gruppe),\n"
+        "  Real- und Imaginärteil der Impedanz Z, der Spannung U, des Stroms I und der\n"
+        "  komplexen Leistung S = U * conj(I)\n\n"
+        "Namen sind UTF-8; Backslash, Tabulator, CR und LF stehen in ihnen als \\\\, \\t, \\r, "
+        "\\n.\n"
+        "Zahlen stehen in der kürzesten Form, die genau zurück gelesen wird, mit '.' als\n"
+        "Dezimalpunkt; nan, inf, -inf für nicht endliche Werte.\n",
+    .ExitStatus = "0 aufgelistet, 2 falscher Aufruf oder unlesbare Datei",
+    .Run = RunCircuit,
+};
 
 }  // namespace zeigora::cli

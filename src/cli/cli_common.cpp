@@ -1,9 +1,13 @@
 #include "cli/cli_common.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 
+#include "circuit/circuitfile.h"
+#include "complex/cp1252text.h"
 #include "phasors/phasorfile.h"
 #include "platform/cp1252.h"
 
@@ -92,29 +96,62 @@ std::string JsonNumber(double x) {
     return NumberText(x);
 }
 
-bool IsHelpOption(std::string_view arg) {
-    return arg == "--help" || arg == "-h";
-}
-
-int UsageError(std::string_view command, std::string_view problem, std::string_view usage) {
-    Err("zeigora-cli");
-    if (!command.empty()) {
-        Err(" ");
-        Err(command);
+bool ReadStandardInput(std::size_t limit, std::string& bytes) {
+    bytes.clear();
+    char chunk[65536];
+    while (bytes.size() < limit) {
+        const std::size_t n =
+            std::fread(chunk, 1, std::min(sizeof chunk, limit - bytes.size()), stdin);
+        bytes.append(chunk, n);
+        if (n == 0) break;
     }
-    Err(": ");
-    Err(problem);
-    Err("\n");
-    Err(usage);
-    return ExitUsage;
+    return !std::ferror(stdin);
 }
 
-bool LoadPhasorsOrReport(TPhasorArray& list, const std::string& fileName) {
-    const TPhasorFileResult r = LoadPhasorsFromFile(list, fileName);
+namespace {
+
+// A name for messages: the bytes given, read as UTF-8, in the program's character set.
+std::string DisplayName(const std::string& file) {
+    return Utf8ToCp1252(file);
+}
+
+}  // namespace
+
+bool LoadPhasorsOrReport(const TCommandLine& line, TPhasorArray& list, const std::string& file) {
+    TPhasorFileResult r;
+    if (file == "-") {
+        // One record more than allowed is enough to tell "too large".
+        std::string bytes;
+        const bool read = ReadStandardInput((MaxPhasorFileRecords + 1) * PhasorRecordSize, bytes);
+        r = read ? LoadPhasorsFromBytes(list, bytes)
+                 : TPhasorFileResult{TPhasorFileError::ReadFailed, errno, {}};
+    } else {
+        r = LoadPhasorsFromFile(list, file);
+    }
     if (r.Ok()) return true;
-    Err(ToUtf8(PhasorFileErrorText(r.Error, Utf8ToCp1252(fileName))));
-    Err("\n");
+    line.Fail(ToUtf8(PhasorFileErrorText(r.Error, DisplayName(file))), ExitUsage);
     return false;
+}
+
+std::unique_ptr<TCircuitElementGroup> LoadCircuitOrReport(const TCommandLine& line,
+                                                          const std::string& file) {
+    TCircuitLoadResult r;
+    if (file == "-") {
+        std::string bytes;
+        if (!ReadStandardInput(MaxCircuitFileSize + 1, bytes)) {
+            r.Error = "Die Standardeingabe kann nicht gelesen werden.";
+        } else if (bytes.size() > MaxCircuitFileSize) {
+            r.Error =
+                "Die Standardeingabe ist keine gültige Zeigora-Schaltung: sie ist größer als 64 MiB."_cp;
+        } else {
+            const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+            r = LoadCircuitFromBytes({data, bytes.size()}, file);
+        }
+    } else {
+        r = LoadCircuitFromFile(file, DisplayName(file));
+    }
+    if (!r.Circuit) line.Fail(ToUtf8(r.Error), ExitUsage);
+    return std::move(r.Circuit);
 }
 
 }  // namespace zeigora::cli

@@ -1,13 +1,14 @@
-// Helpers shared by the subcommands of zeigora-cli: output, number text, escaping, options.
+// Helpers shared by the subcommands of zeigora-cli: output, number text, escaping, input files.
 // The tool writes C-locale numbers and UTF-8 text whatever the user's locale.
 #pragma once
 
 #include <cstddef>
-#include <optional>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
+#include "circuit/circcalc.h"
+#include "cli/cli_command.h"
 #include "phasors/phasor.h"
 
 namespace zeigora::cli {
@@ -16,8 +17,6 @@ namespace zeigora::cli {
 inline constexpr int ExitOk = 0;
 inline constexpr int ExitFailed = 1;  // some input could not be computed
 inline constexpr int ExitUsage = 2;   // bad options or an unreadable input file
-
-using TArgs = std::vector<std::string>;
 
 void Out(std::string_view text);
 void Err(std::string_view text);
@@ -38,45 +37,17 @@ std::string JsonString(std::string_view utf8);
 // A JSON value for a double: the number, or the strings "nan", "inf", "-inf".
 std::string JsonNumber(double x);
 
-// Prints "zeigora-cli <command>: <problem>" and the usage on stderr; returns ExitUsage.
-int UsageError(std::string_view command, std::string_view problem, std::string_view usage);
+// Reads standard input to its end, but at most `limit` bytes: more stands in `bytes` as
+// limit bytes and a longer input. False when reading failed.
+bool ReadStandardInput(std::size_t limit, std::string& bytes);
 
-// Parses a subcommand's arguments with `parse`; prints `help` when asked for. Returns the exit
-// code to end with (usage error or help printed), or nothing when the command should run.
-template <typename TOptions>
-std::optional<int> StartCommand(const TArgs& args, TOptions& opt,
-                                int (*parse)(const TArgs&, TOptions&), std::string_view help) {
-    if (const int rc = parse(args, opt); rc != ExitOk) return rc;
-    if (!opt.Help) return std::nullopt;
-    Out(help);
-    return ExitOk;
-}
+// Loads a phasor file ("-": standard input); on failure reports the German message for
+// `line`'s command and returns false.
+bool LoadPhasorsOrReport(const TCommandLine& line, TPhasorArray& list, const std::string& file);
 
-// True for "--help" and "-h".
-bool IsHelpOption(std::string_view arg);
-
-// Sorts a subcommand's arguments: plain ones, and all after "--", are files; --help and -h set
-// help; every other option goes to option(args, i), which handles args[i], advances i past a
-// value it takes and returns ExitOk or the exit code to end with.
-template <typename TOption>
-int SplitArgs(const TArgs& args, TArgs& files, bool& help, TOption option) {
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (optionsEnded || a.empty() || a[0] != '-') {
-            files.push_back(a);
-        } else if (a == "--") {
-            optionsEnded = true;
-        } else if (IsHelpOption(a)) {
-            help = true;
-        } else if (const int rc = option(args, i); rc != ExitOk) {
-            return rc;
-        }
-    }
-    return ExitOk;
-}
-
-// Loads a phasor file; on failure prints the German message (UTF-8) on stderr.
-bool LoadPhasorsOrReport(TPhasorArray& list, const std::string& fileName);
+// Loads a circuit file ("-": standard input); on failure reports the German message for
+// `line`'s command and returns nullptr.
+std::unique_ptr<TCircuitElementGroup> LoadCircuitOrReport(const TCommandLine& line,
+                                                          const std::string& file);
 
 }  // namespace zeigora::cli

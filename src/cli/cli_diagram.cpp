@@ -16,38 +16,6 @@ namespace zeigora::cli {
 
 namespace {
 
-constexpr std::string_view DiagramUsage =
-    "usage: zeigora-cli diagram FILE.zgs -o OUT [--width W] [--height H] [--values]\n"
-    "                           [--no-names]\n";
-
-constexpr std::string_view DiagramHelp =
-    "usage: zeigora-cli diagram FILE.zgs -o OUT [--width W] [--height H] [--values]\n"
-    "                           [--no-names]\n"
-    "\n"
-    "Loads a circuit file and draws its schematic as the circuit window does: the parts\n"
-    "from left to right, parallel branches one below the other, each part labelled with its\n"
-    "name and, on request, its value (\"R (2,2kOhm)\", decimal comma). The picture carries the\n"
-    "comment \"Created with Lumtrek Zeigora\" at the bottom right, as the program's pictures\n"
-    "do. The kind of picture follows the extension of OUT:\n"
-    "  .bmp   Windows bitmap\n"
-    "  .png   PNG image\n"
-    "  .emf   enhanced metafile\n"
-    "  .svg   SVG picture\n"
-    "\n"
-    "options:\n"
-    "  -o OUT        the picture file to write\n"
-    "  --width W     width in pixels, 100 to 16384\n"
-    "  --height H    height in pixels, 100 to 16384; the schematic's line lies at H / 2\n"
-    "  --values      show the parts' values in the labels\n"
-    "  --no-names    leave the parts' names out of the labels\n"
-    "  --            the next argument is the file, even if it starts with '-'\n"
-    "  --help        this text\n"
-    "Without --width or --height the side is the circuit window's default (500 x 173) or\n"
-    "what the circuit needs so that nothing overlaps, whichever is larger, at most 16384.\n"
-    "\n"
-    "exit status: 0 written, 1 the picture could not be written, 2 usage error or\n"
-    "unreadable circuit file\n";
-
 constexpr int MinSide = 100;
 // A default picture larger than this many pixels is cut in height.
 constexpr long long MaxDefaultArea = 1LL << 26;
@@ -59,7 +27,6 @@ struct TDiagramOptions {
     int Width = 0;  // 0: chosen from the circuit
     int Height = 0;
     TDiagramLabels Labels{false, true};
-    bool Help = false;
 };
 
 bool ParseSide(std::string_view text, int& side) {
@@ -68,43 +35,18 @@ bool ParseSide(std::string_view text, int& side) {
     return r.ec == std::errc() && r.ptr == end && side >= MinSide && side <= MaxSide;
 }
 
-int ParseValueOption(const std::string& name, const std::string& value, TDiagramOptions& opt) {
-    bool ok = true;
-    if (name == "-o") {
-        opt.Out = value;
-        ok = PictureKindOf(value, true, opt.Kind);
-        if (!ok)
-            return UsageError("diagram", "OUT must end in .bmp, .png, .emf or .svg", DiagramUsage);
-    } else {
-        ok = ParseSide(value, name == "--width" ? opt.Width : opt.Height);
-    }
-    if (!ok) return UsageError("diagram", "bad value for " + name + ": " + value, DiagramUsage);
-    return ExitOk;
-}
-
-int ParseDiagramArgs(const TArgs& args, TDiagramOptions& opt) {
-    TArgs files;
-    const int rc = SplitArgs(args, files, opt.Help, [&opt](const TArgs& a, std::size_t& i) {
-        if (a[i] == "--values") {
-            opt.Labels.ShowElementValues = true;
-        } else if (a[i] == "--no-names") {
-            opt.Labels.ShowElementNames = false;
-        } else if (a[i] == "-o" || a[i] == "--width" || a[i] == "--height") {
-            if (i + 1 >= a.size())
-                return UsageError("diagram", "missing value for " + a[i], DiagramUsage);
-            ++i;
-            return ParseValueOption(a[i - 1], a[i], opt);
-        } else {
-            return UsageError("diagram", "unknown option " + a[i], DiagramUsage);
-        }
-        return ExitOk;
-    });
-    if (rc != ExitOk) return rc;
-    if (opt.Help) return ExitOk;
-    if (files.size() != 1) return UsageError("diagram", "expects one circuit file", DiagramUsage);
-    if (opt.Out.empty()) return UsageError("diagram", "no output file (-o OUT)", DiagramUsage);
-    opt.File = files[0];
-    return ExitOk;
+// The options' values into `opt`; the problem of the first bad one, or an empty text.
+std::string ReadOptions(const TCommandLine& line, TDiagramOptions& opt) {
+    opt.Out = line.Value("-o");
+    if (!PictureKindOf(opt.Out, true, opt.Kind))
+        return "AUSGABE muss auf .bmp, .png, .emf oder .svg enden.";
+    for (const auto& [option, side] : {std::pair{"--width", &opt.Width}, {"--height", &opt.Height}})
+        if (line.Has(option) && !ParseSide(line.Value(option), *side))
+            return "Ungültiger Wert für " + std::string(option) + ": \"" + line.Value(option) +
+                   "\".";
+    opt.Labels.ShowElementValues = line.Has("--values");
+    opt.Labels.ShowElementNames = !line.Has("--no-names");
+    return {};
 }
 
 // The window's default size, or what the circuit needs where that is larger; an explicit
@@ -137,22 +79,52 @@ void DrawPicture(TCanvas& canvas, int width, int height, TCircuitElementGroup& c
     WritePictureComment(canvas, width, height);
 }
 
-}  // namespace
-
-int RunDiagram(const TArgs& args) {
+int RunDiagram(const TCommandLine& line) {
     TDiagramOptions opt;
-    if (const auto rc = StartCommand(args, opt, ParseDiagramArgs, DiagramHelp)) return *rc;
-    TCircuitLoadResult loaded = LoadCircuitFromFile(opt.File);
-    if (!loaded.Circuit) {
-        Err("zeigora-cli diagram: " + ToUtf8(loaded.Error) + "\n");
-        return ExitUsage;
-    }
+    if (const std::string problem = ReadOptions(line, opt); !problem.empty())
+        return line.Refuse(problem);
+    // Before the input: a stopped run must find the headless runtime folder to remove.
     const THeadlessGui gui;
-    ChooseSize(opt, *loaded.Circuit);
+    const auto circuit = LoadCircuitOrReport(line, line.Arguments()[0]);
+    if (!circuit) return ExitUsage;
+    ChooseSize(opt, *circuit);
     TPaintBoxEx surface(opt.Width, opt.Height);
     return WritePictureFile("diagram", surface, opt.Kind, opt.Out, true, [&] {
-        DrawPicture(surface.DrawingCanvas(), opt.Width, opt.Height, *loaded.Circuit, opt.Labels);
+        DrawPicture(surface.DrawingCanvas(), opt.Width, opt.Height, *circuit, opt.Labels);
     });
 }
+
+constexpr TOption DiagramOptions[] = {
+    {"-o", "AUSGABE",
+     "die Bilddatei; ihre Endung wählt die Art: .bmp (Windows-Bitmap),\n"
+     ".png, .emf (erweiterte Metadatei) oder .svg",
+     true},
+    {"--width", "B", "Breite in Pixeln, 100 bis 16384"},
+    {"--height", "H", "Höhe in Pixeln, 100 bis 16384; die Leitung liegt bei H / 2"},
+    {"--values", "", "die Werte der Bauteile in die Beschriftung"},
+    {"--no-names", "", "die Namen der Bauteile nicht in die Beschriftung"},
+};
+
+}  // namespace
+
+extern const TCommand DiagramCommand{
+    .Name = "diagram",
+    .Summary = "zeichnet die Schaltung einer Schaltungsdatei (.zgs) in ein Bild",
+    .Arguments = "DATEI.zgs",
+    .MinArguments = 1,
+    .MaxArguments = 1,
+    .Options = DiagramOptions,
+    .Description =
+        "Lädt eine Schaltungsdatei und zeichnet sie wie das Schaltungsfenster: die Bauteile von\n"
+        "links nach rechts, parallele Zweige untereinander, jedes mit seinem Namen und auf\n"
+        "Wunsch seinem Wert beschriftet (\"R (2,2kOhm)\", mit Dezimalkomma). Das Bild trägt\n"
+        "unten rechts den Vermerk \"Created with Lumtrek Zeigora\" wie die Bilder des\n"
+        "Programms. Ohne --width oder --height ist die Seite die Vorgabe des Fensters\n"
+        "(500 x 173) oder, wo größer, was die Schaltung braucht, höchstens 16384.\n",
+    .ExitStatus =
+        "0 geschrieben, 1 das Bild konnte nicht geschrieben werden, 2 falscher\n"
+        "Aufruf oder unlesbare Schaltungsdatei",
+    .Run = RunDiagram,
+};
 
 }  // namespace zeigora::cli

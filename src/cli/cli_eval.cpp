@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/cli_common.h"
+#include "complex/cp1252text.h"
 #include "parser/complexParser.h"
 #include "phasors/recalc.h"
 #include "platform/cp1252.h"
@@ -11,120 +12,164 @@ namespace zeigora::cli {
 
 namespace {
 
-constexpr std::string_view EvalUsage = "usage: zeigora-cli eval [--phasors FILE.zgf] [EXPR...]\n";
-
-// Help texts are UTF-8, written straight to the terminal.
-constexpr std::string_view EvalHelp =
-    "usage: zeigora-cli eval [--phasors FILE.zgf] [EXPR...]\n"
-    "\n"
-    "Evaluates each expression (e.g. '1+2j', 'e^(j*pi)+1', '230*e^(j*30\xC2\xB0)') and prints one\n"
-    "line per expression: real part, imaginary part, magnitude and angle in radians\n"
-    "[0, 2*pi), separated by tabs. Numbers are written in the shortest form that reads back\n"
-    "exactly, with '.' as decimal point; non-finite values as nan, inf, -inf.\n"
-    "A failing expression prints 'error', a tab and the German error message.\n"
-    "Without EXPR arguments the expressions are read from standard input, one per line.\n"
-    "Expressions are at most 255 characters long, as phasor definitions are.\n"
-    "\n"
-    "options:\n"
-    "  --phasors FILE.zgf  names of this phasor file may be used; its phasors are\n"
-    "                      recalculated first\n"
-    "  --                  all further arguments are expressions (e.g. '--1')\n"
-    "  --help              this text\n"
-    "\n"
-    "Arguments that do not start with '--' are expressions, so '-1+j' needs no '--'.\n"
-    "exit status: 0 all expressions evaluated, 1 some failed, 2 usage error or\n"
-    "unreadable phasor file\n";
-
 constexpr std::size_t MaxExpressionLength = 255;
+// A UTF-8 character takes at most 4 bytes, so a longer line cannot be a usable expression; the
+// rest of such a line is skipped unread.
+constexpr std::size_t MaxLineBytes = 4 * MaxExpressionLength + 1;  // + a CR
 
-struct TEvalOptions {
-    std::string PhasorFile;
-    TArgs Expressions;
-    bool Help = false;
+struct TResult {
+    std::string Expression;  // UTF-8, as given
+    bool Ok = false;
+    TComplex Value{};
+    std::string Error;  // UTF-8
 };
 
-// Returns ExitOk, or the exit code of a usage error already reported.
-int ParseEvalArgs(const TArgs& args, TEvalOptions& opt) {
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (optionsEnded || a.rfind("--", 0) != 0) {
-            opt.Expressions.push_back(a);
-        } else if (a == "--") {
-            optionsEnded = true;
-        } else if (a == "--help") {
-            opt.Help = true;
-        } else if (a == "--phasors") {
-            if (i + 1 >= args.size())
-                return UsageError("eval", "--phasors needs a file", EvalUsage);
-            opt.PhasorFile = args[++i];
-        } else if (a.rfind("--phasors=", 0) == 0) {
-            opt.PhasorFile = a.substr(10);
-        } else {
-            return UsageError("eval", "unknown option " + a, EvalUsage);
-        }
-    }
-    return ExitOk;
+std::string TooLongText() {
+    return ToUtf8("Der Ausdruck ist länger als 255 Zeichen."_cp);
 }
 
-// One output line, without the newline; false if the expression failed.
-bool EvaluateLine(const std::string& utf8, const TPhasorArray& phasors, std::string& line) {
+TResult Evaluate(const std::string& utf8, const TPhasorArray& phasors) {
+    TResult r;
+    r.Expression = utf8;
     const std::string text = Utf8ToCp1252(utf8);
     if (text.size() > MaxExpressionLength) {
-        line = "error\t" + ToUtf8("Der Ausdruck ist l\xE4nger als 255 Zeichen.");
-        return false;
+        r.Error = TooLongText();
+        return r;
     }
     const Expression expr = Parse(text, phasors);
     if (expr.Failed) {
-        line = "error\t" + ToUtf8(SyntaxErrorText(expr.ErrorPos, expr.ErrorKind));
-        return false;
+        r.Error = ToUtf8(SyntaxErrorText(expr.ErrorPos, expr.ErrorKind));
+        return r;
     }
     try {
-        const TComplex z = EvalExpr(expr, phasors);
-        line = NumberText(z.Re) + "\t" + NumberText(z.Im) + "\t" + NumberText(z.Abs) + "\t" +
-               NumberText(z.Phase);
-        return true;
+        r.Value = EvalExpr(expr, phasors);
+        r.Ok = true;
     } catch (const EvalError& e) {
-        line = "error\t" + ToUtf8(e.what());
-        return false;
+        r.Error = ToUtf8(e.what());
     }
+    return r;
 }
 
-bool ReadLine(std::FILE* in, std::string& line) {
+std::string TsvLine(const TResult& r) {
+    if (!r.Ok) return "error\t" + r.Error + "\n";
+    const TComplex& z = r.Value;
+    return NumberText(z.Re) + "\t" + NumberText(z.Im) + "\t" + NumberText(z.Abs) + "\t" +
+           NumberText(z.Phase) + "\n";
+}
+
+std::string JsonObject(const TResult& r) {
+    const TComplex& z = r.Value;
+    auto number = [&r](double x) { return r.Ok ? JsonNumber(x) : std::string("null"); };
+    return "{\"expression\": " + JsonString(r.Expression) + ", \"re\": " + number(z.Re) +
+           ", \"im\": " + number(z.Im) + ", \"abs\": " + number(z.Abs) +
+           ", \"phase\": " + number(z.Phase) + ", \"error\": " + JsonString(r.Error) + "}";
+}
+
+// Prints results as they come: one line each, or the elements of a JSON array.
+class TPrinter {
+  public:
+    explicit TPrinter(bool json) : Json_(json) {}
+    void Print(const TResult& r) {
+        if (Json_) Out(Count_ == 0 ? "[\n  " : ",\n  ");
+        Out(Json_ ? JsonObject(r) : TsvLine(r));
+        ++Count_;
+    }
+    void Finish() const {
+        if (Json_) Out(Count_ == 0 ? "[]\n" : "\n]\n");
+    }
+
+  private:
+    bool Json_;
+    std::size_t Count_ = 0;
+};
+
+enum class TLine { End, Usable, TooLong };
+
+// One line of standard input without its line end (and a CR before it). Keeps at most
+// MaxLineBytes of it. One thread reads, so the stream needs no lock per character.
+TLine ReadLine(std::FILE* in, std::string& line) {
     line.clear();
+    bool tooLong = false;
     int c;
-    while ((c = std::fgetc(in)) != EOF && c != '\n')
-        line += static_cast<char>(c);
-    if (c == EOF && line.empty()) return false;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return true;
+    while ((c = getc_unlocked(in)) != EOF && c != '\n') {
+        if (line.size() < MaxLineBytes)
+            line += static_cast<char>(c);
+        else
+            tooLong = true;
+    }
+    if (c == EOF && line.empty() && !tooLong) return TLine::End;
+    if (!line.empty() && line.back() == '\r' && !tooLong) line.pop_back();
+    return tooLong || line.size() >= MaxLineBytes ? TLine::TooLong : TLine::Usable;
 }
 
-}  // namespace
-
-int RunEval(const TArgs& args) {
-    TEvalOptions opt;
-    if (const auto rc = StartCommand(args, opt, ParseEvalArgs, EvalHelp)) return *rc;
+int RunEval(const TCommandLine& line) {
+    const std::string phasorFile = line.Value("--phasors");
+    if (phasorFile == "-" && line.Arguments().empty())
+        return line.Refuse(
+            "Ohne AUSDRUCK liest eval die Ausdrücke von der Standardeingabe; die Zeigerdatei kann "
+            "dann nicht auch \"-\" sein.");
     TPhasorArray phasors;
-    if (!opt.PhasorFile.empty()) {
-        if (!LoadPhasorsOrReport(phasors, opt.PhasorFile)) return ExitUsage;
+    if (line.Has("--phasors")) {
+        if (!LoadPhasorsOrReport(line, phasors, phasorFile)) return ExitUsage;
         RecalculateAll(phasors);
     }
     bool allOk = true;
-    std::string line;
-    auto evalOne = [&](const std::string& expr) {
-        allOk = EvaluateLine(expr, phasors, line) && allOk;
-        Out(line + "\n");
+    TPrinter printer(line.Has("--json"));
+    auto evaluate = [&](const std::string& expr) {
+        const TResult r = Evaluate(expr, phasors);
+        allOk = allOk && r.Ok;
+        printer.Print(r);
     };
-    if (!opt.Expressions.empty()) {
-        for (const std::string& e : opt.Expressions)
-            evalOne(e);
+    if (!line.Arguments().empty()) {
+        for (const std::string& e : line.Arguments())
+            evaluate(e);
     } else {
         std::string input;
-        while (ReadLine(stdin, input))
-            evalOne(input);
+        for (TLine l; (l = ReadLine(stdin, input)) != TLine::End;) {
+            if (l == TLine::Usable) {
+                evaluate(input);
+            } else {
+                allOk = false;
+                printer.Print(TResult{input, false, {}, TooLongText()});
+            }
+        }
     }
+    printer.Finish();
     return allOk ? ExitOk : ExitFailed;
 }
+
+constexpr TOption EvalOptions[] = {
+    {"--phasors", "DATEI.zgf",
+     "die Ausdrücke dürfen die Zeiger dieser Datei nennen; sie werden\nvorher neu berechnet"},
+    {"--json", "", "JSON statt Zeilen mit Tabulatoren"},
+};
+
+}  // namespace
+
+extern const TCommand EvalCommand{
+    .Name = "eval",
+    .Summary = "berechnet Ausdrücke der Ausdruckssprache",
+    .Arguments = "[AUSDRUCK...]",
+    .MinArguments = 0,
+    .MaxArguments = -1,
+    .Options = EvalOptions,
+    .Description =
+        "Berechnet jeden Ausdruck (etwa '1+2j', 'e^(j*pi)+1', '230*e^(j*30°)') und gibt je\n"
+        "Ausdruck eine Zeile aus: Realteil, Imaginärteil, Betrag und Winkel im Bogenmaß\n"
+        "[0, 2*pi), durch Tabulatoren getrennt. Zahlen stehen in der kürzesten Form, die\n"
+        "genau zurück gelesen wird, mit '.' als Dezimalpunkt; nan, inf, -inf für nicht endliche\n"
+        "Werte. Ein fehlerhafter Ausdruck gibt 'error', einen Tabulator und die Meldung aus.\n"
+        "Ohne AUSDRUCK werden die Ausdrücke zeilenweise von der Standardeingabe gelesen.\n"
+        "Ein Ausdruck hat höchstens 255 Zeichen, wie eine Zeigerdefinition.\n"
+        "Nur -h und Argumente, die mit '--' beginnen, sind Optionen; '-1+j' ist ein Ausdruck.\n"
+        "\n"
+        "Mit --json erscheint ein JSON-Feld mit einem Objekt je Ausdruck und den Feldern\n"
+        "expression, re, im, abs, phase (null bei einem Fehler) und error (leer ohne Fehler).\n",
+    .ExitStatus =
+        "0 alle Ausdrücke berechnet, 1 einer schlug fehl, 2 falscher Aufruf\n"
+        "oder unlesbare Zeigerdatei",
+    .OnlyLongOptions = true,
+    .Run = RunEval,
+};
 
 }  // namespace zeigora::cli

@@ -8,51 +8,6 @@ namespace zeigora::cli {
 
 namespace {
 
-constexpr std::string_view PhasorsUsage = "usage: zeigora-cli phasors [--json] FILE.zgf\n";
-
-constexpr std::string_view PhasorsHelp =
-    "usage: zeigora-cli phasors [--json] FILE.zgf\n"
-    "\n"
-    "Loads a phasor file, recalculates every phasor as the program does before drawing,\n"
-    "and prints one line per phasor with these tab-separated fields:\n"
-    "  index, name, definition, real part, imaginary part, magnitude, angle in radians,\n"
-    "  error code, error text\n"
-    "A constant phasor has an empty definition. Error code 0 means no error, -1 an invalid\n"
-    "name, -2 a circular reference, any other value the position of a syntax error.\n"
-    "Texts are UTF-8; in them a backslash, tab, CR and LF are written as \\\\, \\t, \\r, \\n.\n"
-    "Numbers are written in the shortest form that reads back exactly, with '.' as\n"
-    "decimal point; non-finite values as nan, inf, -inf.\n"
-    "\n"
-    "options:\n"
-    "  --json   print a JSON array of objects with the fields index, name, definition,\n"
-    "           re, im, abs, phase, errorCode, errorText; values that are not finite\n"
-    "           are the strings \"nan\", \"inf\", \"-inf\"\n"
-    "  --       the next argument is the file, even if it starts with '-'\n"
-    "  --help   this text\n"
-    "\n"
-    "exit status: 0 listed (phasor errors are part of the listing), 2 usage error or\n"
-    "unreadable file\n";
-
-struct TPhasorsOptions {
-    std::string File;
-    bool Json = false;
-    bool Help = false;
-};
-
-int ParsePhasorsArgs(const TArgs& args, TPhasorsOptions& opt) {
-    TArgs files;
-    const int rc = SplitArgs(args, files, opt.Help, [&opt](const TArgs& a, std::size_t& i) {
-        if (a[i] != "--json") return UsageError("phasors", "unknown option " + a[i], PhasorsUsage);
-        opt.Json = true;
-        return ExitOk;
-    });
-    if (rc != ExitOk) return rc;
-    if (opt.Help) return ExitOk;
-    if (files.size() != 1) return UsageError("phasors", "expects one file", PhasorsUsage);
-    opt.File = files[0];
-    return ExitOk;
-}
-
 std::string TsvLine(std::size_t index, const TPhasor& p) {
     const TComplex& v = p.Value;
     return IntText(static_cast<long long>(index)) + "\t" + TsvField(ToUtf8(p.Name.View())) + "\t" +
@@ -83,15 +38,11 @@ void PrintJson(const TPhasorArray& phasors) {
     Out("]\n");
 }
 
-}  // namespace
-
-int RunPhasors(const TArgs& args) {
-    TPhasorsOptions opt;
-    if (const auto rc = StartCommand(args, opt, ParsePhasorsArgs, PhasorsHelp)) return *rc;
+int RunPhasors(const TCommandLine& line) {
     TPhasorArray phasors;
-    if (!LoadPhasorsOrReport(phasors, opt.File)) return ExitUsage;
+    if (!LoadPhasorsOrReport(line, phasors, line.Arguments()[0])) return ExitUsage;
     RecalculateAll(phasors);
-    if (opt.Json) {
+    if (line.Has("--json")) {
         PrintJson(phasors);
     } else {
         for (std::size_t i = 0; i < phasors.size(); ++i)
@@ -99,5 +50,38 @@ int RunPhasors(const TArgs& args) {
     }
     return ExitOk;
 }
+
+constexpr TOption PhasorsOptions[] = {
+    {"--json", "",
+     "ein JSON-Feld mit einem Objekt je Zeiger und den Feldern index, name,\n"
+     "definition, re, im, abs, phase, errorCode, errorText; nicht endliche Werte\n"
+     "sind die Texte \"nan\", \"inf\", \"-inf\""},
+};
+
+}  // namespace
+
+extern const TCommand PhasorsCommand{
+    .Name = "phasors",
+    .Summary = "lädt eine Zeigerdatei (.zgf), berechnet sie neu und listet ihre Zeiger",
+    .Arguments = "DATEI.zgf",
+    .MinArguments = 1,
+    .MaxArguments = 1,
+    .Options = PhasorsOptions,
+    .Description =
+        "Lädt eine Zeigerdatei, berechnet alle Zeiger neu, wie das Programm vor dem Zeichnen,\n"
+        "und gibt je Zeiger eine Zeile mit diesen durch Tabulatoren getrennten Feldern aus:\n\n"
+        "  Index, Name, Definition, Realteil, Imaginärteil, Betrag, Winkel im Bogenmaß,\n"
+        "  Fehlercode, Fehlertext\n\n"
+        "Ein konstanter Zeiger hat eine leere Definition. Fehlercode 0 heißt kein Fehler, -1\n"
+        "ungültiger Name, -2 Zirkelbezug, jeder andere Wert die Stelle eines Syntaxfehlers.\n"
+        "Texte sind UTF-8; Backslash, Tabulator, CR und LF stehen in ihnen als \\\\, \\t, \\r, "
+        "\\n.\n"
+        "Zahlen stehen in der kürzesten Form, die genau zurück gelesen wird, mit '.' als\n"
+        "Dezimalpunkt; nan, inf, -inf für nicht endliche Werte.\n",
+    .ExitStatus =
+        "0 aufgelistet (Zeigerfehler gehören zur Liste), 2 falscher Aufruf\n"
+        "oder unlesbare Datei",
+    .Run = RunPhasors,
+};
 
 }  // namespace zeigora::cli

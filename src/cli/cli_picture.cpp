@@ -1,8 +1,12 @@
 #include "cli/cli_picture.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 
@@ -38,6 +42,22 @@ void WritePictureComment(TCanvas& canvas, int width, int height) {
 
 namespace {
 
+// The picture's bytes under the name exactly as given: a name is bytes, whatever the locale.
+bool WriteBytes(const std::string& file, const QByteArray& bytes, std::string& problem) {
+    std::FILE* f = std::fopen(file.c_str(), "wb");
+    if (f == nullptr) {
+        problem = std::strerror(errno);
+        return false;
+    }
+    const bool written = std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()),
+                                     f) == static_cast<std::size_t>(bytes.size());
+    const int writeError = errno;
+    const bool closed = std::fclose(f) == 0;
+    if (written && closed) return true;
+    problem = std::strerror(written ? errno : writeError);
+    return false;
+}
+
 bool Write(TPaintBoxEx& surface, TPictureKind kind, const std::string& file, bool opaque,
            const std::function<void()>& draw, std::string& problem) {
     if (kind == TPictureKind::Metafile || kind == TPictureKind::Svg) {
@@ -53,8 +73,14 @@ bool Write(TPaintBoxEx& surface, TPictureKind kind, const std::string& file, boo
     }
     draw();
     const char* format = kind == TPictureKind::Bitmap ? "BMP" : "PNG";
-    return (opaque ? surface.DisplayImage() : surface.Bitmap)
-        .save(QString::fromStdString(file), format);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) ||
+        !(opaque ? surface.DisplayImage() : surface.Bitmap).save(&buffer, format)) {
+        problem = "das Bild lässt sich nicht kodieren";
+        return false;
+    }
+    return WriteBytes(file, bytes, problem);
 }
 
 }  // namespace
@@ -63,8 +89,8 @@ int WritePictureFile(std::string_view command, TPaintBoxEx& surface, TPictureKin
                      const std::string& file, bool opaque, const std::function<void()>& draw) {
     std::string problem;
     if (Write(surface, kind, file, opaque, draw, problem)) return ExitOk;
-    Err("zeigora-cli " + std::string(command) + ": cannot write " + file +
-        (problem.empty() ? "" : ": " + problem) + "\n");
+    Err("zeigora-cli " + std::string(command) + ": Das Bild \"" + file +
+        "\" konnte nicht geschrieben werden" + (problem.empty() ? "" : ": " + problem) + ".\n");
     return ExitFailed;
 }
 

@@ -16,37 +16,6 @@ namespace zeigora::cli {
 
 namespace {
 
-constexpr std::string_view RenderUsage =
-    "usage: zeigora-cli render FILE.zgf -o OUT [--size WxH] [--no-antialiasing] [--addition]\n"
-    "                          [--scale1 X] [--scale2 X] [--grid RExIM]\n";
-
-constexpr std::string_view RenderHelp =
-    "usage: zeigora-cli render FILE.zgf -o OUT [--size WxH] [--no-antialiasing] [--addition]\n"
-    "                          [--scale1 X] [--scale2 X] [--grid RExIM]\n"
-    "\n"
-    "Loads a phasor file, recalculates it and draws the complex plane with the program's\n"
-    "default view settings, changed by the options, into a picture. The picture carries the\n"
-    "comment \"Created with Lumtrek Zeigora\" at the bottom right, as the program's pictures do.\n"
-    "The kind of picture follows the extension of OUT:\n"
-    "  .bmp   Windows bitmap\n"
-    "  .png   PNG image\n"
-    "  .emf   enhanced metafile (always drawn without antialiasing)\n"
-    "\n"
-    "options:\n"
-    "  -o OUT             the picture file to write\n"
-    "  --size WxH         size in pixels, 1 to 16384 each (default 600x400)\n"
-    "  --no-antialiasing  plain lines instead of antialiased arrows and circles\n"
-    "  --addition         graphical addition: the phasors of each scale head to tail\n"
-    "  --scale1 X         plane units per grid interval at scale 1 (default 1)\n"
-    "  --scale2 X         the same at scale 2 (default 1)\n"
-    "  --grid RExIM       grid intervals from the origin to the inner border along Re and\n"
-    "                     Im, each above 0 and at most 1000 (default 3x2)\n"
-    "  --help             this text\n"
-    "Numbers are read with '.' as decimal point.\n"
-    "\n"
-    "exit status: 0 written, 1 the picture could not be written, 2 usage error or\n"
-    "unreadable phasor file\n";
-
 constexpr double MaxIntervals = 1000;
 
 struct TRenderOptions {
@@ -56,7 +25,6 @@ struct TRenderOptions {
     int Width = 600;
     int Height = 400;
     TPlaneSettings Settings;
-    bool Help = false;
 };
 
 bool ParseDouble(std::string_view text, double& x) {
@@ -96,56 +64,26 @@ bool ParseScale(std::string_view text, double& scale) {
     return ParseDouble(text, scale) && scale > 0;
 }
 
-// An option with a value: returns false (after reporting) when the value is missing or bad.
-int ParseValueOption(const std::string& name, const std::string& value, TRenderOptions& opt) {
+// The options' values into `opt`; the problem of the first bad one, or an empty text.
+std::string ReadOptions(const TCommandLine& line, TRenderOptions& opt) {
     TPlaneSettings& s = opt.Settings;
-    bool ok = true;
-    if (name == "-o") {
-        opt.Out = value;
-        ok = PictureKindOf(value, false, opt.Kind);
-        if (!ok) return UsageError("render", "OUT must end in .bmp, .png or .emf", RenderUsage);
-    } else if (name == "--size") {
-        ok = ParseSize(value, opt.Width, opt.Height);
-    } else if (name == "--scale1") {
-        ok = ParseScale(value, s.Scale1);
-    } else if (name == "--scale2") {
-        ok = ParseScale(value, s.Scale2);
-    } else if (name == "--grid") {
-        ok = ParseGrid(value, s.ReIntervals, s.ImIntervals);
-    }
-    if (!ok) return UsageError("render", "bad value for " + name + ": " + value, RenderUsage);
-    return ExitOk;
-}
-
-bool TakesValue(const std::string& a) {
-    return a == "-o" || a == "--size" || a == "--scale1" || a == "--scale2" || a == "--grid";
-}
-
-int ParseRenderArgs(const TArgs& args, TRenderOptions& opt) {
-    TArgs files;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a.empty() || a[0] != '-') {
-            files.push_back(a);
-        } else if (IsHelpOption(a)) {
-            opt.Help = true;
-        } else if (a == "--no-antialiasing") {
-            opt.Settings.AntiAliasing = false;
-        } else if (a == "--addition") {
-            opt.Settings.GraphicalAddition = true;
-        } else if (TakesValue(a)) {
-            if (i + 1 >= args.size())
-                return UsageError("render", "missing value for " + a, RenderUsage);
-            if (const int rc = ParseValueOption(a, args[++i], opt); rc != ExitOk) return rc;
-        } else {
-            return UsageError("render", "unknown option " + a, RenderUsage);
-        }
-    }
-    if (opt.Help) return ExitOk;
-    if (files.size() != 1) return UsageError("render", "expects one phasor file", RenderUsage);
-    if (opt.Out.empty()) return UsageError("render", "no output file (-o OUT)", RenderUsage);
-    opt.File = files[0];
-    return ExitOk;
+    opt.Out = line.Value("-o");
+    if (!PictureKindOf(opt.Out, false, opt.Kind))
+        return "AUSGABE muss auf .bmp, .png oder .emf enden.";
+    const auto bad = [](std::string_view option, const std::string& value) {
+        return "Ungültiger Wert für " + std::string(option) + ": \"" + value + "\".";
+    };
+    if (line.Has("--size") && !ParseSize(line.Value("--size"), opt.Width, opt.Height))
+        return bad("--size", line.Value("--size"));
+    if (line.Has("--scale1") && !ParseScale(line.Value("--scale1"), s.Scale1))
+        return bad("--scale1", line.Value("--scale1"));
+    if (line.Has("--scale2") && !ParseScale(line.Value("--scale2"), s.Scale2))
+        return bad("--scale2", line.Value("--scale2"));
+    if (line.Has("--grid") && !ParseGrid(line.Value("--grid"), s.ReIntervals, s.ImIntervals))
+        return bad("--grid", line.Value("--grid"));
+    s.AntiAliasing = !line.Has("--no-antialiasing");
+    s.GraphicalAddition = line.Has("--addition");
+    return {};
 }
 
 void DrawPicture(TPaintBoxEx& surface, TPlaneView& view, TPhasorArray& phasors) {
@@ -163,16 +101,51 @@ int WritePicture(const TRenderOptions& opt, TPhasorArray& phasors) {
                             [&] { DrawPicture(surface, view, phasors); });
 }
 
-}  // namespace
-
-int RunRender(const TArgs& args) {
+int RunRender(const TCommandLine& line) {
     TRenderOptions opt;
-    if (const auto rc = StartCommand(args, opt, ParseRenderArgs, RenderHelp)) return *rc;
-    TPhasorArray phasors;
-    if (!LoadPhasorsOrReport(phasors, opt.File)) return ExitUsage;
-    RecalculateAll(phasors);
+    if (const std::string problem = ReadOptions(line, opt); !problem.empty())
+        return line.Refuse(problem);
+    // Before the input: a stopped run must find the headless runtime folder to remove.
     const THeadlessGui gui;
+    TPhasorArray phasors;
+    if (!LoadPhasorsOrReport(line, phasors, line.Arguments()[0])) return ExitUsage;
+    RecalculateAll(phasors);
     return WritePicture(opt, phasors);
 }
+
+constexpr TOption RenderOptions[] = {
+    {"-o", "AUSGABE",
+     "die Bilddatei; ihre Endung wählt die Art: .bmp (Windows-Bitmap),\n"
+     ".png oder .emf (erweiterte Metadatei, stets ohne Kantenglättung)",
+     true},
+    {"--size", "BxH", "Größe in Pixeln, je 1 bis 16384 (Vorgabe 600x400)"},
+    {"--no-antialiasing", "", "einfache Linien statt geglätteter Pfeile und Kreise"},
+    {"--addition", "", "grafische Addition: die Zeiger jedes Maßstabs aneinander gereiht"},
+    {"--scale1", "X", "Einheiten je Gitterabstand bei Maßstab 1 (Vorgabe 1)"},
+    {"--scale2", "X", "dasselbe bei Maßstab 2 (Vorgabe 1)"},
+    {"--grid", "RExIM",
+     "Gitterabstände vom Ursprung bis zum inneren Rand entlang Re und\n"
+     "Im, je über 0 und höchstens 1000 (Vorgabe 3x2)"},
+};
+
+}  // namespace
+
+extern const TCommand RenderCommand{
+    .Name = "render",
+    .Summary = "zeichnet die Zahlenebene einer Zeigerdatei in ein Bild",
+    .Arguments = "DATEI.zgf",
+    .MinArguments = 1,
+    .MaxArguments = 1,
+    .Options = RenderOptions,
+    .Description =
+        "Lädt eine Zeigerdatei, berechnet sie neu und zeichnet die Zahlenebene mit den\n"
+        "Vorgaben der Ansicht des Programms, geändert durch die Optionen, in ein Bild. Das Bild\n"
+        "trägt unten rechts den Vermerk \"Created with Lumtrek Zeigora\" wie die Bilder des\n"
+        "Programms. Zahlen werden mit '.' als Dezimalpunkt gelesen.\n",
+    .ExitStatus =
+        "0 geschrieben, 1 das Bild konnte nicht geschrieben werden, 2 falscher\n"
+        "Aufruf oder unlesbare Zeigerdatei",
+    .Run = RunRender,
+};
 
 }  // namespace zeigora::cli

@@ -1,62 +1,67 @@
-// zeigora-cli: the program's computations from the command line. Each subcommand lives in its
-// own cli_<name>.cpp; adding one means declaring it here and adding a line to the table.
+// zeigora-cli: the program's computations from the command line. Each command lives in its own
+// cli_<name>.cpp as a TCommand (options, help, run function); adding one means declaring it here
+// and adding a line to the table.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <string_view>
 
+#include "cli/cli_command.h"
 #include "cli/cli_common.h"
 
 namespace zeigora::cli {
 
-int RunEval(const TArgs& args);
-int RunPhasors(const TArgs& args);
-int RunRender(const TArgs& args);
-int RunCircuit(const TArgs& args);
-int RunDiagram(const TArgs& args);
+extern const TCommand EvalCommand;
+extern const TCommand PhasorsCommand;
+extern const TCommand RenderCommand;
+extern const TCommand CircuitCommand;
+extern const TCommand DiagramCommand;
 
 namespace {
 
-struct TCommand {
-    std::string_view Name;
-    int (*Run)(const TArgs& args);
-    std::string_view Summary;
-};
-
-constexpr TCommand Commands[] = {
-    {"eval", RunEval, "evaluate expressions of the phasor definition language"},
-    {"phasors", RunPhasors, "load a phasor file (.zgf), recalculate it and list its phasors"},
-    {"render", RunRender, "draw the complex plane of a phasor file into a picture"},
-    {"circuit", RunCircuit, "load a circuit file (.zgs) and list every element's Z, U, I, S"},
-    {"diagram", RunDiagram, "draw the schematic of a circuit file (.zgs) into a picture"},
-};
+constexpr const TCommand* Commands[] = {&EvalCommand, &PhasorsCommand, &RenderCommand,
+                                        &CircuitCommand, &DiagramCommand};
 
 std::string Usage() {
     std::string s =
-        "usage: zeigora-cli COMMAND [OPTIONS] [ARGS...]\n"
-        "       zeigora-cli COMMAND --help\n"
+        "Aufruf: zeigora-cli BEFEHL [OPTIONEN] [ARGUMENTE...]\n"
+        "        zeigora-cli BEFEHL --help\n"
+        "        zeigora-cli --version\n"
         "\n"
-        "Computes with complex numbers and phasor files of Zeigora. Numbers are printed with\n"
-        "'.' as decimal point whatever the locale; texts are UTF-8.\n"
+        "Rechnet mit komplexen Zahlen, Zeigerdateien (.zgf) und Schaltungen (.zgs) von Zeigora.\n"
+        "Zahlen stehen mit '.' als Dezimalpunkt, gleich welche Sprache eingestellt ist; Texte\n"
+        "sind UTF-8.\n"
         "\n"
-        "commands:\n";
-    for (const TCommand& c : Commands) {
-        std::string name(c.Name);
+        "Befehle:\n";
+    for (const TCommand* c : Commands) {
+        std::string name(c->Name);
         name.resize(10, ' ');
-        s += "  " + name + std::string(c.Summary) + "\n";
+        s += "  " + name + std::string(c->Summary) + "\n";
     }
-    s += "\nexit status: 0 success, 1 some input failed, 2 usage error or unreadable file\n";
+    s += "\nRückgabewert: 0 Erfolg, 1 eine Eingabe schlug fehl, 2 falscher Aufruf oder unlesbare\n"
+         "Datei\n";
     return s;
 }
 
+int Refuse(std::string_view problem) {
+    Err("zeigora-cli: " + std::string(problem) + "\n" + Usage());
+    return ExitUsage;
+}
+
 int Dispatch(const TArgs& args) {
-    if (args.empty()) return UsageError("", "no command given", Usage());
-    if (IsHelpOption(args[0])) {
+    if (args.empty()) return Refuse("Kein Befehl angegeben.");
+    if (args[0] == "-h" || args[0] == "--help") {
         Out(Usage());
         return ExitOk;
     }
-    for (const TCommand& c : Commands)
-        if (args[0] == c.Name) return c.Run(TArgs(args.begin() + 1, args.end()));
-    return UsageError("", "unknown command " + args[0], Usage());
+    if (args[0] == "--version") {
+        Out("zeigora-cli " ZEIGORA_VERSION "\n");
+        return ExitOk;
+    }
+    for (const TCommand* c : Commands)
+        if (args[0] == c->Name) return RunCommand(*c, TArgs(args.begin() + 1, args.end()));
+    return Refuse("Unbekannter Befehl \"" + args[0] + "\".");
 }
 
 }  // namespace
@@ -67,6 +72,12 @@ int main(int argc, char** argv) {
     const zeigora::cli::TArgs args(argv + (argc > 0 ? 1 : 0), argv + argc);
     const int rc = zeigora::cli::Dispatch(args);
     // Output that did not arrive (full disk, closed pipe) must not look like success.
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) return rc == 0 ? 1 : rc;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        const std::string command = args.empty() ? "" : " " + args[0];
+        zeigora::cli::Err("zeigora-cli" + command +
+                          ": Die Ausgabe konnte nicht geschrieben werden: " + std::strerror(errno) +
+                          ".\n");
+        return rc == 0 ? 1 : rc;
+    }
     return rc;
 }

@@ -1,6 +1,7 @@
 #include "complex/numtext.h"
 
 #include "complex/complex.h"
+#include "complex/cp1252text.h"
 
 #include <array>
 #include <bit>
@@ -189,7 +190,7 @@ int PrefixExponent(char letter) {
     switch (letter) {
         case 'n':
             return -9;
-        case '\xB5':
+        case "µ"_cp[0]:
             return -6;
         case 'm':
             return -3;
@@ -255,7 +256,7 @@ std::string FormatFloatEng(std::string_view format, double x) {
         return FormatFloatTrimmed(format, x) + Large[steps];
     }
     if (std::fabs(x) >= 1) return FormatFloatTrimmed(format, x);
-    static constexpr const char* Small[] = {"", "m", "\xB5", "n"};
+    static constexpr const char* Small[] = {"", "m", "µ"_cp, "n"};
     int steps = 0;
     while (std::fabs(x) < 1 && steps < 3) {
         x *= 1000;

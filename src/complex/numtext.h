@@ -14,10 +14,10 @@ void SetDecimalSeparator(char separator);
 // Fixed point after a "0.000"-style pattern, trailing fractional zeros removed.
 std::string FormatFloatTrimmed(std::string_view format, double x);
 
-// Engineering text ("1,5k", "500m", "25\xB5"); "NaN", "INF" and "0" for the special cases.
+// Engineering text ("1,5k", "500m", "25µ"); "NaN", "INF" and "0" for the special cases.
 std::string FormatFloatEng(std::string_view format, double x);
 
-// The number, or NaN when the text is not one. Accepts the prefixes n, \xB5, m, k, M, G.
+// The number, or NaN when the text is not one. Accepts the prefixes n, µ, m, k, M, G.
 double StrToFloatEng(std::string_view text);
 
 // Fixed point with the given number of decimals, halves rounded away from zero on the exact

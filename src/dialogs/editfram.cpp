@@ -10,6 +10,7 @@
 #include <cmath>
 #include <string>
 
+#include "complex/cp1252text.h"
 #include "complex/numtext.h"
 #include "dialogs/formwidgets.h"
 #include "platform/cp1252.h"
@@ -24,7 +25,7 @@ const QColor ValidColor(255, 255, 255);
 const QColor InvalidColor(255, 0, 0);
 const QColor HeadingColor(0, 0, 128);
 const QColor SummaryColor(0, 0, 255);
-constexpr char InvalidText[] = "Ung\xFCltig";
+constexpr auto& InvalidText = "Ungültig"_cp;
 constexpr char ConjugateHint[] = "Konjugiert komplex";
 
 QPushButton* MakeConjButton(QWidget* parent, const char* name, QRect geometry) {
@@ -100,7 +101,7 @@ void TComplexEditorFrame::CreateControls() {
     QGroupBox* box = Zeigereigenschaften;
     Label1 = MakeLabel(box, "Label1", "Real:", {8, 18, 120, 14});
     RealEdit = MakeEdit(box, "RealEdit", {8, 33, 121, 21});
-    Label2 = MakeLabel(box, "Label2", "Imagin\xE4r:", {136, 18, 120, 14});
+    Label2 = MakeLabel(box, "Label2", "Imaginär:"_cp, {136, 18, 120, 14});
     ImgEdit = MakeEdit(box, "ImgEdit", {136, 33, 121, 21});
     ConjButton1 = MakeConjButton(box, "ConjButton1", {264, 33, 25, 21});
     Label3 = MakeLabel(box, "Label3", "Betrag:", {8, 58, 120, 14});
@@ -200,7 +201,7 @@ void TComplexEditorFrame::ShowSummaries() {
     const std::string im = ToCp1252(ImgEdit->text());
     CompForm->setText(FromCp1252(ComponentsText(re, im, Value.Im)));
     std::string polar = ToCp1252(AbsEdit->text()) + " e^ j" + ToCp1252(PhasEdit->text());
-    if (Grad->isChecked()) polar += "\xB0";
+    if (Grad->isChecked()) polar += "°"_cp;
     PolarForm->setText(FromCp1252(polar));
 }
 

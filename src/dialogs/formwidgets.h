@@ -22,10 +22,13 @@ Widget* MakeChild(QWidget* parent, const char* name, QRect geometry, Args&&... a
     return widget;
 }
 
-// A label showing cp1252 text.
+// A label showing cp1252 text as it is: names and paths from files may look like markup.
 inline QLabel* MakeLabel(QWidget* parent, const char* name, const std::string& text,
                          QRect geometry) {
-    return MakeChild<QLabel>(parent, name, geometry, FromCp1252(text));
+    auto* label = MakeChild<QLabel>(parent, name, geometry);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(FromCp1252(text));
+    return label;
 }
 
 inline QLineEdit* MakeEdit(QWidget* parent, const char* name, QRect geometry) {

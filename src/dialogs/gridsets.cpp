@@ -19,6 +19,7 @@
 #include <cmath>
 #include <string>
 
+#include "complex/cp1252text.h"
 #include "dialogs/formwidgets.h"
 #include "plane/paintboxex.h"
 #include "platform/cp1252.h"
@@ -278,7 +279,7 @@ void TGridSettingsForm::CreateAxisGroup() {
     MakeLabel(group, nullptr, "Achsennamen:", QRect(10, 142, 110, 16));
     ReLabelEdit = MakeShortEdit(group, "ReLabelEdit", QRect(124, 139, 76, 21));
     ImLabelEdit = MakeShortEdit(group, "ImLabelEdit", QRect(206, 139, 76, 21));
-    MakeLabel(group, nullptr, "Strichl\xE4nge:", QRect(206, 50, 80, 16));
+    MakeLabel(group, nullptr, "Strichlänge:"_cp, QRect(206, 50, 80, 16));
     MarkLengthTrackBar = new QSlider(Qt::Vertical, group);
     MarkLengthTrackBar->setObjectName(QStringLiteral("MarkLengthTrackBar"));
     MarkLengthTrackBar->setRange(0, 10);
@@ -290,7 +291,7 @@ void TGridSettingsForm::CreateAxisGroup() {
 
 void TGridSettingsForm::CreateOtherGroup() {
     QGroupBox* group = MakeGroup(this, "Sonstiges", 286, 56);
-    MakeLabel(group, nullptr, "F\xFCllung:", QRect(10, 26, 50, 16));
+    MakeLabel(group, nullptr, "Füllung:"_cp, QRect(10, 26, 50, 16));
     BackGroundColorShape = MakeShape(group, "BackGroundColorShape", clWhite, QRect(62, 22, 41, 23));
     MakeLabel(group, nullptr, "Rand:", QRect(128, 26, 40, 16));
     SafetyFactorSpinEdit = MakeSpinEdit(group, "SafetyFactorSpinEdit", QRect(172, 22, 72, 23));

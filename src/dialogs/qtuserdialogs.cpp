@@ -7,11 +7,13 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QUrl>
 
+#include "complex/cp1252text.h"
 #include "platform/cp1252.h"
 
 namespace zeigora {
@@ -24,6 +26,7 @@ QWidget* DialogParent() {
 
 void ShowBox(QMessageBox::Icon icon, const QString& title, const std::string& text) {
     QMessageBox box(icon, title, FromCp1252(text), QMessageBox::Ok, DialogParent());
+    box.setTextFormat(Qt::PlainText);  // messages name files, which may look like markup
     box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     box.exec();
 }
@@ -46,10 +49,7 @@ struct TFileDialogRequest {
 };
 
 QString DefaultTitle(bool save) {
-    return save ? QStringLiteral("Speichern unter")
-                : FromCp1252(
-                      "\xD6"
-                      "ffnen");
+    return save ? QStringLiteral("Speichern unter") : FromCp1252("Öffnen"_cp);
 }
 
 std::optional<TFileChoice> RunFileDialog(const TFileDialogRequest& request) {
@@ -112,8 +112,9 @@ void TQtUserDialogs::ShowInformation(const std::string& text) {
 bool TQtUserDialogs::AskYesNo(const std::string& text, TQuestionIcon icon) {
     const bool warning = icon == TQuestionIcon::Warning;
     QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::Question,
-                    warning ? QStringLiteral("Warnung") : FromCp1252("Best\xE4tigen"),
+                    warning ? QStringLiteral("Warnung") : FromCp1252("Bestätigen"_cp),
                     FromCp1252(text), QMessageBox::Yes | QMessageBox::No, DialogParent());
+    box.setTextFormat(Qt::PlainText);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
     box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
     box.setDefaultButton(QMessageBox::Yes);
@@ -149,6 +150,8 @@ std::optional<std::string> TQtUserDialogs::InputBox(const std::string& caption,
     QInputDialog dialog(DialogParent());
     dialog.setWindowTitle(FromCp1252(caption));
     dialog.setLabelText(FromCp1252(prompt));
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
     dialog.setTextValue(FromCp1252(defaultText));
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Abbrechen"));

@@ -21,6 +21,7 @@
 #include <cfenv>
 #include <chrono>
 
+#include "complex/cp1252text.h"
 #include "complex/numtext.h"
 #include "dialogs/gridsets.h"
 #include "dialogs/icons.h"
@@ -148,10 +149,8 @@ QAction* TMainForm::NewAction(const char* objectName, const char* text,
 
 void TMainForm::CreateActions() {
     NewFile = NewAction("NewFile", "Neu", &TMainForm::NewFileClick, Qt::CTRL | Qt::Key_N);
-    OpenFile = NewAction("OpenFile",
-                         "\xD6"
-                         "ffnen...",
-                         &TMainForm::OpenFileButtonClick, Qt::CTRL | Qt::Key_O);
+    OpenFile = NewAction("OpenFile", "Öffnen..."_cp, &TMainForm::OpenFileButtonClick,
+                         Qt::CTRL | Qt::Key_O);
     SaveFile = NewAction("SaveFile", "Speichern unter...", &TMainForm::SaveFileButtonClick,
                          Qt::CTRL | Qt::Key_S);
     PrintPicture = NewAction("PrintPicture", "Bild drucken...", &TMainForm::PrintPictureClick,
@@ -162,10 +161,10 @@ void TMainForm::CreateActions() {
         NewAction("ExitProgram", "Beenden", &TMainForm::ExitProgramClick, Qt::ALT | Qt::Key_X);
 
     Refresh = NewAction("Refresh", "Aktualisieren", &TMainForm::RefreshClick, Qt::Key_F5);
-    AntiAliasing = NewAction("AntiAliasing", "Kantengl\xE4ttung", &TMainForm::AntiAliasingClick);
+    AntiAliasing = NewAction("AntiAliasing", "Kantenglättung"_cp, &TMainForm::AntiAliasingClick);
     AntiAliasing->setCheckable(true);
     AntiAliasing->setChecked(true);
-    SetHeight = NewAction("SetHeight", "H\xF6he kalibrieren", &TMainForm::SetHeightButtonClick,
+    SetHeight = NewAction("SetHeight", "Höhe kalibrieren"_cp, &TMainForm::SetHeightButtonClick,
                           Qt::CTRL | Qt::Key_H);
     SetWidth = NewAction("SetWidth", "Weite kalibrieren", &TMainForm::SetWidthButtonClick,
                          Qt::CTRL | Qt::Key_W);
@@ -192,9 +191,9 @@ void TMainForm::CreateActions() {
     DuplicatePhasor = NewAction("DuplicatePhasor", "Duplizieren", &TMainForm::DuplicatePhasorClick,
                                 Qt::CTRL | Qt::Key_D);
     DeletePhasor =
-        NewAction("DeletePhasor", "L\xF6schen", &TMainForm::DeletePhasorClick, Qt::Key_Delete);
+        NewAction("DeletePhasor", "Löschen"_cp, &TMainForm::DeletePhasorClick, Qt::Key_Delete);
     DeleteAllPhasors =
-        NewAction("DeleteAllPhasors", "Alle l\xF6schen", &TMainForm::DeleteAllPhasorsClick);
+        NewAction("DeleteAllPhasors", "Alle löschen"_cp, &TMainForm::DeleteAllPhasorsClick);
 
     BetaAddP = NewAction("BetaAddP", "Grafische Addition", &TMainForm::BetaAddPClick);
     BetaAddP->setCheckable(true);
@@ -205,8 +204,8 @@ void TMainForm::CreateActions() {
     Active = NewAction("Active", "Aktiv", &TMainForm::ActiveClick);
     Active->setCheckable(true);
     ChangeNumber =
-        NewAction("ChangeNumber", "Grad \xE4ndern... (2)", &TMainForm::ChangeNumberClick);
-    ShowCircle = NewAction("ShowCircle", "L\xF6sungskreis anzeigen", &TMainForm::ShowCircleClick);
+        NewAction("ChangeNumber", "Grad ändern... (2)"_cp, &TMainForm::ChangeNumberClick);
+    ShowCircle = NewAction("ShowCircle", "Lösungskreis anzeigen"_cp, &TMainForm::ShowCircleClick);
     ShowCircle->setCheckable(true);
     ShowCircle->setChecked(true);
     CircuitCalculation = NewAction("CircuitCalculation", "Schaltungsberechnung...",
@@ -240,7 +239,7 @@ void TMainForm::CreateMenus() {
 
     QMenu* extras = menuBar()->addMenu(Q("Extras"));
     extras->addActions({BetaAddP, ScaleablePhasors});
-    QMenu* roots = extras->addMenu(Q("Mehrere L\xF6sungen (Wurzel)"));
+    QMenu* roots = extras->addMenu(Q("Mehrere Lösungen (Wurzel)"_cp));
     roots->addActions({Active, ChangeNumber});
     roots->addSeparator();
     roots->addAction(ShowCircle);
@@ -263,7 +262,9 @@ QAction* TMainForm::NewToolButton(QToolBar* bar, const char* objectName, const c
 }
 
 QLabel* TMainForm::NewToolLabel(QToolBar* bar, const char* objectName, const char* text) {
-    auto* label = new QLabel(Q(text), bar);
+    auto* label = new QLabel(bar);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(Q(text));
     label->setObjectName(QString::fromLatin1(objectName));
     bar->addWidget(label);
     return label;
@@ -305,9 +306,7 @@ void TMainForm::CreatePhasorToolBar() {
     QToolBar* bar = PhasorToolBar = NewToolBar(this, "PhasorToolBar", "Zeigereinstellungen");
     NewFileButton =
         NewToolButton(bar, "NewFileButton", "file-new", "Neu", &TMainForm::NewFileClick);
-    OpenFileButton = NewToolButton(bar, "OpenFileButton", "file-open",
-                                   "\xD6"
-                                   "ffnen",
+    OpenFileButton = NewToolButton(bar, "OpenFileButton", "file-open", "Öffnen"_cp,
                                    &TMainForm::OpenFileButtonClick);
     SaveFileButton = NewToolButton(bar, "SaveFileButton", "file-save", "Speichern",
                                    &TMainForm::SaveFileButtonClick);
@@ -318,10 +317,10 @@ void TMainForm::CreatePhasorToolBar() {
                                      &TMainForm::EditPhasorClick);
     DuplicatePhasorButton = NewToolButton(bar, "DuplicatePhasorButton", "phasor-duplicate",
                                           "Zeiger duplizieren", &TMainForm::DuplicatePhasorClick);
-    DeletePhasorButton = NewToolButton(bar, "DeletePhasorButton", "delete", "L\xF6schen",
+    DeletePhasorButton = NewToolButton(bar, "DeletePhasorButton", "delete", "Löschen"_cp,
                                        &TMainForm::DeletePhasorClick);
     DeleteAllPhasorsButton = NewToolButton(bar, "DeleteAllPhasorsButton", "delete-all",
-                                           "Alle l\xF6schen", &TMainForm::DeleteAllPhasorsClick);
+                                           "Alle löschen"_cp, &TMainForm::DeleteAllPhasorsClick);
     bar->addSeparator();
     Circle1Button = NewToolButton(bar, "Circle1Button", "circle1", "Einheitskreis (Skala 1)",
                                   &TMainForm::Circle1ButtonClick);
@@ -367,7 +366,7 @@ void TMainForm::CreateGridToolBar() {
                       &TMainForm::GridSettingsButtonClick);
     bar->addSeparator();
     SetHeightButton = NewToolButton(bar, "SetHeightButton", "calibrate-height",
-                                    "H\xF6he kalibrieren", &TMainForm::SetHeightButtonClick);
+                                    "Höhe kalibrieren"_cp, &TMainForm::SetHeightButtonClick);
     SetWidthButton = NewToolButton(bar, "SetWidthButton", "calibrate-width", "Weite kalibrieren",
                                    &TMainForm::SetWidthButtonClick);
 }
@@ -446,6 +445,7 @@ void TMainForm::CreateStatusBar() {
         std::string text = StatusPanelTexts[i];
         std::replace(text.begin(), text.end(), ',', DecimalSeparator());
         QLabel* panel = StatusBarPanels->Panel(i);
+        panel->setTextFormat(Qt::PlainText);
         panel->setText(FromCp1252(text));
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         StatusPanels.push_back(panel);
@@ -476,7 +476,9 @@ std::string TMainForm::StatusText(int panel) const {
 void TMainForm::ShowErrorsPopup(const QPoint& pos) {
     ErrorsPopup->clear();
     for (const TErrorEntry& entry : Errors) {
-        QAction* item = ErrorsPopup->addAction(FromCp1252(entry.Caption));
+        // A '&' of a name is shown, not taken as the entry's access key.
+        QAction* item =
+            ErrorsPopup->addAction(FromCp1252(entry.Caption).replace(u'&', QStringLiteral("&&")));
         const int index = entry.PhasorIndex;
         connect(item, &QAction::triggered, this, [this, index] { ErrorClick(index); });
     }

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "circuitwindow/circuitc.h"
+#include "complex/cp1252text.h"
 #include "dialogs/helppage.h"
 #include "dialogs/paintboxwidget.h"
 #include "mainwindow/mainform.h"
@@ -23,23 +24,23 @@ namespace {
 
 constexpr char PhasorFileFilter[] = "Zeigora Dateien (*.zgf)|*.zgf";
 constexpr char PhasorFileExt[] = "*.zgf";
-constexpr char OpenWarningText[] =
-    "Warnung: alle Zeiger werden gel\xF6scht, wenn Sie Zeiger aus einer Datei laden. "
-    "Fortfahren?";
-constexpr char NoPhasorSelectedText[] = "Kein Zeiger ausgew\xE4hlt.";
-constexpr char RootsRefusalText[] =
-    "Diese Funktion ist bei der Darstellung mehrerer L\xF6sungen nicht verf\xFCgbar.";
-constexpr char DeleteQuestionText[] = "Sind Sie sicher, dass Sie diesen Zeiger l\xF6schen wollen?";
-constexpr char DeleteAllQuestionText[] = "Sind Sie sicher, dass Sie alle Zeiger l\xF6schen wollen?";
+constexpr auto& OpenWarningText =
+    "Warnung: alle Zeiger werden gelöscht, wenn Sie Zeiger aus einer Datei laden. "
+    "Fortfahren?"_cp;
+constexpr auto& NoPhasorSelectedText = "Kein Zeiger ausgewählt."_cp;
+constexpr auto& RootsRefusalText =
+    "Diese Funktion ist bei der Darstellung mehrerer Lösungen nicht verfügbar."_cp;
+constexpr auto& DeleteQuestionText = "Sind Sie sicher, dass Sie diesen Zeiger löschen wollen?"_cp;
+constexpr auto& DeleteAllQuestionText = "Sind Sie sicher, dass Sie alle Zeiger löschen wollen?"_cp;
 constexpr char HelpErrorText[] =
     "Fehler beim Starten der Hilfe. Bitte klicken Sie die Datei index.html im Ordner Doku "
     "doppelt.";
-constexpr char InfoText[] =
+constexpr auto& InfoText =
     "Zeigora 3.0 Public Alpha\n"
     "\n"
-    "Rechnen mit komplexen Zahlen in der Gau\xDF'schen Zahlenebene.\n"
+    "Rechnen mit komplexen Zahlen in der Gauß'schen Zahlenebene.\n"
     "Entwurf, Programmierung und Symbole: das Zeigora-Team.\n"
-    "Dank an alle, die die Vorabversion ausprobieren.";
+    "Dank an alle, die die Vorabversion ausprobieren."_cp;
 
 }  // namespace
 
@@ -117,10 +118,7 @@ void TMainForm::NewFileClick() {
 
 void TMainForm::OpenFileButtonClick() {
     if (!UserDialogs().AskYesNo(OpenWarningText)) return;
-    const auto choice = UserDialogs().GetOpenFileName(
-        "\xD6"
-        "ffnen",
-        PhasorFileFilter, PhasorFileExt);
+    const auto choice = UserDialogs().GetOpenFileName("Öffnen"_cp, PhasorFileFilter, PhasorFileExt);
     if (choice) {
         // A file that cannot be read, or is no phasor file, leaves the phasors as they were.
         const TPhasorFileResult result = LoadPhasorsFromFile(Phasors, choice->FileName);

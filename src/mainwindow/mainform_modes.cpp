@@ -4,6 +4,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include "complex/cp1252text.h"
 #include "complex/numtext.h"
 #include "mainwindow/mainform.h"
 #include "mainwindow/numberformat.h"
@@ -16,13 +17,11 @@ namespace zeigora {
 
 namespace {
 
-constexpr char RootsWarningText[] =
-    "Warnung: diese Funktion berechnet die L\xF6sungen der n.ten Wurzel einer einzigen "
-    "komplexen Zahl. Es werden daher alle Zeiger ausgenommen des ersten gel\xF6scht. "
-    "Fortfahren?";
-constexpr char DegreeErrorText[] =
-    "Ung\xFCltige Eingabe. Grad wird auf 2 zur\xFC"
-    "ckgesetzt.";
+constexpr auto& RootsWarningText =
+    "Warnung: diese Funktion berechnet die Lösungen der n.ten Wurzel einer einzigen "
+    "komplexen Zahl. Es werden daher alle Zeiger ausgenommen des ersten gelöscht. "
+    "Fortfahren?"_cp;
+constexpr auto& DegreeErrorText = "Ungültige Eingabe. Grad wird auf 2 zurückgesetzt."_cp;
 
 }  // namespace
 
@@ -59,7 +58,7 @@ void TMainForm::ChangeNumberClick() {
         UserDialogs().ShowError(DegreeErrorText);
         RootDegree = MinRootDegree;
     }
-    ChangeNumber->setText(FromCp1252("Grad \xE4ndern... (" + std::to_string(RootDegree) + ")"));
+    ChangeNumber->setText(FromCp1252("Grad ändern... ("_cp + std::to_string(RootDegree) + ")"));
     if (!View.Settings.RootsMode) return;
     BuildRootPhasors();
     FillPhasorComboBox();

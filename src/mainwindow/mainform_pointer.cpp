@@ -199,7 +199,9 @@ void TMainForm::SetHeightButtonClick() {
     const int frameWidth = width() - w;
     const int frameHeight = height() - PaintBox1->height();
     const int r = RoundToPixel(View.Settings.ReIntervals);
-    const int newWidth = w - (w - CheckedIntDiv(w, r) * r) + frameWidth;
+    const std::optional<int> columns = CheckedIntDiv(w, r);
+    if (!columns) return;
+    const int newWidth = w - (w - *columns * r) + frameWidth;
     const int newHeight =
         RoundToPixel(static_cast<double>(w) * View.Settings.ImIntervals / r) + frameHeight;
     resize(newWidth, newHeight);
@@ -210,7 +212,9 @@ void TMainForm::SetWidthButtonClick() {
     const int frameWidth = width() - PaintBox1->width();
     const int frameHeight = height() - h;
     const int i = RoundToPixel(View.Settings.ImIntervals);
-    const int newHeight = h - (h - CheckedIntDiv(h, i) * i) + frameHeight;
+    const std::optional<int> rows = CheckedIntDiv(h, i);
+    if (!rows) return;
+    const int newHeight = h - (h - *rows * i) + frameHeight;
     const int newWidth =
         RoundToPixel(static_cast<double>(h) * View.Settings.ReIntervals / i) + frameWidth;
     resize(newWidth, newHeight);

@@ -1,11 +1,13 @@
 #include "mainwindow/rootphasors.h"
 
+#include "complex/cp1252text.h"
+
 namespace zeigora {
 
 std::string RootDefinition(std::string_view radicandName, int k, int n) {
     const std::string degree = std::to_string(n);
     return std::string(radicandName) + "^(1/" + degree + ")*e^(j*" + std::to_string(k - 1) +
-           "*360\xB0/" + degree + ")";
+           "*360°/"_cp + degree + ")";
 }
 
 void BuildRootPhasors(TPhasorArray& phasors, int degree) {

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <utility>
 
+#include "complex/cp1252text.h"
 #include "parser/complexParser.h"
 
 namespace zeigora {
@@ -451,8 +452,8 @@ std::string SyntaxErrorText(std::int32_t errorPos, std::uint8_t errorKind) {
         "",
         "\")\" oder Operator erwartet",
         "Unbekannter Zeiger",
-        "Ung\xFCltige Zahl",
-        "Unvollst\xE4ndiger Ausdruck",
+        "Ungültige Zahl"_cp,
+        "Unvollständiger Ausdruck"_cp,
         "Operator erwartet",
         "Unbekannte Funktion",
     };

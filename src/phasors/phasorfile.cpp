@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "complex/cp1252text.h"
+
 namespace zeigora {
 
 // The record's bytes are the file's bytes, and the file is little-endian.
@@ -130,9 +132,9 @@ std::string PhasorFileErrorText(TPhasorFileError error, std::string_view fileNam
             return file + " konnte nicht gelesen werden.";
         case TPhasorFileError::BadLength:
             return file +
-                   " ist keine Zeigora-Datei (die L\xE4nge ist kein Vielfaches von 832 Bytes).";
+                   " ist keine Zeigora-Datei (die Länge ist kein Vielfaches von 832 Bytes)."_cp;
         case TPhasorFileError::TooLarge:
-            return file + " ist zu gro\xDF f\xFCr eine Zeigora-Datei (mehr als 100000 Zeiger).";
+            return file + " ist zu groß für eine Zeigora-Datei (mehr als 100000 Zeiger)."_cp;
         case TPhasorFileError::WriteFailed:
             return file + " konnte nicht gespeichert werden.";
     }

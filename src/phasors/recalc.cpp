@@ -21,15 +21,16 @@
 #include <string>
 #include <vector>
 
+#include "complex/cp1252text.h"
 #include "parser/complexParser.h"
 
 namespace zeigora {
 
 namespace {
 
-const char* const InvalidNameText = "Ung\xFCltiger Zeigername";
-const char* const CircularText = "Zirkul\xE4re Referenz in ";
-const char* const FailedDependencyText = "Warnung: Fehlerhafte Abh\xE4ngigkeiten (";
+const char* const InvalidNameText = "Ungültiger Zeigername"_cp;
+const char* const CircularText = "Zirkuläre Referenz in "_cp;
+const char* const FailedDependencyText = "Warnung: Fehlerhafte Abhängigkeiten ("_cp;
 const char* const StatusSuffix = " Fehler (hier rechtsklicken)";
 
 TComplex NaNValue() {

@@ -91,9 +91,12 @@ std::string FormatAxisNumber(int digits, bool autoValues, double value) {
     return FormatFixed(value, digits, DecimalSeparator());
 }
 
+double GridValue(int i, int extent, double scaleValue) {
+    return scaleValue * i * (2.0 * (extent / 2) / extent);
+}
+
 void DrawNumbersX(TCanvas& canvas, const TPlaneSettings& s, const TPlaneMapping& m,
-                  std::uint8_t scale, double offset) {
-    const double value = FromPixels(scale, m.Factor2X, m.Factor1X, offset);
+                  std::uint8_t scale, double offset, double value) {
     const std::string text = FormatAxisNumber(s.Accuracy, s.AutoValues, value);
     const std::string negText = "-" + text;
     const int gap = s.MarkLength + s.SafetySpace;
@@ -106,8 +109,7 @@ void DrawNumbersX(TCanvas& canvas, const TPlaneSettings& s, const TPlaneMapping&
 }
 
 void DrawNumbersY(TCanvas& canvas, const TPlaneSettings& s, const TPlaneMapping& m,
-                  std::uint8_t scale, double offset) {
-    const double value = FromPixels(scale, m.Factor2Y, m.Factor1Y, offset);
+                  std::uint8_t scale, double offset, double value) {
     const std::string text = FormatAxisNumber(s.Accuracy, s.AutoValues, value);
     const std::string negText = "-" + text;
     const int gap = s.MarkLength + s.SafetySpace;
@@ -131,15 +133,15 @@ void DrawGrid(TCanvas& canvas, int w, int h, const TPlaneSettings& s, const TPla
         const double d = GridOffset(i, w / 2, countX);
         DrawTicksX(canvas, m, RoundToPixel(d), s.MarkLength);
         if (!s.ShowNumbers) continue;
-        if (hasScale1) DrawNumbersX(canvas, s, m, 0, d);
-        if (hasScale2) DrawNumbersX(canvas, s, m, 1, d);
+        if (hasScale1) DrawNumbersX(canvas, s, m, 0, d, GridValue(i, w, s.Scale1));
+        if (hasScale2) DrawNumbersX(canvas, s, m, 1, d, GridValue(i, w, s.Scale2));
     }
     for (int i = 1; i <= TruncCount(countY, MaxGridLines); ++i) {
         const double d = GridOffset(i, h / 2, countY);
         DrawTicksY(canvas, m, RoundToPixel(d), s.MarkLength);
         if (!s.ShowNumbers) continue;
-        if (hasScale1) DrawNumbersY(canvas, s, m, 0, d);
-        if (hasScale2) DrawNumbersY(canvas, s, m, 1, d);
+        if (hasScale1) DrawNumbersY(canvas, s, m, 0, d, GridValue(i, h, s.Scale1));
+        if (hasScale2) DrawNumbersY(canvas, s, m, 1, d, GridValue(i, h, s.Scale2));
     }
     canvas.MoveTo(m.ChainX, m.ChainY);
 }

@@ -24,12 +24,18 @@ void DrawGridLinesY(TCanvas& canvas, const TPlaneMapping& mapping, int width, in
 void DrawTicksX(TCanvas& canvas, const TPlaneMapping& mapping, int offset, int halfLength);
 void DrawTicksY(TCanvas& canvas, const TPlaneMapping& mapping, int offset, int halfLength);
 
-// The numbers at +- offset (unrounded pixels from the origin); scale 0 below / right of the
-// axis, scale 1 above / left of it.
+// The value at grid line i of an axis `extent` pixels long: i intervals of scaleValue, scaled
+// by 2 (extent div 2) / extent since the lines are spaced on the truncated half. That equals
+// the line's offset divided by the axis factor, but is worked out without the margin and
+// interval count, which cancel, so that whole multiples come out whole (1, not 0.99999...).
+double GridValue(int i, int extent, double scaleValue);
+
+// The numbers `value` and its negation at +- offset (unrounded pixels from the origin); scale 0
+// below / right of the axis, scale 1 above / left of it.
 void DrawNumbersX(TCanvas& canvas, const TPlaneSettings& settings, const TPlaneMapping& mapping,
-                  std::uint8_t scale, double offset);
+                  std::uint8_t scale, double offset, double value);
 void DrawNumbersY(TCanvas& canvas, const TPlaneSettings& settings, const TPlaneMapping& mapping,
-                  std::uint8_t scale, double offset);
+                  std::uint8_t scale, double offset, double value);
 
 // The text of one axis number with `digits` decimals, engineering style when autoValues.
 std::string FormatAxisNumber(int digits, bool autoValues, double value);

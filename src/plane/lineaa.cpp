@@ -303,9 +303,40 @@ bool DashAllows(long double dash, int style, long double q, std::int64_t p) {
     }
 }
 
-void LimitSpan(long double& a, long double& b, long double span) {
-    if (std::fabs(a - b) <= span) return;
-    (a > b ? a : b) = (a > b ? b : a) + span;
+// A line this long across is walked only where it can reach the surface: it is clipped to the
+// surface grown by `margin` pixels on every side, keeping its start (when inside) and its
+// direction. Shorter lines are walked as given, so their pixels stay exactly as they were.
+constexpr long double WalkSpanX = 1600, WalkSpanY = 1200;
+
+// Liang-Barsky: false when nothing of the line lies in [lo, hiX] x [lo, hiY].
+bool ClipToArea(long double& x1, long double& y1, long double& x2, long double& y2, long double lo,
+                long double hiX, long double hiY) {
+    const long double dx = x2 - x1, dy = y2 - y1;
+    long double t0 = 0, t1 = 1;
+    auto edge = [&](long double p, long double q) {  // keeps t with p t <= q
+        if (p == 0) return q >= 0;
+        const long double r = q / p;
+        if (p < 0) {
+            if (r > t1) return false;
+            t0 = std::max(t0, r);
+        } else {
+            if (r < t0) return false;
+            t1 = std::min(t1, r);
+        }
+        return true;
+    };
+    if (!edge(-dx, x1 - lo) || !edge(dx, hiX - x1) || !edge(-dy, y1 - lo) || !edge(dy, hiY - y1))
+        return false;
+    const long double sx = x1, sy = y1;
+    if (t0 > 0) {
+        x1 = sx + t0 * dx;
+        y1 = sy + t0 * dy;
+    }
+    if (t1 < 1) {
+        x2 = sx + t1 * dx;
+        y2 = sy + t1 * dy;
+    }
+    return true;
 }
 
 // The end state of one pixel covered by `count` sub-samples: darkened in fast mode; in quality
@@ -388,13 +419,18 @@ long double Hypot(long double a, long double b) {
 
 void TPaintBoxEx::LineAA(std::int64_t color, int width, long double x1, long double y1,
                          long double x2, long double y2, long double dash) {
-    LimitSpan(x1, x2, 1600);
-    LimitSpan(y1, y2, 1200);
     if (Height() <= 0) return;
-    // Coordinates this far out cannot reach a pixel once the span is limited; NaN neither.
+    for (long double v : {x1, y1, x2, y2})
+        if (!std::isfinite(v)) return;
+    const TCanvas& pen = BitmapCanvas();
+    const int penWidth = width < 1 ? pen.PenWidth() : width;
+    if (std::fabs(x1 - x2) > WalkSpanX || std::fabs(y1 - y2) > WalkSpanY) {
+        const long double margin = 2.0L * std::max(penWidth, 0) + 4;
+        if (!ClipToArea(x1, y1, x2, y2, -margin, Width() + margin, Height() + margin)) return;
+    }
+    // A short line this far out cannot reach a pixel.
     for (long double v : {x1, y1, x2, y2})
         if (!(std::fabs(v) <= 1e9L)) return;
-    const TCanvas& pen = BitmapCanvas();
     const int style = pen.PenStyle();
     if (dash < 0 && (style < psSolid || style > psDashDotDot)) return;
     TLineWalk w{};
@@ -402,7 +438,7 @@ void TPaintBoxEx::LineAA(std::int64_t color, int width, long double x1, long dou
     w.N = w.Fast ? SubSampling : 3 * SubSampling;
     const std::int64_t n2 = w.N * w.N;
     if (w.N < 1) return;
-    const std::int64_t t = std::int64_t(width < 1 ? pen.PenWidth() : width) * w.N;
+    const std::int64_t t = std::int64_t(penWidth) * w.N;
     const TColor c = (color == -1 ? pen.PenColor() : static_cast<TColor>(color)) & 0xFFFFFF;
     w.Dr = static_cast<int>((256 - (c & 0xFF)) / n2);
     w.Dg = static_cast<int>((256 - ((c >> 8) & 0xFF)) / n2);

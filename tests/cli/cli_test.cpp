@@ -62,35 +62,46 @@ TEST_F(CliTest, BadUseIsRefusedAndWritesNothing) {
     WriteBytes(shortFile, "12345");
     std::ofstream(junk) << "keine Schaltung";
     ASSERT_TRUE(SaveCircuitToFile(*MakeDefaultCircuit(), zgs).Ok);
-    // Exit 2 (1 for a failed write), no output, a message: whole with its line end, else a part.
+    // Exit 2 (1 for a failed write), no output, a message naming the command: its first line
+    // whole with the line end, else its start.
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"phasors", shortFile},
-         "Die Datei \"" + shortFile +
+         "zeigora-cli phasors: Die Datei \"" + shortFile +
              "\" ist keine Zeigora-Datei (die L\xC3\xA4nge ist kein Vielfaches von 832 Bytes).\n"},
-        {{"phasors", missing}, "Die Datei \"" + missing + "\" konnte nicht gelesen werden.\n"},
-        {{"circuit", junk}, "ist keine g\xC3\xBCltige Zeigora-Schaltung"},
+        {{"phasors", missing},
+         "zeigora-cli phasors: Die Datei \"" + missing + "\" konnte nicht gelesen werden.\n"},
+        {{"circuit", junk},
+         "zeigora-cli circuit: Die Datei \"" + junk + "\" ist keine g\xC3\xBCltige"},
         {{"circuit", PathOf("missing.zgs")},
-         "kann nicht ge\xC3\xB6"
-         "ffnet werden"},
-        {{"circuit", "--frequency", "0", zgs}, "must not be 0"},
-        {{"circuit", "--voltage", "1+", zgs}, "voltage"},
-        {{"circuit"}, "expects one file"},
-        {{"render", StartFile}, ""},  // no output file
-        {{"render", StartFile, "-o", PathOf("a.jpg")}, ""},
-        {{"render", StartFile, "-o", png, "--size", "0x5"}, ""},
-        {{"render", StartFile, "-o", PathOf("no/such/dir/a.png")}, ""},
+         "circuit: Die Datei \"" + PathOf("missing.zgs") + "\" kann nicht ge\xC3\xB6"},
+        {{"circuit", "--frequency=0", zgs}, "circuit: Die Frequenz darf nicht 0 sein.\n"},
+        {{"circuit", "--voltage", "1+", zgs},
+         "circuit: Spannung \"1+\": Syntaxfehler (2): Unvollst\xC3\xA4ndiger Ausdruck\n"},
+        {{"circuit"}, "circuit: Es fehlt ein Argument: DATEI.zgs.\n"},
+        {{"circuit", zgs, zgs}, "circuit: Zu viele Argumente (2)"},
+        {{"render", StartFile}, "render: Die Option \"-o AUSGABE\" fehlt.\n"},
+        {{"render", StartFile, "-o", PathOf("a.jpg")}, "render: AUSGABE muss auf .bmp, .png"},
+        {{"render", StartFile, "-o", png, "--size", "0x5"},
+         "render: Ung\xC3\xBCltiger Wert f\xC3\xBCr --size: \"0x5\".\n"},
+        {{"render", StartFile, "-o" + png, "--addition=1"},
+         "render: Die Option \"--addition\" nimmt keinen Wert.\n"},
+        {{"render", StartFile, "-o", png, "--grid"},
+         "render: Die Option \"--grid\" braucht einen Wert (--grid RExIM).\n"},
+        {{"diagram", zgs, "--out=" + png}, "diagram: Unbekannte Option \"--out\".\n"},
+        {{"eval", "--phasors", "-"}, "eval: Ohne AUSDRUCK liest eval"},
+        {{"zeichne"}, "zeigora-cli: Unbekannter Befehl \"zeichne\".\n"},
+        {{"render", StartFile, "-o", PathOf("no/such/dir/a.png")},
+         "render: Das Bild \"" + PathOf("no/such/dir/a.png") +
+             "\" konnte nicht geschrieben werden: "},
     };
     for (const auto& [args, message] : cases) {
         const TCliRun r = Run(args);
         SCOPED_TRACE(::testing::PrintToString(args));
         EXPECT_EQ(r.ExitCode, !args.empty() && args.back().ends_with("dir/a.png") ? 1 : 2);
         EXPECT_EQ(r.Out, "");
-        EXPECT_FALSE(r.Err.empty());
-        if (message.ends_with('\n')) {
-            EXPECT_EQ(r.Err, message);
-        } else {
-            EXPECT_NE(r.Err.find(message), std::string::npos) << r.Err;
-        }
+        const std::string expected =
+            message.starts_with("zeigora-cli") ? message : "zeigora-cli " + message;
+        EXPECT_EQ(r.Err.substr(0, expected.size()), expected);
     }
     EXPECT_FALSE(std::filesystem::exists(png));
 }

@@ -1,5 +1,6 @@
 // Runs `zeigora-cli render` and `zeigora-cli diagram` and reads the pictures back.
 #include <QImage>
+#include <algorithm>
 
 #include "circuit/circuitfile.h"
 #include "cli_support.h"
@@ -92,6 +93,21 @@ TEST_F(PictureCli, MetafilesAndSvg) {
     EXPECT_NE(svg.find("C (1\xC2\xB5"
                        "F)"),
               std::string::npos);
+}
+
+// Names are bytes: "\xE4.png" and "\xF6.png" (Latin-1, not UTF-8) are two files of their own.
+TEST_F(PictureCli, OutputNamesAreTheBytesGiven) {
+    for (const char* name : {"\xE4.png", "\xF6.png", "\xE4.bmp", "\xE4.emf", "\xE4.svg"}) {
+        const bool svg = std::string(name).ends_with(".svg");
+        Draw({svg ? "diagram" : "render", svg ? Zgs : StartFile}, name);
+    }
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(Dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"default.zgs", "stderr", "stdin", "stdout", "\xE4.bmp",
+                                        "\xE4.emf", "\xE4.png", "\xE4.svg", "\xF6.png"}));
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -152,24 +153,50 @@ void RunPass(const TLine& l, TPt start, long double tk, std::int64_t ku, std::in
     }
 }
 
-void LimitSpan(long double& a, long double& b, long double span) {
-    if (std::fabs(a - b) <= span) return;
-    if (a > b)
-        a = b + span;
-    else
-        b = a + span;
+// A line more than 1600 pixels wide or 1200 high is first clipped to the surface grown by
+// 2 x pen width + 4 pixels: the parameters t where it enters and leaves each slab, start and end
+// moved only where they lie outside. False when nothing is left.
+bool ClipLong(long double& x1, long double& y1, long double& x2, long double& y2, int penWidth,
+              int w, int h) {
+    if (!(std::fabs(x1 - x2) > 1600) && !(std::fabs(y1 - y2) > 1200)) return true;
+    const long double m = 2.0L * (penWidth > 0 ? penWidth : 0) + 4;
+    const long double dx = x2 - x1, dy = y2 - y1;
+    long double t0 = 0, t1 = 1;
+    const long double from[2] = {x1, y1}, d[2] = {dx, dy}, hi[2] = {w + m, h + m};
+    for (int a = 0; a < 2; ++a) {
+        if (d[a] == 0) {
+            if (from[a] < -m || from[a] > hi[a]) return false;
+            continue;
+        }
+        const long double ta = (-m - from[a]) / d[a], tb = (hi[a] - from[a]) / d[a];
+        t0 = std::max(t0, std::min(ta, tb));
+        t1 = std::min(t1, std::max(ta, tb));
+    }
+    if (t0 > t1) return false;
+    const long double sx = x1, sy = y1;
+    if (t0 > 0) {
+        x1 = sx + t0 * dx;
+        y1 = sy + t0 * dy;
+    }
+    if (t1 < 1) {
+        x2 = sx + t1 * dx;
+        y2 = sy + t1 * dy;
+    }
+    return true;
 }
 
 }  // namespace
 
 void LineAAReference(TPaintBoxEx& surface, std::int64_t color, int width, long double x1,
                      long double y1, long double x2, long double y2, long double dash) {
-    LimitSpan(x1, x2, 1600);
-    LimitSpan(y1, y2, 1200);
     if (surface.Height() <= 0) return;
     for (long double v : {x1, y1, x2, y2})
-        if (!(std::fabs(v) <= 1e9L)) return;  // unreachable pixels; also NaN
+        if (!std::isfinite(v)) return;
     const TCanvas& pen = surface.BitmapCanvas();
+    const int penWidth = width < 1 ? pen.PenWidth() : width;
+    if (!ClipLong(x1, y1, x2, y2, penWidth, surface.Width(), surface.Height())) return;
+    for (long double v : {x1, y1, x2, y2})
+        if (!(std::fabs(v) <= 1e9L)) return;  // unreachable pixels
     TLine l{};
     l.Surface = &surface;
     l.N = surface.FastAntialiasing ? surface.SubSampling : 3 * surface.SubSampling;

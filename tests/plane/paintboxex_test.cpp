@@ -188,6 +188,38 @@ TEST(EllipseAA, SmallRadiusBlendsEveryCell) {
     EXPECT_EQ(none.ChangedPixels(), 0);
 }
 
+TEST(EllipseAA, RingShares) {
+    // Worked sample by sample: the share of the 256 points of each cell that lie outside the
+    // ellipse and inside the one a pixel larger, blended into white; the cells on the axes are
+    // blended twice (their mirror pixels coincide).
+    TSurface s(20, 20);
+    EllipseAA(s.Box, 10, 10, 4, 4);
+    const int quadrant[5][5] = {{255, 255, 255, 247, 0},
+                                {255, 255, 255, 188, 51},
+                                {255, 255, 245, 49, 162},
+                                {247, 188, 49, 98, 255},
+                                {0, 51, 162, 255, 255}};
+    for (int j = 0; j < 5; ++j)
+        for (int i = 0; i < 5; ++i)
+            for (int x : {10 + i, 10 - i})
+                for (int y : {10 + j, 10 - j})
+                    EXPECT_EQ(s.Box.GetPixel(x, y), TColor(quadrant[j][i] * 0x010101))
+                        << x << "," << y;
+    EXPECT_EQ(s.ChangedPixels(), 10 * 4 + 4 * 2);  // the cells above, mirrored
+    // An ellipse in orange: each channel on its own; the far cells are skipped.
+    TSurface e(30, 20);
+    e.Box.BitmapCanvas().SetPenColor(0x0080FF);
+    EllipseAA(e.Box, 15, 10, 7, 3);
+    const TColor rows[4][9] = {
+        {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xD3E8FF, 0x0080FF, 0xFFFFFF},
+        {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xDEEEFF, 0x349AFF, 0x8DC6FF, 0xFFFFFF},
+        {0xFFFFFF, 0xF6FAFF, 0xD3E9FF, 0xA1D0FF, 0x56ABFF, 0x1D8EFF, 0xA1D0FF, 0xFFFFFF, 0xFFFFFF},
+        {0x0080FF, 0x0884FF, 0x2B95FF, 0x5DAEFF, 0xA7D3FF, 0xF7FBFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF}};
+    for (int j = 0; j < 4; ++j)
+        for (int i = 0; i < 9; ++i)
+            EXPECT_EQ(e.Box.GetPixel(15 - i, 10 - j), rows[j][i]) << i << "," << j;
+}
+
 std::string RecordPicture(const char* name) {
     TPaintBoxEx box(200, 100);
     box.BeginRecording();

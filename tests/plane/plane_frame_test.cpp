@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -111,6 +112,87 @@ TEST_F(FrameTest, ArrowsAndLayers) {
         EXPECT_EQ(View.DrawnPhasors[0].Phasor, &Phasors[1]);
         EXPECT_EQ(View.DrawnPhasors[1].Phasor, &Phasors[0]);
     }
+}
+
+TEST_F(FrameTest, LongPhasorsKeepStartAndDirection) {
+    // Tips thousands of pixels out: each line leaves the origin in its own direction.
+    const struct {
+        double Re, Im;
+        int OnX, OnY, OffX, OffY;  // a pixel on the true line; one on the line a span limit drew
+    } cases[] = {
+        {-25, -0.5, 250, 201, 250, 199},  // to (-1700, 240)
+        {50, 30, 400, 140, 400, 125},     // to (4300, -2200); 37 degrees would pass 125
+        {30, -50, 360, 300, 433, 300},    // 59 degrees, not 37
+        {-0.5, 16, 300, 185, 300, 215},   // from the origin, not from Im = 1
+    };
+    for (const auto& c : cases) {
+        Phasors = {MakePhasor(c.Re, c.Im, clRed)};
+        Phasors[0].NameVisible = 0;
+        Render();
+        EXPECT_TRUE(RingNear(c.OnX, c.OnY, clRed)) << c.Re << "," << c.Im;
+        EXPECT_FALSE(RingNear(c.OffX, c.OffY, clRed)) << c.Re << "," << c.Im;
+    }
+    // The selection band follows the same line.
+    Phasors = {MakePhasor(30, -50, clRed)};
+    Render(&Phasors[0]);
+    EXPECT_EQ(Pixel(364, 300), 0xE6E6FFu);
+    // A wide plane: -3.5+0.3j starts at the origin.
+    Surface.Resize(3800, 2000);
+    Phasors = {MakePhasor(-3.5, 0.3, clRed)};
+    Render();
+    EXPECT_TRUE(RingNear(1890, 999, clRed));
+}
+
+TEST_F(FrameTest, NameBesideTheTip) {
+    // The name's ink, found as what writing it changes, against the ink of the same text
+    // written at a known place: left of the tip for re > 0, right of it otherwise, centred on
+    // the tip's row.
+    TPaintBoxEx probe(100, 60);
+    PreparePlane(probe, 100, 60, clWhite, View.Mapping);
+    TCanvas& pc = probe.DrawingCanvas();
+    pc.SetFontColor(clRed);
+    pc.TextOut(40, 20, "Zk");
+    const auto ink = [](const TPaintBoxEx& a, const TPaintBoxEx* b) {
+        int left = 1 << 30, top = 1 << 30;
+        for (int y = 0; y < a.Height(); ++y)
+            for (int x = 0; x < a.Width(); ++x)
+                if (a.GetPixel(x, y) != (b ? b->GetPixel(x, y) : clWhite)) {
+                    left = std::min(left, x);
+                    top = std::min(top, y);
+                }
+        return std::pair{left, top};
+    };
+    const auto [probeLeft, probeTop] = ink(probe, nullptr);
+    const int width = pc.TextWidth("Zk"), height = pc.TextHeight("Zk");
+    const struct {
+        double Re;
+        int TipX, Left;
+    } cases[] = {{0.25, 320, 320 - 12 - width}, {-0.25, 280, 292}, {0, 300, 312}};
+    for (const auto& c : cases) {
+        Phasors = {MakePhasor(c.Re, 1.5, clRed, 0, "Zk")};
+        Phasors[0].NameVisible = 0;
+        Render();
+        TPaintBoxEx without(600, 400);
+        std::memcpy(without.Bits(), Surface.Bits(), Surface.Bitmap.sizeInBytes());
+        Phasors[0].NameVisible = 1;
+        Render();
+        const auto [left, top] = ink(Surface, &without);
+        EXPECT_EQ(left - (probeLeft - 40), c.Left) << c.Re;
+        EXPECT_EQ(top - (probeTop - 20), 80 - height / 2) << c.Re;
+    }
+}
+
+TEST_F(FrameTest, UnitCircles) {
+    View.Settings.Scale2 = 2;  // scale 2: 40 pixels per unit
+    View.Settings.UnitCircle1 = true;
+    Render();
+    EXPECT_TRUE(RingNear(369, 160, clBlack));  // 80 pixels out at 30 degrees
+    EXPECT_FALSE(RingNear(335, 180, clBlack));
+    View.Settings.UnitCircle1 = false;
+    View.Settings.UnitCircle2 = true;
+    Render();
+    EXPECT_FALSE(RingNear(369, 160, clBlack));
+    EXPECT_TRUE(RingNear(335, 180, clBlack));
 }
 
 TEST_F(FrameTest, SolutionCircle) {
@@ -231,6 +313,10 @@ TEST(HitTest, WhichOfSeveralSegments) {
     const TDrawnPhasorArray points{{300, 300, 200, 200, &a}, {300, 300, 200, 200, &b}};
     EXPECT_EQ(FindPhasorAt(points, 305, 205), &a);
     EXPECT_EQ(FindPhasorAt(points, 315, 200), nullptr);
+    // Beyond a shared start at equal distance: the segment whose line passes farther wins.
+    const TDrawnPhasorArray star{{300, 380, 200, 200, &a}, {300, 300, 200, 120, &b}};
+    EXPECT_EQ(FindPhasorAt(star, 290, 205), &b);
+    EXPECT_EQ(FindPhasorAt(star, 295, 210), &a);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -83,7 +84,6 @@ TEST_F(GridTest, NumberTexts) {
         int Width;
         std::vector<std::string> FirstTexts;  // the real axis, right number then its mirror
     } cases[] = {
-        {"defaults", 1.0, true, 2, 600, {"1", "-1", "2", "-2", "3", "-3", "1", "-1"}},
         {"plain", 1.0, false, 2, 600, {"1,00", "-1,00", "2,00", "-2,00", "3,00", "-3,00"}},
         {"odd width", 1.0, true, 2, 601, {"998,34m", "-998,34m"}},
     };
@@ -106,16 +106,52 @@ TEST_F(GridTest, NumberTexts) {
     EXPECT_EQ(FormatAxisNumber(2, false, std::nan("")), "NaN");
 }
 
+TEST_F(GridTest, WholeMultiplesPrintWhole) {
+    // Every even width from 400 to 1920 (heights alike) and every margin from 1 to 49 % on
+    // 600 x 400: the numbers of both scales read 1, -1, 2, -2, ... exactly.
+    std::vector<std::pair<int, double>> sizes;  // width (height = 2/3 of it, even), margin
+    for (int w = 400; w <= 1920; w += 2)
+        sizes.push_back({w, 10});
+    for (int p = 1; p <= 49; ++p)
+        sizes.push_back({600, p});
+    for (const auto& [w, margin] : sizes) {
+        const int h = w * 2 / 3 / 2 * 2;
+        Settings.MarginFactor = 100 / (100 - 2 * margin);
+        Canvas.Texts.clear();
+        Draw(w, h, true, true);
+        std::vector<std::string> expected;
+        for (double count : {CountX(Settings), CountY(Settings)})
+            for (int i = 1; i <= std::min(int(count), 4096); ++i)
+                for (const char* sign : {"", "-", "", "-"})
+                    expected.push_back(sign + std::to_string(i));
+        std::vector<std::string> texts;
+        for (const auto& t : Canvas.Texts)
+            texts.push_back(t.Text);
+        ASSERT_EQ(texts, expected) << w << "x" << h << ", margin " << margin;
+    }
+}
+
 TEST_F(GridTest, NumberPlaces) {
     // Scale 1: below the real axis and right of the imaginary one; 3 pairs on Re, 2 on Im.
     Draw(600, 400, true, false);
     ASSERT_EQ(Canvas.Texts.size(), 10u);
-    const auto t = Canvas.Texts;
+    auto t = Canvas.Texts;
     EXPECT_EQ(t[0].X, 380 - Metrics().TextWidth("1") / 2);
     EXPECT_EQ(t[0].Y, 208);
+    EXPECT_EQ(t[1].X, 220 - Metrics().TextWidth("-1") / 2);  // centred with its minus
     EXPECT_EQ(t[6].Text, "1");
     EXPECT_EQ(t[6].X, 308);
     EXPECT_EQ(t[6].Y, 120 - Metrics().TextHeight("1") / 2);
+    // Scale 2: above the real axis and left of the imaginary one, each text by its own width.
+    Canvas.Texts.clear();
+    Draw(600, 400, false, true);
+    ASSERT_EQ(Canvas.Texts.size(), 10u);
+    t = Canvas.Texts;
+    EXPECT_EQ(t[0].Y, 192 - Metrics().TextHeight("1"));
+    EXPECT_EQ(t[6].X, 292 - Metrics().TextWidth("1"));
+    EXPECT_EQ(t[7].Text, "-1");
+    EXPECT_EQ(t[7].X, 292 - Metrics().TextWidth("-1"));
+    EXPECT_EQ(t[7].Y, 280 - Metrics().TextHeight("-1") / 2);
 }
 
 TEST_F(GridTest, AxesWithArrowheadsAndNames) {
