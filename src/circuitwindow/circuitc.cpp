@@ -347,8 +347,7 @@ void TCircuitCalculationForm::OpenFileButtonClick() {
     const std::optional<TFileChoice> choice =
         UserDialogs().GetOpenFileName("Schaltung öffnen"_cp, CircuitFilter, CircuitDefaultExt);
     if (!choice) return;
-    TCircuitLoadResult loaded =
-        LoadCircuitFromFile(choice->FileName, Utf8ToCp1252(choice->FileName));
+    TCircuitLoadResult loaded = LoadCircuitFromFile(choice->FileName);
     // A file that cannot be read leaves the circuit shown before.
     if (!loaded.Circuit) {
         UserDialogs().ShowError(loaded.Error);
@@ -363,8 +362,7 @@ void TCircuitCalculationForm::SaveFileButtonClick() {
     const std::optional<TFileChoice> choice = UserDialogs().GetSaveFileName(
         "Schaltung speichern", CircuitFilter, CircuitDefaultExt, false);
     if (!choice) return;
-    const TCircuitSaveResult saved =
-        SaveCircuitToFile(*OuterGroup, choice->FileName, Utf8ToCp1252(choice->FileName));
+    const TCircuitSaveResult saved = SaveCircuitToFile(*OuterGroup, choice->FileName);
     if (!saved.Ok) UserDialogs().ShowError(saved.Error);
 }
 

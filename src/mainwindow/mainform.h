@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "history/snapshothistory.h"
 #include "mainwindow/clockhands.h"
 #include "phasors/phasor.h"
 #include "phasors/recalc.h"
@@ -113,6 +114,10 @@ class TMainForm : public QMainWindow {
     void InfoClick();
     void ErrorClick(int phasorIndex);
     void EasterEgg();
+    // "Rückgängig" and "Wiederherstellen": one change of the phasor list back or forward.
+    void UndoClick();
+    void RedoClick();
+    const TSnapshotHistory& History() const { return UndoHistory; }
 
     // Pointer, status bar and zoom.
     void PaintBox1MouseDown(TMouseButton button, TShiftState shift, int x, int y);
@@ -148,7 +153,25 @@ class TMainForm : public QMainWindow {
     QMenu* createPopupMenu() override;
 
   private:
+    // One undo step for the command running in this scope: the step is recorded when the
+    // scope ends, if the phasor list (or the roots mode) changed; undo selects again what was
+    // selected when the scope began.
+    class TUndoStep {
+      public:
+        TUndoStep(TMainForm& form, const char* caption)
+            : Form(form), Caption(caption), Selection(form.SelectedIndex_) {}
+        ~TUndoStep() { Form.CommitStep(Caption, Selection); }
+        TUndoStep(const TUndoStep&) = delete;
+        TUndoStep& operator=(const TUndoStep&) = delete;
+
+      private:
+        TMainForm& Form;
+        const char* Caption;
+        int Selection;
+    };
+
     void CreateActions();
+    void CreateUndoActions();
     void CreateMenus();
     void CreatePhasorToolBar();
     void CreateGridToolBar();
@@ -178,6 +201,13 @@ class TMainForm : public QMainWindow {
     void ZoomComboChange(QComboBox* combo, double& scale, QAction* zoomIn, QAction* zoomOut);
     void ZoomBy(double factor, double& scale, QComboBox* combo);
     void SetToolBarVisible(QToolBar* bar, bool& flag, QAction* menuItem, QAction* popupItem);
+    // The undo history: caption in UTF-8.
+    std::string HistoryModePiece() const;
+    void ResetHistory();
+    void CommitStep(const char* caption, int selectionBefore) noexcept;
+    void RestoreStep(const TRestoredState& state);
+    void UpdateUndoActions();
+    void StopClockForHistory();
 
     int SelectedIndex_ = -1;
     // The last frame's segments belong to the list as it is now.
@@ -186,6 +216,9 @@ class TMainForm : public QMainWindow {
     std::mt19937 Random;
     int WheelDelta = 0;
     int ClockTicks = 0;
+    // A drag moved the selected phasor since the button went down.
+    bool DragMoved = false;
+    TSnapshotHistory UndoHistory;
 
     // Menu items.
     QAction* NewFile = nullptr;
@@ -207,6 +240,8 @@ class TMainForm : public QMainWindow {
     QAction* DuplicatePhasor = nullptr;
     QAction* DeletePhasor = nullptr;
     QAction* DeleteAllPhasors = nullptr;
+    QAction* Undo = nullptr;
+    QAction* Redo = nullptr;
     QAction* BetaAddP = nullptr;
     QAction* ScaleablePhasors = nullptr;
     QAction* Active = nullptr;
@@ -232,6 +267,8 @@ class TMainForm : public QMainWindow {
     QAction* DuplicatePhasorButton = nullptr;
     QAction* DeletePhasorButton = nullptr;
     QAction* DeleteAllPhasorsButton = nullptr;
+    QAction* UndoButton = nullptr;
+    QAction* RedoButton = nullptr;
     QAction* Circle1Button = nullptr;
     QAction* Circle2Button = nullptr;
     QAction* RefreshButton = nullptr;

@@ -102,6 +102,7 @@ void TMainForm::RunModal(const std::function<void()>& dialog) {
 // ---- file commands ----
 
 void TMainForm::NewFileClick() {
+    const TUndoStep step(*this, "Neue Datei");
     Phasors.clear();
     AppendPhasor(Phasors);
     AppendPhasor(Phasors);
@@ -117,14 +118,13 @@ void TMainForm::NewFileClick() {
 }
 
 void TMainForm::OpenFileButtonClick() {
+    const TUndoStep step(*this, "Öffnen");
     if (!UserDialogs().AskYesNo(OpenWarningText)) return;
     const auto choice = UserDialogs().GetOpenFileName("Öffnen"_cp, PhasorFileFilter, PhasorFileExt);
     if (choice) {
         // A file that cannot be read, or is no phasor file, leaves the phasors as they were.
         const TPhasorFileResult result = LoadPhasorsFromFile(Phasors, choice->FileName);
-        if (!result.Ok())
-            UserDialogs().ShowError(
-                PhasorFileErrorText(result.Error, Utf8ToCp1252(choice->FileName)));
+        if (!result.Ok()) UserDialogs().ShowError(result.Message);
     }
     FillPhasorComboBox();
     SelectPhasor(nullptr);
@@ -136,8 +136,7 @@ void TMainForm::SaveFileButtonClick() {
         UserDialogs().GetSaveFileName("Speichern unter", PhasorFileFilter, PhasorFileExt, false);
     if (!choice) return;
     const TPhasorFileResult result = SavePhasorsToFile(Phasors, choice->FileName);
-    if (!result.Ok())
-        UserDialogs().ShowError(PhasorFileErrorText(result.Error, Utf8ToCp1252(choice->FileName)));
+    if (!result.Ok()) UserDialogs().ShowError(result.Message);
 }
 
 void TMainForm::PrintPictureClick() {
@@ -219,6 +218,7 @@ void TMainForm::GridSettingsButtonClick() {
 // ---- phasor commands ----
 
 void TMainForm::NewPhasorClick() {
+    const TUndoStep step(*this, "Neuer Zeiger");
     Dragging = false;
     if (RefusedInRootsMode()) return;
     const std::size_t index = AppendPhasor(Phasors);
@@ -235,6 +235,7 @@ void TMainForm::NewPhasorClick() {
 }
 
 void TMainForm::EditPhasorClick() {
+    const TUndoStep step(*this, "Zeiger bearbeiten");
     Dragging = false;
     if (!SelectedPhasor()) {
         UserDialogs().ShowError(NoPhasorSelectedText);
@@ -249,6 +250,7 @@ void TMainForm::EditPhasorClick() {
 }
 
 void TMainForm::DuplicatePhasorClick() {
+    const TUndoStep step(*this, "Zeiger duplizieren");
     if (RefusedInRootsMode()) return;
     const PPhasor selected = SelectedPhasor();
     if (!selected) return;
@@ -261,6 +263,7 @@ void TMainForm::DuplicatePhasorClick() {
 }
 
 void TMainForm::DeletePhasorClick() {
+    const TUndoStep step(*this, "Zeiger löschen");
     Dragging = false;
     if (RefusedInRootsMode()) return;
     if (!SelectedPhasor()) return;
@@ -272,6 +275,7 @@ void TMainForm::DeletePhasorClick() {
 }
 
 void TMainForm::DeleteAllPhasorsClick() {
+    const TUndoStep step(*this, "Alle löschen");
     Dragging = false;
     if (RefusedInRootsMode()) return;
     if (!UserDialogs().AskYesNo(DeleteAllQuestionText)) return;
@@ -312,6 +316,7 @@ void TMainForm::CircuitCalculationClick() {
     const auto refresh = [this] {
         FillPhasorComboBox();
         InvalidatePlane();
+        CommitStep("Übernahme aus der Schaltung", SelectedIndex_);
     };
     TCircuitCalculationForm form(Phasors, refresh, this);
     RunModal([&form] { form.exec(); });

@@ -66,6 +66,7 @@ void TMainForm::PaintBox1MouseMove(TShiftState shift, int x, int y) {
     const bool scale1 = p->Scale == 0;
     SetRe(p->Value, PixelToRe(Surface().Width(), x, scale1 ? m.Factor1X : m.Factor2X));
     SetIm(p->Value, PixelToIm(Surface().Height(), y, scale1 ? m.Factor1Y : m.Factor2Y));
+    DragMoved = true;
     InvalidatePlane();
 }
 
@@ -86,6 +87,9 @@ void TMainForm::ShowCoordinates(int x, int y) {
 
 void TMainForm::PaintBox1MouseUp(TMouseButton, TShiftState, int, int) {
     if (ScalablePhasors) Dragging = false;
+    // A whole drag, from press to release, is one step.
+    if (DragMoved) CommitStep("Zeiger ziehen", SelectedIndex_);
+    DragMoved = false;
 }
 
 void TMainForm::PaintBox1Exit() {

@@ -163,9 +163,11 @@ TEST_F(MainFormTest, SaveWritesTheFileAndReportsAFailure) {
     ASSERT_TRUE(LoadPhasorsFromFile(loaded, InFolder("zeiger.zgf")).Ok());
     EXPECT_EQ(loaded.size(), 2u);
 
-    const std::string bad = InFolder("fehlt/zeiger.zgf");
-    Dialogs.ExpectFile(TDialogKind::SaveFile, TFileChoice{bad, 1});
-    Dialogs.ExpectError(PhasorFileErrorText(TPhasorFileError::WriteFailed, bad));
+    // The name converted once (no "BÃ¤ume"), with the system's reason.
+    Dialogs.ExpectFile(TDialogKind::SaveFile, TFileChoice{InFolder("fehlt/B\xC3\xA4ume.zgf"), 1});
+    Dialogs.ExpectError(
+        "Die Datei \"" + InFolder("fehlt/") + "B\xE4ume.zgf" +
+        "\" konnte nicht gespeichert werden: Datei oder Verzeichnis nicht gefunden.");
     Action("SaveFile")->trigger();
 }
 
