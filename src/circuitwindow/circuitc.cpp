@@ -346,8 +346,11 @@ void TCircuitCalculationForm::OpenFileButtonClick() {
     if (!UserDialogs().AskYesNo(OpenQuestion)) return;
     const std::optional<TFileChoice> choice =
         UserDialogs().GetOpenFileName("Schaltung öffnen"_cp, CircuitFilter, CircuitDefaultExt);
-    if (!choice) return;
-    TCircuitLoadResult loaded = LoadCircuitFromFile(choice->FileName);
+    if (choice) OpenCircuitFile(choice->FileName);
+}
+
+void TCircuitCalculationForm::OpenCircuitFile(const std::string& fileName) {
+    TCircuitLoadResult loaded = LoadCircuitFromFile(fileName);
     // A file that cannot be read leaves the circuit shown before.
     if (!loaded.Circuit) {
         UserDialogs().ShowError(loaded.Error);

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "circuit/circcalc.h"
 #include "phasors/phasor.h"
@@ -35,6 +36,8 @@ class TCircuitCalculationForm : public QDialog {
     // Draws the diagram now and shows the circuit's impedance and current.
     void RedrawDiagram();
     TPaintBoxEx& Diagram();
+    // Shows the circuit of that file; one that cannot be read is reported and changes nothing.
+    void OpenCircuitFile(const std::string& fileName);
 
     std::unique_ptr<TCircuitElementGroup> OuterGroup;
     TCustomCircuitElement* SelectedElement = nullptr;

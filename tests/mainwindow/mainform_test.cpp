@@ -180,13 +180,34 @@ TEST_F(MainFormTest, DeletingTheLastPhasorLeavesAnEmptyPlane) {
 }
 
 TEST_F(MainFormTest, ErrorListEntryOpensTheFaultyPhasor) {
-    Form->Phasors[1].Definition = "Zeiger1+";
+    Form->EditPhasors()[1].Definition = "Zeiger1+";
     Frame();
     ASSERT_EQ(Form->ErrorEntries().size(), 1u);
     EXPECT_EQ(Form->StatusText(7), "1 Fehler (hier rechtsklicken)");
     Form->ErrorClick(Form->ErrorEntries()[0].PhasorIndex);
     EXPECT_EQ(PhasorDialogCalls, (std::vector<int>{1}));
     EXPECT_EQ(Form->SelectedIndex(), 1);
+}
+
+// Big lists take long to recalculate: a repaint does it only after the list changed through
+// the window. A dialog's change counts when it closes, though the plane was repainted while it
+// was open.
+TEST_F(MainFormTest, RepaintsRecalculateOnlyAfterAChange) {
+    Form->RunPhasorDialog = [this](TPhasorArray& list, int index, bool) {
+        Frame();
+        list[static_cast<std::size_t>(index)].Definition = "Zeiger1*2";
+    };
+    Form->SelectPhasor(&Form->Phasors[1]);
+    Action("EditPhasor")->trigger();
+    Frame();
+    ExpectValue(1, 4, -2);
+    const_cast<TPhasorArray&>(Form->Phasors)[1].Definition = "Zeiger1*3";  // behind its back
+    Action("ZoomIn1Button")->trigger();
+    Frame();
+    ExpectValue(1, 4, -2);
+    Action("Refresh")->trigger();
+    Frame();
+    ExpectValue(1, 6, -3);
 }
 
 TEST_F(MainFormTest, HelpReportsAFailureToOpenThePage) {
@@ -295,9 +316,10 @@ TEST_F(MainFormTest, StatusBarFollowsTheDefinitionTypedInThePhasorDialog) {
 // panel is drawn over another or beyond the bar.
 TEST_F(MainFormTest, StatusPanelsNeverOverlap) {
     for (int i = 0; i < 10; ++i) {
-        const std::size_t added = AppendPhasor(Form->Phasors);
-        Form->Phasors[added].Name = "Z" + std::to_string(i);
-        Form->Phasors[added].Definition = "1+";
+        TPhasorArray& list = Form->EditPhasors();
+        const std::size_t added = AppendPhasor(list);
+        list[added].Name = "Z" + std::to_string(i);
+        list[added].Definition = "1+";
     }
     Frame();
     EXPECT_EQ(Form->StatusText(7), "10 Fehler (hier rechtsklicken)");
