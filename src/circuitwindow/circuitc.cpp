@@ -15,6 +15,7 @@
 #include "circuit/circuitfile.h"
 #include "circuit/circuitquery.h"
 #include "circuitdiagram/circgrph.h"
+#include "circuitwindow/analysisform.h"
 #include "circuitwindow/elemprop.h"
 #include "circuitwindow/formutil.h"
 #include "complex/cp1252text.h"
@@ -184,6 +185,9 @@ void TCircuitCalculationForm::CreateToolBar() {
     SaveFileButton = add("SaveFileButton", "file-save", "Schaltung speichern");
     ToolBar1->addSeparator();
     SaveAsBitmapButton = add("SaveAsBitmapButton", "save-picture", "Als Grafik speichern");
+    ToolBar1->addSeparator();
+    AnalysisButton = add("AnalysisButton", "circuit-analysis",
+                         "Schaltungsanalyse: Zeigerdiagramm, Ortskurve, Frequenzgang");
 }
 
 void TCircuitCalculationForm::CreateDiagram() {
@@ -235,6 +239,7 @@ void TCircuitCalculationForm::ConnectEvents() {
     connect(OpenFileButton, &QToolButton::clicked, this, [this] { OpenFileButtonClick(); });
     connect(SaveFileButton, &QToolButton::clicked, this, [this] { SaveFileButtonClick(); });
     connect(SaveAsBitmapButton, &QToolButton::clicked, this, [this] { SaveAsBitmapButtonClick(); });
+    connect(AnalysisButton, &QToolButton::clicked, this, [this] { AnalysisButtonClick(); });
 }
 
 TPaintBoxEx& TCircuitCalculationForm::Diagram() {
@@ -245,6 +250,7 @@ void TCircuitCalculationForm::RedrawDiagram() {
     FitDiagramSize();
     PaintDiagram(Diagram());
     PaintBox->update();
+    if (AnalysisForm != nullptr) AnalysisForm->Refresh();
 }
 
 // The diagram is exactly as large as the spin edits say.
@@ -376,6 +382,32 @@ void TCircuitCalculationForm::SaveAsBitmapButtonClick() {
     hooks.Redraw = [this] { PaintDiagram(Diagram()); };
     SavePictureAs(Diagram(), hooks);
     PaintBox->update();
+}
+
+void TCircuitCalculationForm::AnalysisButtonClick() {
+    if (AnalysisForm == nullptr) {
+        TAnalysisLinks links;
+        links.Circuit = [this] { return OuterGroup.get(); };
+        links.Selected = [this] { return SelectedElement; };
+        links.Supply = [this] { return Supply; };
+        links.Frequency = [this] {
+            return static_cast<double>(static_cast<long double>(Supply.Omega) / TwoPiL);
+        };
+        links.SetFrequency = [this](double f) {
+            ACFrequencyEdit->setText(FromCp1252(FormatFloatEng("0.000000", f)));
+        };
+        links.Phasors = &Phasors;
+        links.PhasorsChanged = PhasorsChanged;
+        AnalysisForm = new TCircuitAnalysisForm(std::move(links), this);
+        AnalysisForm->setAttribute(Qt::WA_DeleteOnClose);
+        connect(AnalysisForm, &QObject::destroyed, this, [this] { AnalysisForm = nullptr; });
+    }
+    if (!AnalysisForm->isVisible()) {
+        AnalysisForm->show();
+        return;
+    }
+    AnalysisForm->raise();
+    AnalysisForm->activateWindow();
 }
 
 void TCircuitCalculationForm::ACFrequencyEditChange() {
