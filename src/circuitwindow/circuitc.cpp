@@ -23,7 +23,7 @@
 #include "dialogs/editfram.h"
 #include "dialogs/icons.h"
 #include "dialogs/paintboxwidget.h"
-#include "mainwindow/pictureexport.h"
+#include "dialogs/pictureexport.h"
 #include "platform/cp1252.h"
 #include "platform/userdialogs.h"
 
