@@ -80,12 +80,16 @@ TPhasorArray& TMainForm::EditPhasors() {
     return PhasorList;
 }
 
+void TMainForm::ShowRecalculation(const TRecalcResult& result) {
+    Errors = result.Errors;
+    SetStatusText(7, result.StatusText);
+}
+
 void TMainForm::RecalculateIfDue() {
     if (!RecalculationDue) return;
     TRecalcResult result = RecalculateAll(PhasorList);
     RecalculationDue = false;
-    Errors = std::move(result.Errors);
-    SetStatusText(7, result.StatusText);
+    ShowRecalculation(result);
 }
 
 void TMainForm::PaintPlane() {
