@@ -1,5 +1,7 @@
 #include "phasors/depanalysis.h"
 
+#include "phasors/prefetch.h"
+
 #include <algorithm>
 #include <cstddef>
 
@@ -13,11 +15,16 @@ enum TMark : std::uint8_t { Unvisited, OnPath, Resolved };
 
 TDependencyAnalysis::TDependencyAnalysis(TPhasorArray& phasors)
     : Phasors(phasors), Nodes(phasors.size()) {
-    for (std::size_t i = 0; i < Phasors.size(); ++i)
+    for (std::size_t i = 0; i < Phasors.size(); ++i) {
+        PrefetchAhead(Phasors, i, TRecordPart::ValueAndDefinition);
+        PrefetchAhead(Phasors, i, TRecordPart::Working);
         Nodes[i].Analysed = Phasors[i].ErrorCode == 0 && !Phasors[i].Definition.Empty();
+    }
     const TPhasorNames names(Phasors);
-    for (std::size_t i = 0; i < Phasors.size(); ++i)
+    for (std::size_t i = 0; i < Phasors.size(); ++i) {
+        PrefetchAhead(Phasors, i, TRecordPart::ValueAndDefinition);
         if (Nodes[i].Analysed) Compile(static_cast<int>(i), names);
+    }
     FindComponents();
     LinkNext();
     ResolveFailures();

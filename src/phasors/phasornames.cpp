@@ -1,5 +1,7 @@
 #include "phasors/phasornames.h"
 
+#include "phasors/prefetch.h"
+
 namespace zeigora {
 
 namespace {
@@ -19,7 +21,9 @@ TPhasorNames::TPhasorNames(const TPhasorArray& list) {
         size *= 2;
     Slots.resize(size);
     Offset.reserve(list.size() + 1);
-    for (const TPhasor& p : list) {
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        PrefetchAhead(list, i, TRecordPart::Name);
+        const TPhasor& p = list[i];
         Offset.push_back(static_cast<std::uint32_t>(Pool.size()));
         Pool += p.Name.View();
     }

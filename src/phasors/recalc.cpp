@@ -23,6 +23,7 @@
 #include "complex/cp1252text.h"
 #include "parser/complexParser.h"
 #include "phasors/depanalysis.h"
+#include "phasors/prefetch.h"
 
 namespace zeigora {
 
@@ -80,7 +81,10 @@ void TRecalc::Record(const TDependencyAnalysis& graph, const TWalkFailure& failu
 }
 
 void TRecalc::NamePass() {
-    for (TPhasor& p : Phasors) {
+    for (std::size_t n = 0; n < Phasors.size(); ++n) {
+        PrefetchAhead(Phasors, n, TRecordPart::Name);
+        PrefetchAhead(Phasors, n, TRecordPart::Working);
+        TPhasor& p = Phasors[n];
         if (IsValidPhasorName(p.Name.View())) {
             p.ErrorCode = 0;
             p.ErrorText = "";
@@ -94,8 +98,14 @@ void TRecalc::NamePass() {
 void TRecalc::ValuePass() {
     const TDependencyAnalysis graph(Phasors);  // writes the values of the sound phasors
     for (std::size_t n = 0; n < Phasors.size(); ++n) {
+        PrefetchAhead(Phasors, n, TRecordPart::ValueAndDefinition);
+        PrefetchAhead(Phasors, n, TRecordPart::Working);
         const int i = static_cast<int>(n);
-        if (!graph.Analysed(i) || Phasors[n].ErrorCode != 0) continue;
+        if (!graph.Analysed(i)) continue;
+        // Every walk that enters an unsound phasor leaves it at NaN, and each is entered at
+        // least at its own turn or when it failed for another.
+        if (!graph.Sound(i)) Phasors[n].Value = NaNValue();
+        if (Phasors[n].ErrorCode != 0) continue;
         if (graph.Expr(i).Failed) {
             Record(graph, {TWalkFailure::Syntax, i});
             FailedAfterReset.push_back(i);
@@ -105,11 +115,6 @@ void TRecalc::ValuePass() {
         FailedAfterReset.clear();
         Record(graph, graph.FailureBelow(i));
     }
-    // Every walk that enters an unsound phasor leaves it at NaN, and each is entered at least
-    // at its own turn or when it failed for another.
-    for (std::size_t n = 0; n < Phasors.size(); ++n)
-        if (graph.Analysed(static_cast<int>(n)) && !graph.Sound(static_cast<int>(n)))
-            Phasors[n].Value = NaNValue();
     SetStates(graph);
 }
 
@@ -117,14 +122,19 @@ void TRecalc::ValuePass() {
 // esFailed for the phasor of that walk if it failed and for the syntax errors after it. Without
 // any walk, only the syntax errors changed a state.
 void TRecalc::SetStates(const TDependencyAnalysis& graph) {
-    if (LastReset >= 0) {
-        const std::vector<TEvalState> states = WalkStates(graph, LastReset);
-        for (std::size_t n = 0; n < Phasors.size(); ++n)
-            Phasors[n].EvalState = states[n];
-        if (!graph.Sound(LastReset)) Phasors[LastReset].EvalState = TEvalState::esFailed;
+    if (LastReset < 0) {
+        for (const int i : FailedAfterReset)
+            Phasors[i].EvalState = TEvalState::esFailed;
+        return;
     }
+    std::vector<TEvalState> states = WalkStates(graph, LastReset);
+    if (!graph.Sound(LastReset)) states[LastReset] = TEvalState::esFailed;
     for (const int i : FailedAfterReset)
-        Phasors[i].EvalState = TEvalState::esFailed;
+        states[i] = TEvalState::esFailed;
+    for (std::size_t n = 0; n < Phasors.size(); ++n) {
+        PrefetchAhead(Phasors, n, TRecordPart::Working);
+        Phasors[n].EvalState = states[n];
+    }
 }
 
 // The walk over p's dependencies exactly as the evaluation runs it (iteratively), for the
@@ -178,9 +188,13 @@ TRecalcResult RecalculateAll(TPhasorArray& phasors) {
     recalc.ValuePass();
     TRecalcResult result;
     for (std::size_t i = 0; i < phasors.size(); ++i) {
+        PrefetchAhead(phasors, i, TRecordPart::Working);
         const TPhasor& p = phasors[i];
-        if (p.ErrorCode != 0)
-            result.Errors.push_back({p.Name.Str() + ": " + p.ErrorText.Str(), static_cast<int>(i)});
+        if (p.ErrorCode == 0) continue;
+        std::string caption;
+        caption.reserve(p.Name.Length + 2 + p.ErrorText.Length);
+        caption.append(p.Name.View()).append(": ").append(p.ErrorText.View());
+        result.Errors.push_back({std::move(caption), static_cast<int>(i)});
     }
     if (!result.Errors.empty()) {
         char digits[24];
