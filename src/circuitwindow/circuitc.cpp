@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
@@ -14,6 +15,7 @@
 #include "circuit/circuitfile.h"
 #include "circuit/circuitquery.h"
 #include "circuitdiagram/circgrph.h"
+#include "circuitwindow/analysisform.h"
 #include "circuitwindow/elemprop.h"
 #include "circuitwindow/formutil.h"
 #include "complex/cp1252text.h"
@@ -21,7 +23,7 @@
 #include "dialogs/editfram.h"
 #include "dialogs/icons.h"
 #include "dialogs/paintboxwidget.h"
-#include "mainwindow/pictureexport.h"
+#include "dialogs/pictureexport.h"
 #include "platform/cp1252.h"
 #include "platform/userdialogs.h"
 
@@ -33,10 +35,6 @@ constexpr int ClientWidth = 686;
 constexpr int ClientHeight = 566;
 constexpr int MinDiagramSide = 100;
 constexpr int MaxDiagramSide = 9999;
-// A tree too large for the spin edits' sizes gets a larger diagram, within what a bitmap of
-// reasonable memory holds.
-constexpr int MaxGrownSide = 16384;
-constexpr long long MaxGrownPixels = 16LL * 1024 * 1024;
 
 constexpr char CircuitFilter[] = "Zeigora Schaltungen (*.zgs)|*.zgs";
 constexpr char CircuitDefaultExt[] = "*.zgs";
@@ -122,6 +120,16 @@ TCircuitCalculationForm::TCircuitCalculationForm(TPhasorArray& phasors,
     RedrawDiagram();
     // Otherwise the dialog would give the focus to the first push button, a conjugation button.
     ACFrequencyEdit->setFocus();
+    CenterOnScreen(*this);
+}
+
+// Escape would close the window and lose the circuit; only the close box closes it.
+void TCircuitCalculationForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TCircuitCalculationForm::CreateSettings() {
@@ -177,6 +185,9 @@ void TCircuitCalculationForm::CreateToolBar() {
     SaveFileButton = add("SaveFileButton", "file-save", "Schaltung speichern");
     ToolBar1->addSeparator();
     SaveAsBitmapButton = add("SaveAsBitmapButton", "save-picture", "Als Grafik speichern");
+    ToolBar1->addSeparator();
+    AnalysisButton = add("AnalysisButton", "circuit-analysis",
+                         "Schaltungsanalyse: Zeigerdiagramm, Ortskurve, Frequenzgang");
 }
 
 void TCircuitCalculationForm::CreateDiagram() {
@@ -228,6 +239,7 @@ void TCircuitCalculationForm::ConnectEvents() {
     connect(OpenFileButton, &QToolButton::clicked, this, [this] { OpenFileButtonClick(); });
     connect(SaveFileButton, &QToolButton::clicked, this, [this] { SaveFileButtonClick(); });
     connect(SaveAsBitmapButton, &QToolButton::clicked, this, [this] { SaveAsBitmapButtonClick(); });
+    connect(AnalysisButton, &QToolButton::clicked, this, [this] { AnalysisButtonClick(); });
 }
 
 TPaintBoxEx& TCircuitCalculationForm::Diagram() {
@@ -238,19 +250,14 @@ void TCircuitCalculationForm::RedrawDiagram() {
     FitDiagramSize();
     PaintDiagram(Diagram());
     PaintBox->update();
+    if (AnalysisForm != nullptr) AnalysisForm->Refresh();
 }
 
-// The spin edits give the size; a tree that needs more room gets it, so nothing overlaps and
-// the scroll box scrolls.
+// The diagram is exactly as large as the spin edits say.
 void TCircuitCalculationForm::FitDiagramSize() {
-    TPaintBoxEx& surface = Diagram();
-    const TDiagramSize needed = NeededDiagramSize(surface.BitmapCanvas(), *OuterGroup,
-                                                  {ShowElementValues, ShowElementNames});
-    int width = std::max(PaintBoxWidthSpinEdit->value(), std::min(needed.Width, MaxGrownSide));
-    int height = std::max(PaintBoxHeightSpinEdit->value(), std::min(needed.Height, MaxGrownSide));
-    if (static_cast<long long>(width) * height > MaxGrownPixels)
-        height = std::max(PaintBoxHeightSpinEdit->value(), int(MaxGrownPixels / width));
-    if (width != surface.Width() || height != surface.Height()) SetDiagramSize(width, height);
+    const int width = PaintBoxWidthSpinEdit->value();
+    const int height = PaintBoxHeightSpinEdit->value();
+    if (width != Diagram().Width() || height != Diagram().Height()) SetDiagramSize(width, height);
 }
 
 void TCircuitCalculationForm::SetDiagramSize(int width, int height) {
@@ -375,6 +382,32 @@ void TCircuitCalculationForm::SaveAsBitmapButtonClick() {
     hooks.Redraw = [this] { PaintDiagram(Diagram()); };
     SavePictureAs(Diagram(), hooks);
     PaintBox->update();
+}
+
+void TCircuitCalculationForm::AnalysisButtonClick() {
+    if (AnalysisForm == nullptr) {
+        TAnalysisLinks links;
+        links.Circuit = [this] { return OuterGroup.get(); };
+        links.Selected = [this] { return SelectedElement; };
+        links.Supply = [this] { return Supply; };
+        links.Frequency = [this] {
+            return static_cast<double>(static_cast<long double>(Supply.Omega) / TwoPiL);
+        };
+        links.SetFrequency = [this](double f) {
+            ACFrequencyEdit->setText(FromCp1252(FormatFloatEng("0.000000", f)));
+        };
+        links.Phasors = &Phasors;
+        links.PhasorsChanged = PhasorsChanged;
+        AnalysisForm = new TCircuitAnalysisForm(std::move(links), this);
+        AnalysisForm->setAttribute(Qt::WA_DeleteOnClose);
+        connect(AnalysisForm, &QObject::destroyed, this, [this] { AnalysisForm = nullptr; });
+    }
+    if (!AnalysisForm->isVisible()) {
+        AnalysisForm->show();
+        return;
+    }
+    AnalysisForm->raise();
+    AnalysisForm->activateWindow();
 }
 
 void TCircuitCalculationForm::ACFrequencyEditChange() {

@@ -22,6 +22,7 @@ class QToolButton;
 
 namespace zeigora {
 
+class TCircuitAnalysisForm;
 class TComplexEditorFrame;
 class TPaintBoxWidget;
 class TPaintBoxEx;
@@ -66,10 +67,15 @@ class TCircuitCalculationForm : public QDialog {
     QToolButton* OpenFileButton;
     QToolButton* SaveFileButton;
     QToolButton* SaveAsBitmapButton;
+    QToolButton* AnalysisButton;
+    TCircuitAnalysisForm* AnalysisForm = nullptr;  // open while shown; follows every redraw
     QScrollArea* ScrollBox1;
     TPaintBoxWidget* PaintBox;
     TComplexEditorFrame* ComplexEditorFrame1;
     TComplexEditorFrame* ComplexEditorFrame2;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void CreateSettings();
@@ -91,6 +97,7 @@ class TCircuitCalculationForm : public QDialog {
     void OpenFileButtonClick();
     void SaveFileButtonClick();
     void SaveAsBitmapButtonClick();
+    void AnalysisButtonClick();
     void ACFrequencyEditChange();
     void SupplyVoltageChange();
 
