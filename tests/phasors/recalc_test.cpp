@@ -57,6 +57,19 @@ TEST(IsValidPhasorName, FollowsTheNameRule) {
         EXPECT_EQ(IsValidPhasorName(row.Name), row.Valid) << "'" << row.Name << "'";
 }
 
+// Pairs of names that share the index's 32-bit FNV-1a hash, short and long: each is found as
+// itself; a repeated name finds its first phasor.
+TEST(PhasorNames, FindsTheFirstOfExactlyThatName) {
+    const TPhasorArray list = Build(
+        {{"SQwBEQ", ""}, {"tibKgx", ""}, {"declinate", ""}, {"macallums", ""}, {"SQwBEQ", ""}});
+    const TPhasorNames names(list);
+    EXPECT_EQ(names.Find("SQwBEQ"), 0);
+    EXPECT_EQ(names.Find("tibKgx"), 1);
+    EXPECT_EQ(names.Find("declinate"), 2);
+    EXPECT_EQ(names.Find("macallums"), 3);
+    EXPECT_EQ(names.Find("SQwBE"), -1);
+}
+
 // A = B, B = A, C = A+1. A's turn: B in progress, A in progress, A finds B in progress. B's
 // turn: A, then B, which finds A in progress. C's turn: A, B, B finds A in progress again.
 TEST(RecalculateAll, TwoPhasorCycleListsBothAndNotItsDependent) {
