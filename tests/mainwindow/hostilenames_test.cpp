@@ -1,4 +1,4 @@
-// Names and paths that look like markup, opened through both windows and their real dialogs and
+// Names and paths that look like markup, opened through the windows and their real dialogs and
 // message boxes: they are shown as the text they are. Shown as markup, "<img src=/dev/zero>"
 // reads the device until memory runs out and "<h1>Gespeichert!</h1>" announces a success.
 #include <gtest/gtest.h>
@@ -116,6 +116,8 @@ TEST_F(HostileNamesTest, CircuitWindowAndElementDialog) {
     // The capacitor of the default circuit.
     QTest::mousePress(window.PaintBox, Qt::LeftButton, {}, QPoint(215, 129));
     ASSERT_EQ(window.SelectedElement->Name.Str(), Heading);
+    window.AnalysisButton->click();  // the analysis window names the selected element
+    EXPECT_EQ(MarkupLabels(&window), QStringList());
 
     WhenOpen<TElementPropertiesForm>([](TElementPropertiesForm* dialog) {
         EXPECT_EQ(dialog->ParentLabel->text(), QString::fromStdString(Img));
