@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "circuit/circcalc.h"
+#include "history/snapshothistory.h"
 #include "phasors/phasor.h"
 
 class QCheckBox;
@@ -17,6 +18,7 @@ class QLineEdit;
 class QScrollArea;
 class QSpinBox;
 class QToolBar;
+class QAction;
 class QToolButton;
 
 namespace zeigora {
@@ -68,6 +70,16 @@ class TCircuitCalculationForm : public QDialog {
     TComplexEditorFrame* ComplexEditorFrame1;
     TComplexEditorFrame* ComplexEditorFrame2;
 
+    // "Rückgängig" and "Wiederherstellen": one change of the tree back or forward, with the
+    // selection that went with it.
+    void UndoClick();
+    void RedoClick();
+    const TSnapshotHistory& History() const { return UndoHistory; }
+    QAction* UndoAction;
+    QAction* RedoAction;
+    QToolButton* UndoButton;
+    QToolButton* RedoButton;
+
   private:
     void CreateSettings();
     void CreateToolBar();
@@ -90,9 +102,21 @@ class TCircuitCalculationForm : public QDialog {
     void SaveAsBitmapButtonClick();
     void ACFrequencyEditChange();
     void SupplyVoltageChange();
+    void CreateUndoButtons();
+    // The selected element's place in the tree, depth first (-1 for none).
+    int SelectionIndex() const;
+    // Starts the history with the tree shown; the keys go to the history from now on.
+    void StartHistory();
+    void ResetHistory();
+    // Records the tree as a step if it changed; selectionBefore is what undo selects again.
+    // Typing on in one field of one element (field not 0) continues the step.
+    void CommitStep(const char* caption, int selectionBefore, int field = 0) noexcept;
+    void RestoreStep(const TRestoredState& state);
+    void UpdateUndoButtons();
 
     TPhasorArray& Phasors;
     std::function<void()> PhasorsChanged;
+    TSnapshotHistory UndoHistory;
 };
 
 }  // namespace zeigora

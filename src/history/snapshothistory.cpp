@@ -70,6 +70,13 @@ bool TSnapshotHistory::Commit(const TStatePieces& state, std::string caption, in
     }
     States[Current].MergeKey = mergeKey;
     MergeOpen = mergeKey != 0;
+    // Typing that ends where it began leaves no step.
+    if (merge && States[Current].Pieces == States[Current - 1].Pieces) {
+        Drop(States.back());
+        States.pop_back();
+        --Current;
+        MergeOpen = false;
+    }
     while (StepCount() > MaxSteps || (MemoryBytes() > MaxBytes && StepCount() > 1))
         DropOldest();
     return true;

@@ -198,7 +198,8 @@ class TMainForm : public QMainWindow {
     void SetToolBarVisible(QToolBar* bar, bool& flag, QAction* menuItem, QAction* popupItem);
     // The undo history: caption in UTF-8.
     std::string HistoryModePiece() const;
-    void ResetHistory();
+    // Starts the history with the list shown; the keys go to the history from now on.
+    void StartHistory();
     void CommitStep(const char* caption, int selectionBefore) noexcept;
     void RestoreStep(const TRestoredState& state);
     void UpdateUndoActions();
