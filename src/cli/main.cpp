@@ -17,11 +17,12 @@ extern const TCommand PhasorsCommand;
 extern const TCommand RenderCommand;
 extern const TCommand CircuitCommand;
 extern const TCommand DiagramCommand;
+extern const TCommand SweepCommand;
 
 namespace {
 
-constexpr const TCommand* Commands[] = {&EvalCommand, &PhasorsCommand, &RenderCommand,
-                                        &CircuitCommand, &DiagramCommand};
+constexpr const TCommand* Commands[] = {&EvalCommand,    &PhasorsCommand, &RenderCommand,
+                                        &CircuitCommand, &DiagramCommand, &SweepCommand};
 
 std::string Usage() {
     std::string s =

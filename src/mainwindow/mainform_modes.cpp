@@ -28,7 +28,7 @@ constexpr auto& DegreeErrorText = "Ungültige Eingabe. Grad wird auf 2 zurückge
 // ---- roots ----
 
 void TMainForm::BuildRootPhasors() {
-    zeigora::BuildRootPhasors(Phasors, RootDegree);
+    zeigora::BuildRootPhasors(EditPhasors(), RootDegree);
 }
 
 void TMainForm::ActiveClick() {
@@ -40,14 +40,14 @@ void TMainForm::ActiveClick() {
         return;
     }
     View.Settings.RootsMode = Active->isChecked();
-    if (!Phasors.empty()) {
-        Phasors.resize(1);
-        Phasors[0].Scale = 0;
+    TPhasorArray& list = EditPhasors();
+    if (!list.empty()) {
+        list.resize(1);
+        list[0].Scale = 0;
     }
     BuildRootPhasors();
     FillPhasorComboBox();
     SelectPhasor(nullptr);
-    InvalidatePlane();
 }
 
 void TMainForm::ChangeNumberClick() {
@@ -66,7 +66,6 @@ void TMainForm::ChangeNumberClick() {
     BuildRootPhasors();
     FillPhasorComboBox();
     SelectPhasor(nullptr);
-    InvalidatePlane();
 }
 
 void TMainForm::ShowCircleClick() {
@@ -104,7 +103,7 @@ void TMainForm::Timer1Timer() {
     const int selectionBefore = SelectedIndex_;
     const bool firstTick = ClockTicks == 0;
     ++ClockTicks;
-    BuildClockHands(Phasors, time, SmoothClockButton->isChecked());
+    BuildClockHands(EditPhasors(), time, SmoothClockButton->isChecked());
     FillPhasorComboBox();
     if (!keepSelection) {
         SelectedIndex_ = -1;

@@ -60,14 +60,13 @@ void TMainForm::PaintBox1MouseDown(TMouseButton, TShiftState, int x, int y) {
 
 void TMainForm::PaintBox1MouseMove(TShiftState shift, int x, int y) {
     ShowCoordinates(x, y);
-    PPhasor p = SelectedPhasor();
-    if (!Dragging || !shift.Left || !p) return;
+    if (!Dragging || !shift.Left || !SelectedPhasor()) return;
+    TPhasor& p = EditPhasors()[static_cast<std::size_t>(SelectedIndex_)];
     const TPlaneMapping& m = View.Mapping;
-    const bool scale1 = p->Scale == 0;
-    SetRe(p->Value, PixelToRe(Surface().Width(), x, scale1 ? m.Factor1X : m.Factor2X));
-    SetIm(p->Value, PixelToIm(Surface().Height(), y, scale1 ? m.Factor1Y : m.Factor2Y));
+    const bool scale1 = p.Scale == 0;
+    SetRe(p.Value, PixelToRe(Surface().Width(), x, scale1 ? m.Factor1X : m.Factor2X));
+    SetIm(p.Value, PixelToIm(Surface().Height(), y, scale1 ? m.Factor1Y : m.Factor2Y));
     DragMoved = true;
-    InvalidatePlane();
 }
 
 void TMainForm::ShowCoordinates(int x, int y) {
@@ -107,7 +106,7 @@ void TMainForm::wheelEvent(QWheelEvent* event) {
 }
 
 void TMainForm::PaintBox1MouseWheelDown() {
-    const PPhasor p = SelectedPhasor();
+    const TPhasor* p = SelectedPhasor();
     if (!p || p->Scale == 0)
         ZoomOut1ButtonClick();
     else
@@ -115,7 +114,7 @@ void TMainForm::PaintBox1MouseWheelDown() {
 }
 
 void TMainForm::PaintBox1MouseWheelUp() {
-    const PPhasor p = SelectedPhasor();
+    const TPhasor* p = SelectedPhasor();
     if (!p || p->Scale == 0)
         ZoomIn1ButtonClick();
     else

@@ -52,7 +52,7 @@ std::string TMainForm::HistoryModePiece() const {
 // list whatever repaints came between, and comes back as it was shown.
 void TMainForm::StartHistory() {
     GiveHistoryKeysToWindow(*this);
-    RecalculateAll(Phasors);
+    RecalculateIfDue();
     UndoHistory.Reset(PhasorStatePieces(HistoryModePiece(), PhasorsToBytes(Phasors)),
                       SelectedIndex_);
     UpdateUndoActions();
@@ -63,7 +63,7 @@ void TMainForm::CommitStep(const char* caption, int selectionBefore) noexcept {
     try {
         const std::string mode = HistoryModePiece();
         if (UndoHistory.IsCurrent(PhasorStatePieces(mode, PhasorsToBytes(Phasors)))) return;
-        RecalculateAll(Phasors);
+        RecalculateIfDue();
         UndoHistory.Commit(PhasorStatePieces(mode, PhasorsToBytes(Phasors)), caption,
                            selectionBefore, SelectedIndex_);
     } catch (const std::bad_alloc&) {
@@ -106,7 +106,7 @@ void TMainForm::RestoreStep(const TRestoredState& state) {
         Active->setChecked(View.Settings.RootsMode);
         std::memcpy(&RootDegree, bytes.data() + 4, sizeof RootDegree);
         ChangeNumber->setText(QString::fromUtf8("Grad ändern... (%1)").arg(RootDegree));
-        LoadPhasorsFromBytes(Phasors, bytes.substr(ModePieceSize));
+        LoadPhasorsFromBytes(EditPhasors(), bytes.substr(ModePieceSize));
     }
     FillPhasorComboBox();
     const bool exists = state.Selection >= 0 && state.Selection < static_cast<int>(Phasors.size());

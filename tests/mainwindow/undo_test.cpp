@@ -320,6 +320,12 @@ TEST_F(MainUndoTest, CaptionsNameTheStepAndCancelLeavesNone) {
     QTest::keyClick(Form.get(), Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(Form.get(), Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(Form->Phasors.size(), 3u);
+    // A file named at the start is opened as a step too.
+    WriteFile("b.zgf", 4);
+    const std::size_t steps = Form->History().UndoableSteps();
+    Form->OpenPhasorFile(Folder.filePath("b.zgf").toStdString());
+    EXPECT_EQ(Form->History().UndoableSteps(), steps + 1);
+    Action("Undo")->trigger();
     // The keys reach the history from an edit field too.
     QLineEdit* zoom = Form->findChild<QComboBox*>("Zoom1ComboBox")->lineEdit();
     QApplication::setActiveWindow(Form.get());
