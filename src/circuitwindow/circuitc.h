@@ -86,6 +86,9 @@ class TCircuitCalculationForm : public QDialog {
     QToolButton* UndoButton;
     QToolButton* RedoButton;
 
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
   private:
     void CreateSettings();
     void CreateToolBar();
