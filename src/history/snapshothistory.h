@@ -66,8 +66,8 @@ class TSnapshotHistory {
 
   private:
     struct TState {
-        std::vector<TChunkStore::TId> Pieces;
-        std::string Caption;  // of the step that led here
+        std::vector<TChunkStore::TId> Blocks;  // of pieces, see the .cpp
+        std::string Caption;                   // of the step that led here
         int Selection = -1;
         std::uint64_t MergeKey = 0;
     };
