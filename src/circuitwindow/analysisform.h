@@ -82,8 +82,8 @@ class TCircuitAnalysisForm : public QDialog {
     void PaintView(TView view, TPaintBoxEx& surface);
 
     // Writes the last sweep as a table: tab-separated with '.', or with csv semicolons and the
-    // decimal comma. False when the file cannot be written.
-    bool WriteTable(const std::string& fileName, bool csv) const;
+    // decimal comma; saved complete or not at all. 0, or the system's error number.
+    int WriteTable(const std::string& fileName, bool csv) const;
 
   private:
     void CreateControls();
