@@ -262,16 +262,20 @@ void TCircuitAnalysisForm::Refresh() {
 
 void TCircuitAnalysisForm::FillParameters(const std::vector<TCircuitNode>& nodes,
                                           const std::vector<std::string>& labels) {
+    std::vector<std::pair<int, std::string>> entries;
+    for (std::size_t k = 0; k < nodes.size(); ++k)
+        if (nodes[k].Element->ElementType() != etGroup)
+            entries.emplace_back(static_cast<int>(k), "Wert von " + labels[k]);
+    // Most refreshes change a value, not the parts; a big list is not built again for them.
+    if (entries == ParameterEntries) return;
+    ParameterEntries = std::move(entries);
     const int keep = Vary();
     const QSignalBlocker blocker(ParameterComboBox);
     ParameterComboBox->clear();
     ParameterComboBox->addItem(QStringLiteral("Frequenz"));
-    for (std::size_t k = 0; k < nodes.size(); ++k) {
-        const TElementType type = nodes[k].Element->ElementType();
-        if (type == etGroup) continue;
-        ParameterComboBox->addItem(Text("Wert von " + labels[k]), static_cast<int>(k));
-        if (static_cast<int>(k) == keep)
-            ParameterComboBox->setCurrentIndex(ParameterComboBox->count() - 1);
+    for (const auto& [index, text] : ParameterEntries) {
+        ParameterComboBox->addItem(Text(text), index);
+        if (index == keep) ParameterComboBox->setCurrentIndex(ParameterComboBox->count() - 1);
     }
 }
 
