@@ -109,6 +109,7 @@ void TCircuitAnalysisForm::CreateControls() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 0);
     ElementLabel = new QLabel(this);
+    ElementLabel->setTextFormat(Qt::PlainText);  // it names the element, which may look like markup
     ElementLabel->setObjectName(QStringLiteral("ElementLabel"));
     layout->addWidget(ElementLabel);
 
@@ -171,6 +172,7 @@ void TCircuitAnalysisForm::CreateControls() {
     layout->addWidget(Views, 1);
 
     ResonanceLabel = new QLabel(this);
+    ResonanceLabel->setTextFormat(Qt::PlainText);
     ResonanceLabel->setObjectName(QStringLiteral("ResonanceLabel"));
     ResonanceLabel->setWordWrap(true);
     layout->addWidget(ResonanceLabel);
@@ -262,16 +264,20 @@ void TCircuitAnalysisForm::Refresh() {
 
 void TCircuitAnalysisForm::FillParameters(const std::vector<TCircuitNode>& nodes,
                                           const std::vector<std::string>& labels) {
+    std::vector<std::pair<int, std::string>> entries;
+    for (std::size_t k = 0; k < nodes.size(); ++k)
+        if (nodes[k].Element->ElementType() != etGroup)
+            entries.emplace_back(static_cast<int>(k), "Wert von " + labels[k]);
+    // Most refreshes change a value, not the parts; a big list is not built again for them.
+    if (entries == ParameterEntries) return;
+    ParameterEntries = std::move(entries);
     const int keep = Vary();
     const QSignalBlocker blocker(ParameterComboBox);
     ParameterComboBox->clear();
     ParameterComboBox->addItem(QStringLiteral("Frequenz"));
-    for (std::size_t k = 0; k < nodes.size(); ++k) {
-        const TElementType type = nodes[k].Element->ElementType();
-        if (type == etGroup) continue;
-        ParameterComboBox->addItem(Text("Wert von " + labels[k]), static_cast<int>(k));
-        if (static_cast<int>(k) == keep)
-            ParameterComboBox->setCurrentIndex(ParameterComboBox->count() - 1);
+    for (const auto& [index, text] : ParameterEntries) {
+        ParameterComboBox->addItem(Text(text), index);
+        if (index == keep) ParameterComboBox->setCurrentIndex(ParameterComboBox->count() - 1);
     }
 }
 

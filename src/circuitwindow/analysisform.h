@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "circuit/circuitphasors.h"
 #include "circuit/circuitsweep.h"
@@ -109,6 +111,7 @@ class TCircuitAnalysisForm : public QDialog {
     int Element = 0;
     std::string ElementText;  // cp1252 label of the shown element
     std::vector<std::string> Labels;
+    std::vector<std::pair<int, std::string>> ParameterEntries;  // what the list shows
     TGroupPhasors Diagram;
     TPhasorDiagramView DiagramView;
     TSweepPlotGeometry LocusGeometry, ResponseGeometry;
