@@ -25,20 +25,27 @@ bool TCustomCircuitElement::RemoveFromParent(bool removeEmptyGroups) {
     return true;
 }
 
-TComplex TResistor::GetImpedance(const TCircuitSupply&) const {
-    return MakeComplex(ElementValue, 0.0);
+TComplex LeafImpedance(TElementType type, double value, const TCircuitSupply& supply) {
+    if (type == etCoil) return ComplexMul(J, MakeComplex(supply.Omega * value, 0.0));
+    if (type == etCapacitor) {
+        const long double product =
+            static_cast<long double>(supply.Omega) * static_cast<long double>(value);
+        const double x = static_cast<double>(1.0L / product);
+        return ComplexMul(MJ, MakeComplex(x, 0.0));
+    }
+    return MakeComplex(value, 0.0);
+}
+
+TComplex TResistor::GetImpedance(const TCircuitSupply& supply) const {
+    return LeafImpedance(etResistor, ElementValue, supply);
 }
 
 TComplex TCoil::GetImpedance(const TCircuitSupply& supply) const {
-    const double x = supply.Omega * ElementValue;
-    return ComplexMul(J, MakeComplex(x, 0.0));
+    return LeafImpedance(etCoil, ElementValue, supply);
 }
 
 TComplex TCapacitor::GetImpedance(const TCircuitSupply& supply) const {
-    const long double product =
-        static_cast<long double>(supply.Omega) * static_cast<long double>(ElementValue);
-    const double x = static_cast<double>(1.0L / product);
-    return ComplexMul(MJ, MakeComplex(x, 0.0));
+    return LeafImpedance(etCapacitor, ElementValue, supply);
 }
 
 TComplex CombineImpedances(TComplexNumberArray& impedances, bool parallel) {

@@ -135,6 +135,9 @@ class TCircuitElementGroup : public TCustomCircuitElement {
     TCustomCircuitElementArray Elements_;
 };
 
+// The impedance of a resistor, capacitor or coil of that value; what their GetImpedance gives.
+TComplex LeafImpedance(TElementType type, double value, const TCircuitSupply& supply);
+
 // The impedance of a group from its members' impedances, in member order: the sum for series,
 // 1 / sum(1/Zi) for parallel. The array is used as scratch space.
 TComplex CombineImpedances(TComplexNumberArray& impedances, bool parallel);

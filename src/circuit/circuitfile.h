@@ -49,18 +49,16 @@ struct TCircuitSaveResult {
     std::string Error;
 };
 
-// The whole input must be exactly one group record. displayName is the file name shown in
-// messages (empty: the messages speak of data instead of a file).
+// The whole input must be exactly one group record. displayName is the file name as messages
+// show it (FileNameText; empty: the messages speak of data instead of a file).
 TCircuitLoadResult LoadCircuitFromBytes(std::span<const std::uint8_t> bytes,
                                         std::string_view displayName = {});
 
-// displayName defaults to fileName.
-TCircuitLoadResult LoadCircuitFromFile(const std::string& fileName,
-                                       std::string_view displayName = {});
+// fileName is native; messages name it as FileNameText shows it, with the system's reason.
+TCircuitLoadResult LoadCircuitFromFile(const std::string& fileName);
 
-// Writes a temporary file beside the target and renames it over the target only when every
-// byte was written, so a failure never leaves a half-written file in place of the old one.
-TCircuitSaveResult SaveCircuitToFile(const TCircuitElementGroup& root, const std::string& fileName,
-                                     std::string_view displayName = {});
+// Saves complete or not at all (SaveFileSafely): a failure never leaves a half-written file in
+// place of the old one.
+TCircuitSaveResult SaveCircuitToFile(const TCircuitElementGroup& root, const std::string& fileName);
 
 }  // namespace zeigora

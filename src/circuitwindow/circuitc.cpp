@@ -14,6 +14,7 @@
 #include "circuit/circuitfile.h"
 #include "circuit/circuitquery.h"
 #include "circuitdiagram/circgrph.h"
+#include "circuitwindow/analysisform.h"
 #include "circuitwindow/elemprop.h"
 #include "circuitwindow/formutil.h"
 #include "complex/cp1252text.h"
@@ -177,6 +178,9 @@ void TCircuitCalculationForm::CreateToolBar() {
     SaveFileButton = add("SaveFileButton", "file-save", "Schaltung speichern");
     ToolBar1->addSeparator();
     SaveAsBitmapButton = add("SaveAsBitmapButton", "save-picture", "Als Grafik speichern");
+    ToolBar1->addSeparator();
+    AnalysisButton = add("AnalysisButton", "circuit-analysis",
+                         "Schaltungsanalyse: Zeigerdiagramm, Ortskurve, Frequenzgang");
 }
 
 void TCircuitCalculationForm::CreateDiagram() {
@@ -228,6 +232,7 @@ void TCircuitCalculationForm::ConnectEvents() {
     connect(OpenFileButton, &QToolButton::clicked, this, [this] { OpenFileButtonClick(); });
     connect(SaveFileButton, &QToolButton::clicked, this, [this] { SaveFileButtonClick(); });
     connect(SaveAsBitmapButton, &QToolButton::clicked, this, [this] { SaveAsBitmapButtonClick(); });
+    connect(AnalysisButton, &QToolButton::clicked, this, [this] { AnalysisButtonClick(); });
 }
 
 TPaintBoxEx& TCircuitCalculationForm::Diagram() {
@@ -238,6 +243,7 @@ void TCircuitCalculationForm::RedrawDiagram() {
     FitDiagramSize();
     PaintDiagram(Diagram());
     PaintBox->update();
+    if (AnalysisForm != nullptr) AnalysisForm->Refresh();
 }
 
 // The spin edits give the size; a tree that needs more room gets it, so nothing overlaps and
@@ -345,9 +351,11 @@ void TCircuitCalculationForm::OpenFileButtonClick() {
     if (!UserDialogs().AskYesNo(OpenQuestion)) return;
     const std::optional<TFileChoice> choice =
         UserDialogs().GetOpenFileName("Schaltung öffnen"_cp, CircuitFilter, CircuitDefaultExt);
-    if (!choice) return;
-    TCircuitLoadResult loaded =
-        LoadCircuitFromFile(choice->FileName, Utf8ToCp1252(choice->FileName));
+    if (choice) OpenCircuitFile(choice->FileName);
+}
+
+void TCircuitCalculationForm::OpenCircuitFile(const std::string& fileName) {
+    TCircuitLoadResult loaded = LoadCircuitFromFile(fileName);
     // A file that cannot be read leaves the circuit shown before.
     if (!loaded.Circuit) {
         UserDialogs().ShowError(loaded.Error);
@@ -362,8 +370,7 @@ void TCircuitCalculationForm::SaveFileButtonClick() {
     const std::optional<TFileChoice> choice = UserDialogs().GetSaveFileName(
         "Schaltung speichern", CircuitFilter, CircuitDefaultExt, false);
     if (!choice) return;
-    const TCircuitSaveResult saved =
-        SaveCircuitToFile(*OuterGroup, choice->FileName, Utf8ToCp1252(choice->FileName));
+    const TCircuitSaveResult saved = SaveCircuitToFile(*OuterGroup, choice->FileName);
     if (!saved.Ok) UserDialogs().ShowError(saved.Error);
 }
 
@@ -374,6 +381,32 @@ void TCircuitCalculationForm::SaveAsBitmapButtonClick() {
     hooks.Redraw = [this] { PaintDiagram(Diagram()); };
     SavePictureAs(Diagram(), hooks);
     PaintBox->update();
+}
+
+void TCircuitCalculationForm::AnalysisButtonClick() {
+    if (AnalysisForm == nullptr) {
+        TAnalysisLinks links;
+        links.Circuit = [this] { return OuterGroup.get(); };
+        links.Selected = [this] { return SelectedElement; };
+        links.Supply = [this] { return Supply; };
+        links.Frequency = [this] {
+            return static_cast<double>(static_cast<long double>(Supply.Omega) / TwoPiL);
+        };
+        links.SetFrequency = [this](double f) {
+            ACFrequencyEdit->setText(FromCp1252(FormatFloatEng("0.000000", f)));
+        };
+        links.Phasors = &Phasors;
+        links.PhasorsChanged = PhasorsChanged;
+        AnalysisForm = new TCircuitAnalysisForm(std::move(links), this);
+        AnalysisForm->setAttribute(Qt::WA_DeleteOnClose);
+        connect(AnalysisForm, &QObject::destroyed, this, [this] { AnalysisForm = nullptr; });
+    }
+    if (!AnalysisForm->isVisible()) {
+        AnalysisForm->show();
+        return;
+    }
+    AnalysisForm->raise();
+    AnalysisForm->activateWindow();
 }
 
 void TCircuitCalculationForm::ACFrequencyEditChange() {

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "circuit/circcalc.h"
 #include "phasors/phasor.h"
@@ -21,6 +22,7 @@ class QToolButton;
 
 namespace zeigora {
 
+class TCircuitAnalysisForm;
 class TComplexEditorFrame;
 class TPaintBoxWidget;
 class TPaintBoxEx;
@@ -35,6 +37,8 @@ class TCircuitCalculationForm : public QDialog {
     // Draws the diagram now and shows the circuit's impedance and current.
     void RedrawDiagram();
     TPaintBoxEx& Diagram();
+    // Shows the circuit of that file; one that cannot be read is reported and changes nothing.
+    void OpenCircuitFile(const std::string& fileName);
 
     std::unique_ptr<TCircuitElementGroup> OuterGroup;
     TCustomCircuitElement* SelectedElement = nullptr;
@@ -63,6 +67,8 @@ class TCircuitCalculationForm : public QDialog {
     QToolButton* OpenFileButton;
     QToolButton* SaveFileButton;
     QToolButton* SaveAsBitmapButton;
+    QToolButton* AnalysisButton;
+    TCircuitAnalysisForm* AnalysisForm = nullptr;  // open while shown; follows every redraw
     QScrollArea* ScrollBox1;
     TPaintBoxWidget* PaintBox;
     TComplexEditorFrame* ComplexEditorFrame1;
@@ -88,6 +94,7 @@ class TCircuitCalculationForm : public QDialog {
     void OpenFileButtonClick();
     void SaveFileButtonClick();
     void SaveAsBitmapButtonClick();
+    void AnalysisButtonClick();
     void ACFrequencyEditChange();
     void SupplyVoltageChange();
 

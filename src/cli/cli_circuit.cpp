@@ -9,76 +9,16 @@
 #include <vector>
 
 #include "circuit/circuitfile.h"
+#include "circuit/circuitphasors.h"
 #include "circuit/circuitquery.h"
+#include "cli/cli_circuitargs.h"
 #include "cli/cli_common.h"
-#include "parser/complexParser.h"
+#include "phasors/phasorfile.h"
 #include "platform/cp1252.h"
 
 namespace zeigora::cli {
 
 namespace {
-
-// Powers of ten of the prefix at the end of a frequency text; 0 for none.
-int PrefixExponent(std::string_view& text) {
-    struct TPrefix {
-        std::string_view Suffix;
-        int Exponent;
-    };
-    static constexpr TPrefix Prefixes[] = {{"n", -9}, {"u", -6}, {"µ", -6}, {"m", -3},
-                                           {"k", 3},  {"M", 6},  {"G", 9}};
-    for (const TPrefix& p : Prefixes)
-        if (text.ends_with(p.Suffix)) {
-            text.remove_suffix(p.Suffix.size());
-            return p.Exponent;
-        }
-    return 0;
-}
-
-// C-locale decimal number with an optional prefix; the prefix shifts the decimal exponent, so
-// "1.5k" reads exactly as "1.5e3". False for anything else, including inf and nan.
-bool ParseFrequency(std::string_view text, double& value) {
-    const int prefix = PrefixExponent(text);
-    std::size_t end = 0;
-    if (end < text.size() && (text[end] == '+' || text[end] == '-')) ++end;
-    int digits = 0;
-    for (; end < text.size() &&
-           (std::isdigit(static_cast<unsigned char>(text[end])) || text[end] == '.');
-         ++end)
-        digits += text[end] != '.';
-    if (digits == 0 || std::count(text.begin(), text.begin() + end, '.') > 1) return false;
-    long long exponent = 0;
-    if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
-        const char* first = text.data() + end + 1;
-        if (first < text.data() + text.size() && *first == '+') ++first;
-        const auto r = std::from_chars(first, text.data() + text.size(), exponent);
-        if (r.ec != std::errc() || r.ptr != text.data() + text.size()) return false;
-    } else if (end != text.size()) {
-        return false;
-    }
-    std::string number(text.substr(0, end));
-    if (number[0] == '+') number.erase(0, 1);
-    char buf[24];
-    const auto er = std::to_chars(buf, buf + sizeof buf, exponent + prefix);
-    number += "e" + std::string(buf, er.ptr);
-    const auto r = std::from_chars(number.data(), number.data() + number.size(), value);
-    return r.ec == std::errc() && r.ptr == number.data() + number.size() && std::isfinite(value);
-}
-
-bool ParseVoltage(const std::string& utf8, TComplex& value, std::string& problem) {
-    const TPhasorArray none;
-    const Expression e = Parse(Utf8ToCp1252(utf8), none);
-    if (e.Failed) {
-        problem = ToUtf8(SyntaxErrorText(e.ErrorPos, e.ErrorKind));
-        return false;
-    }
-    try {
-        value = EvalExpr(e, none);
-    } catch (const EvalError& error) {
-        problem = ToUtf8(error.what());
-        return false;
-    }
-    return true;
-}
 
 constexpr const char* Fields[] = {"index", "parent", "depth", "type", "name", "value", "z_re",
                                   "z_im",  "u_re",   "u_im",  "i_re", "i_im", "s_re",  "s_im"};
@@ -126,6 +66,22 @@ void PrintJson(const std::vector<TElementResult>& results) {
     if (!results.empty()) Out("]\n");
 }
 
+// The phasors "In Zeigerebene übernehmen" would hand over for the group, as a phasor file.
+int WriteGroupPhasors(const TCommandLine& line, const TCustomCircuitElement& circuit,
+                      const TCircuitSupply& supply, std::size_t count) {
+    int group = 0;
+    const std::string groupText = line.Value("--group", "0");
+    if (!ParseIndex(groupText, static_cast<int>(count), group))
+        return line.Refuse("\"" + groupText + "\" ist kein Index eines Bauteils (0 bis " +
+                           IntText(static_cast<long long>(count) - 1) + ").");
+    const TPhasorArray phasors = HandOverPhasors(GroupPhasors(circuit, supply, group), {});
+    const std::string file = line.Value("--phasors");
+    const TPhasorFileResult saved = SavePhasorsToFile(phasors, file);
+    if (saved.Error != TPhasorFileError::None)
+        return line.Fail(ToUtf8(PhasorFileErrorText(saved.Error, Utf8ToCp1252(file))), ExitFailed);
+    return ExitOk;
+}
+
 int RunCircuit(const TCommandLine& line) {
     TCircuitSupply supply;
     const std::string frequencyText = line.Value("--frequency", "50");
@@ -141,6 +97,12 @@ int RunCircuit(const TCommandLine& line) {
     const auto circuit = LoadCircuitOrReport(line, line.Arguments()[0]);
     if (!circuit) return ExitUsage;
     const auto results = ComputeAll(*circuit, supply);
+    if (line.Has("--phasors")) {
+        if (const int rc = WriteGroupPhasors(line, *circuit, supply, results.size()); rc != ExitOk)
+            return rc;
+    } else if (line.Has("--group")) {
+        return line.Refuse("--group gilt nur mit --phasors.");
+    }
     if (line.Has("--json"))
         PrintJson(results);
     else
@@ -156,6 +118,12 @@ constexpr TOption CircuitOptions[] = {
      "Versorgungsspannung in Volt als Ausdruck, Vorgabe 230;\n"
      "etwa \"230*e^(j*30°)\""},
     {"--json", "", "ein JSON-Feld mit einem Objekt je Bauteil, Felder wie die Kopfzeile"},
+    {"--phasors", "AUSGABE.zgf",
+     "schreibt zusätzlich das Zeigerdiagramm der Gruppe als Zeigerdatei, wie es\n"
+     "\"In Zeigerebene übernehmen\" übergibt: bei einer Reihenschaltung U jedes\n"
+     "Bauteils, U und I der Gruppe; bei einer Parallelschaltung I jedes Zweigs,\n"
+     "I und U der Gruppe; die Summe ist über die Namen der Teile definiert"},
+    {"--group", "INDEX", "die Gruppe für --phasors (Index wie in der Liste), Vorgabe 0"},
 };
 
 }  // namespace
@@ -170,11 +138,11 @@ extern const TCommand CircuitCommand{
     .Description =
         "Lädt eine Schaltungsdatei und berechnet jedes Bauteil wie das Schaltungsfenster. Gibt\n"
         "eine Kopfzeile aus, dann je Bauteil eine Zeile, die äußerste Gruppe zuerst, in die\n"
-        "Tiefe zuerst, mit diesen durch Tabulatoren getrennten Feldern:\n"
+        "Tiefe zuerst, mit diesen durch Tabulatoren getrennten Feldern:\n\n"
         "  Index, Index der Gruppe (-1 für die äußerste), Tiefe, Typ (0 Gruppe, 1 Widerstand,\n"
         "  2 Kondensator, 3 Spule), Name, Wert (Ohm, Farad oder Henry; 0 bei einer Gruppe),\n"
         "  Real- und Imaginärteil der Impedanz Z, der Spannung U, des Stroms I und der\n"
-        "  komplexen Leistung S = U * conj(I)\n"
+        "  komplexen Leistung S = U * conj(I)\n\n"
         "Namen sind UTF-8; Backslash, Tabulator, CR und LF stehen in ihnen als \\\\, \\t, \\r, "
         "\\n.\n"
         "Zahlen stehen in der kürzesten Form, die genau zurück gelesen wird, mit '.' als\n"

@@ -34,37 +34,77 @@ std::string OptionText(const TOption& o) {
     return o.Value.empty() ? std::string(o.Name) : std::string(o.Name) + " " + std::string(o.Value);
 }
 
-// Words joined into lines of at most LineWidth characters; later lines indented by `indent`.
-std::string Wrap(const std::vector<std::string>& words, std::size_t indent) {
-    std::string text, line;
+// Characters on the terminal: UTF-8 continuation bytes take no column.
+std::size_t Columns(std::string_view text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+// Words joined into lines of at most LineWidth columns; the first line begins with `start`,
+// later ones with `indent` blanks.
+std::string Wrap(const std::vector<std::string>& words, std::string start, std::size_t indent) {
+    std::string text, line = std::move(start);
+    bool lineHasWord = false;
     for (const std::string& w : words) {
-        if (!line.empty() && line.size() + 1 + w.size() > LineWidth) {
+        if (lineHasWord && Columns(line) + 1 + Columns(w) > LineWidth) {
             text += line + "\n";
             line = std::string(indent, ' ');
-        } else if (!line.empty()) {
-            line += ' ';
+            lineHasWord = false;
         }
-        line += w;
+        line += (lineHasWord ? " " : "") + w;
+        lineHasWord = true;
     }
     return text + line + "\n";
 }
 
+std::vector<std::string> Words(std::string_view text) {
+    std::vector<std::string> words;
+    std::string word;
+    for (char c : text) {
+        if (c != ' ' && c != '\n') {
+            word += c;
+        } else if (!word.empty()) {
+            words.push_back(std::move(word));
+            word.clear();
+        }
+    }
+    if (!word.empty()) words.push_back(word);
+    return words;
+}
+
+// Paragraphs are separated by an empty line; one that begins with blanks keeps them as its
+// indentation.
+std::string Fill(std::string_view text) {
+    std::string filled;
+    for (std::size_t begin = 0; begin < text.size();) {
+        std::size_t end = text.find("\n\n", begin);
+        if (end == std::string_view::npos) end = text.size();
+        const std::string_view paragraph = text.substr(begin, end - begin);
+        const std::size_t indent = paragraph.find_first_not_of(' ');
+        if (indent != std::string_view::npos) {
+            if (!filled.empty()) filled += "\n";
+            filled += Wrap(Words(paragraph), std::string(indent, ' '), indent);
+        }
+        begin = end + 2;
+    }
+    return filled;
+}
+
 std::string Synopsis(const TCommand& command) {
-    const std::string head = "Aufruf: zeigora-cli " + std::string(command.Name);
-    std::vector<std::string> words{head};
+    const std::string head = "Aufruf: zeigora-cli " + std::string(command.Name) + " ";
+    std::vector<std::string> words;
     for (const TOption& o : command.Options)
         words.push_back(o.Required ? OptionText(o) : "[" + OptionText(o) + "]");
     if (!command.Arguments.empty()) words.emplace_back(command.Arguments);
-    return Wrap(words, head.size() + 1);
+    return Wrap(words, head, head.size());
 }
 
 // One option row of the help: the option, then its help text in a column.
 std::string OptionRow(std::string_view left, std::string_view help, std::size_t column) {
-    std::string row = "  " + std::string(left);
-    row.resize(std::max(column, row.size() + 2), ' ');
-    for (char c : help)
-        row += c == '\n' ? "\n" + std::string(column, ' ') : std::string(1, c);
-    return row + "\n";
+    std::string start = "  " + std::string(left);
+    start.resize(std::max(column, start.size() + 2), ' ');
+    return Wrap(Words(help), start, column);
 }
 
 std::string OptionsHelp(const TCommand& command) {
@@ -119,9 +159,8 @@ int TCommandLine::Refuse(std::string_view problem) const {
 }
 
 std::string CommandHelp(const TCommand& command) {
-    std::string text = Synopsis(command) + "\n" + std::string(command.Description);
-    text += "\n" + OptionsHelp(command);
-    return text + "\nRückgabewert: " + std::string(command.ExitStatus) + "\n";
+    return Synopsis(command) + "\n" + Fill(command.Description) + "\n" + OptionsHelp(command) +
+           "\n" + Fill("Rückgabewert: " + std::string(command.ExitStatus));
 }
 
 int RunCommand(const TCommand& command, const TArgs& args) {

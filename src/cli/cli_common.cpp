@@ -108,15 +108,6 @@ bool ReadStandardInput(std::size_t limit, std::string& bytes) {
     return !std::ferror(stdin);
 }
 
-namespace {
-
-// A name for messages: the bytes given, read as UTF-8, in the program's character set.
-std::string DisplayName(const std::string& file) {
-    return Utf8ToCp1252(file);
-}
-
-}  // namespace
-
 bool LoadPhasorsOrReport(const TCommandLine& line, TPhasorArray& list, const std::string& file) {
     TPhasorFileResult r;
     if (file == "-") {
@@ -129,7 +120,7 @@ bool LoadPhasorsOrReport(const TCommandLine& line, TPhasorArray& list, const std
         r = LoadPhasorsFromFile(list, file);
     }
     if (r.Ok()) return true;
-    line.Fail(ToUtf8(PhasorFileErrorText(r.Error, DisplayName(file))), ExitUsage);
+    line.Fail(ToUtf8(PhasorFileErrorText(r.Error, file, r.SystemError)), ExitUsage);
     return false;
 }
 
@@ -148,7 +139,7 @@ std::unique_ptr<TCircuitElementGroup> LoadCircuitOrReport(const TCommandLine& li
             r = LoadCircuitFromBytes({data, bytes.size()}, file);
         }
     } else {
-        r = LoadCircuitFromFile(file, DisplayName(file));
+        r = LoadCircuitFromFile(file);
     }
     if (!r.Circuit) line.Fail(ToUtf8(r.Error), ExitUsage);
     return std::move(r.Circuit);

@@ -1,4 +1,4 @@
-// Helpers shared by the subcommands of zeigora-cli: output, number text, escaping, options.
+// Helpers shared by the subcommands of zeigora-cli: output, number text, escaping, input files.
 // The tool writes C-locale numbers and UTF-8 text whatever the user's locale.
 #pragma once
 

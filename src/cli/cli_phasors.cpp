@@ -69,9 +69,9 @@ extern const TCommand PhasorsCommand{
     .Options = PhasorsOptions,
     .Description =
         "Lädt eine Zeigerdatei, berechnet alle Zeiger neu, wie das Programm vor dem Zeichnen,\n"
-        "und gibt je Zeiger eine Zeile mit diesen durch Tabulatoren getrennten Feldern aus:\n"
+        "und gibt je Zeiger eine Zeile mit diesen durch Tabulatoren getrennten Feldern aus:\n\n"
         "  Index, Name, Definition, Realteil, Imaginärteil, Betrag, Winkel im Bogenmaß,\n"
-        "  Fehlercode, Fehlertext\n"
+        "  Fehlercode, Fehlertext\n\n"
         "Ein konstanter Zeiger hat eine leere Definition. Fehlercode 0 heißt kein Fehler, -1\n"
         "ungültiger Name, -2 Zirkelbezug, jeder andere Wert die Stelle eines Syntaxfehlers.\n"
         "Texte sind UTF-8; Backslash, Tabulator, CR und LF stehen in ihnen als \\\\, \\t, \\r, "

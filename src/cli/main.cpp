@@ -1,7 +1,9 @@
 // zeigora-cli: the program's computations from the command line. Each command lives in its own
 // cli_<name>.cpp as a TCommand (options, help, run function); adding one means declaring it here
 // and adding a line to the table.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -15,11 +17,12 @@ extern const TCommand PhasorsCommand;
 extern const TCommand RenderCommand;
 extern const TCommand CircuitCommand;
 extern const TCommand DiagramCommand;
+extern const TCommand SweepCommand;
 
 namespace {
 
-constexpr const TCommand* Commands[] = {&EvalCommand, &PhasorsCommand, &RenderCommand,
-                                        &CircuitCommand, &DiagramCommand};
+constexpr const TCommand* Commands[] = {&EvalCommand,    &PhasorsCommand, &RenderCommand,
+                                        &CircuitCommand, &DiagramCommand, &SweepCommand};
 
 std::string Usage() {
     std::string s =
@@ -70,6 +73,12 @@ int main(int argc, char** argv) {
     const zeigora::cli::TArgs args(argv + (argc > 0 ? 1 : 0), argv + argc);
     const int rc = zeigora::cli::Dispatch(args);
     // Output that did not arrive (full disk, closed pipe) must not look like success.
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) return rc == 0 ? 1 : rc;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        const std::string command = args.empty() ? "" : " " + args[0];
+        zeigora::cli::Err("zeigora-cli" + command +
+                          ": Die Ausgabe konnte nicht geschrieben werden: " + std::strerror(errno) +
+                          ".\n");
+        return rc == 0 ? 1 : rc;
+    }
     return rc;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace zeigora {
@@ -113,5 +114,13 @@ template <cp1252::TUtf8Literal Utf8>
 constexpr const auto& operator""_cp() {
     return cp1252::Bytes<Utf8>.Text;
 }
+
+// Texts that arrive while the program runs (file names, typed text, the terminal). Every byte
+// has a character: the five bytes that Windows-1252 leaves undefined map to the
+// C1 control characters of the same value, so a round trip loses nothing.
+std::string Cp1252ToUtf8(std::string_view text);
+
+// Characters without a Windows-1252 byte, and every invalid UTF-8 sequence, become '?'.
+std::string Utf8ToCp1252(std::string_view text);
 
 }  // namespace zeigora

@@ -34,9 +34,11 @@ void LoadGermanQtTexts(QApplication& application) {
 
 }  // namespace
 
-int CheckedIntDiv(int a, int b) {
-    if (b == 0) throw std::runtime_error(DivisionByZeroText);
-    if (a == INT_MIN && b == -1) throw std::runtime_error(IntegerOverflowText);
+std::optional<int> CheckedIntDiv(int a, int b) {
+    if (b == 0 || (a == INT_MIN && b == -1)) {
+        TZeigoraApplication::ShowUnhandledError(b == 0 ? DivisionByZeroText : IntegerOverflowText);
+        return std::nullopt;
+    }
     return a / b;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "complex/cp1252text.h"
@@ -14,14 +15,15 @@ namespace zeigora {
 // Integer division by zero traps the processor and kills the process on this platform instead of
 // raising an error a command could end with. Commands that divide by a count the user chose
 // (the calibration of the window size by grid intervals that may round to 0) divide through
-// CheckedIntDiv, whose exception ends the command and reaches the general error handler as the
-// message box "Division durch Null".
+// CheckedIntDiv and end when it gives nothing; the error box "Division durch Null" has been
+// shown by then. No exception is thrown: it would unwind through Qt's event dispatch.
 inline constexpr char DivisionByZeroText[] = "Division durch Null";
 inline constexpr auto& IntegerOverflowText = "Integer-Überlauf"_cp;
 
-// a div b, truncating toward zero; throws std::runtime_error with DivisionByZeroText for b = 0
-// and with IntegerOverflowText for the one quotient that does not fit (INT_MIN div -1).
-int CheckedIntDiv(int a, int b);
+// a div b, truncating toward zero. For b = 0, and for the one quotient that does not fit
+// (INT_MIN div -1), it shows DivisionByZeroText or IntegerOverflowText the way the general error
+// handler does and gives nothing.
+std::optional<int> CheckedIntDiv(int a, int b);
 
 class TZeigoraApplication : public QApplication {
   public:

@@ -10,7 +10,8 @@ namespace zeigora {
 // "file-new", "file-open", "file-save", "phasor-new", "phasor-edit", "phasor-duplicate",
 // "delete", "delete-all", "circle1", "circle2", "refresh", "save-picture", "grid",
 // "grid-settings", "calibrate-height", "calibrate-width", "zoom-in", "zoom-out", "clock",
-// "clock-smooth", "circuit-group", "element-edit".
+// "clock-smooth", "circuit-group", "element-edit", "edit-undo", "edit-redo",
+// "circuit-analysis".
 QIcon ZeigoraIcon(const char* name);
 
 }  // namespace zeigora

@@ -109,6 +109,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     resize(DesignWidth, DesignHeight);
     CenterOnScreen();
     FormCreate();
+    ResetHistory();
 }
 
 // The child widgets outlive the document by a little; nothing may call back into it meanwhile.
@@ -216,6 +217,7 @@ void TMainForm::CreateActions() {
                                    &TMainForm::CircuitCalculationClick);
     Help = NewAction("Help", "Hilfe", &TMainForm::HelpClick, Qt::Key_F1);
     Info = NewAction("Info", "Info...", &TMainForm::InfoClick);
+    CreateUndoActions();
 }
 
 void TMainForm::CreateMenus() {
@@ -240,6 +242,8 @@ void TMainForm::CreateMenus() {
     phasors->addActions({NewPhasor, EditPhasor, DuplicatePhasor, DeletePhasor});
     phasors->addSeparator();
     phasors->addAction(DeleteAllPhasors);
+    phasors->addSeparator();
+    phasors->addActions({Undo, Redo});
 
     QMenu* extras = menuBar()->addMenu(Q("Extras"));
     extras->addActions({BetaAddP, ScaleablePhasors});
@@ -322,6 +326,8 @@ void TMainForm::CreatePhasorToolBar() {
                                        &TMainForm::DeletePhasorClick);
     DeleteAllPhasorsButton = NewToolButton(bar, "DeleteAllPhasorsButton", "delete-all",
                                            "Alle löschen"_cp, &TMainForm::DeleteAllPhasorsClick);
+    UndoButton = NewToolButton(bar, "UndoButton", "edit-undo", "", &TMainForm::UndoClick);
+    RedoButton = NewToolButton(bar, "RedoButton", "edit-redo", "", &TMainForm::RedoClick);
     bar->addSeparator();
     Circle1Button = NewToolButton(bar, "Circle1Button", "circle1", "Einheitskreis (Skala 1)",
                                   &TMainForm::Circle1ButtonClick);

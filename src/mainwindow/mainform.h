@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "history/snapshothistory.h"
 #include "mainwindow/clockhands.h"
 #include "phasors/phasor.h"
 #include "phasors/recalc.h"
@@ -33,22 +34,34 @@ enum class TMouseButton;
 class TMainForm : public QMainWindow {
     Q_OBJECT
 
+    // The document's phasor list. Recalculating it takes time in proportion to its length
+    // (files may hold 100 000 phasors), so a repaint recalculates only after a change.
+    TPhasorArray PhasorList;
+    bool RecalculationDue = true;
+
   public:
     explicit TMainForm(QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // The document and the view.
-    TPhasorArray Phasors;
+    // The document and the view. The list reads here; it is changed only through EditPhasors.
+    const TPhasorArray& Phasors = PhasorList;
     TPlaneView View;
     TPlaneSettings& PlaneSettings() { return View.Settings; }
 
+    // The one way to change the phasor list (records, length, definitions, values): each call
+    // makes the next repaint recalculate, and invalidates the drawing. Take it anew after
+    // anything that runs the event loop (a dialog): a repaint in between recalculates.
+    TPhasorArray& EditPhasors();
+    // For a reference taken before a dialog that changed the list through it.
+    void PhasorsChanged() { EditPhasors(); }
+
     // The selected record, or nullptr. Kept as an index, so a change of the list's length can
     // never leave it pointing at freed memory; an index outside the list reads as none.
-    PPhasor SelectedPhasor();
+    const TPhasor* SelectedPhasor() const;
     int SelectedIndex() const { return SelectedIndex_; }
     // The one way to change the selection: enables the phasor commands, sets the combo, repaints.
     // p must be a record of Phasors or nullptr.
-    void SelectPhasor(PPhasor p);
+    void SelectPhasor(const TPhasor* p);
 
     bool ScalablePhasors = true;
     bool Dragging = false;
@@ -60,10 +73,12 @@ class TMainForm : public QMainWindow {
     // The drawing surface and its widget.
     TPaintBoxWidget* PaintBox1 = nullptr;
     TPaintBoxEx& Surface();
-    // The repaint cycle into the surface's drawing canvas, now: recalculation, error list,
-    // frame. The paint event runs it; picture export runs it while recording.
+    // The repaint cycle into the surface's drawing canvas, now: recalculation (when the list
+    // changed since the last one), error list, frame. The paint event runs it; picture export
+    // runs it while recording.
     void PaintPlane();
-    // Invalidates the drawing: the next paint event runs the repaint cycle.
+    // Invalidates the drawing: the next paint event runs the repaint cycle. For changes of the
+    // view; changes of the list go through EditPhasors.
     void InvalidatePlane();
 
     // The error list of the last recalculation (status bar popup).
@@ -106,10 +121,18 @@ class TMainForm : public QMainWindow {
     void ChangeNumberClick();
     void ShowCircleClick();
     void CircuitCalculationClick();
+    // What "Öffnen" does with the chosen file, and the circuit window showing a circuit file
+    // ("" for the default circuit); for files named on the command line.
+    void OpenPhasorFile(const std::string& fileName);
+    void OpenCircuitWindow(const std::string& circuitFile);
     void HelpClick();
     void InfoClick();
     void ErrorClick(int phasorIndex);
     void EasterEgg();
+    // "Rückgängig" and "Wiederherstellen": one change of the phasor list back or forward.
+    void UndoClick();
+    void RedoClick();
+    const TSnapshotHistory& History() const { return UndoHistory; }
 
     // Pointer, status bar and zoom.
     void PaintBox1MouseDown(TMouseButton button, TShiftState shift, int x, int y);
@@ -143,7 +166,25 @@ class TMainForm : public QMainWindow {
     QMenu* createPopupMenu() override;
 
   private:
+    // One undo step for the command running in this scope: the step is recorded when the
+    // scope ends, if the phasor list (or the roots mode) changed; undo selects again what was
+    // selected when the scope began.
+    class TUndoStep {
+      public:
+        TUndoStep(TMainForm& form, const char* caption)
+            : Form(form), Caption(caption), Selection(form.SelectedIndex_) {}
+        ~TUndoStep() { Form.CommitStep(Caption, Selection); }
+        TUndoStep(const TUndoStep&) = delete;
+        TUndoStep& operator=(const TUndoStep&) = delete;
+
+      private:
+        TMainForm& Form;
+        const char* Caption;
+        int Selection;
+    };
+
     void CreateActions();
+    void CreateUndoActions();
     void CreateMenus();
     void CreatePhasorToolBar();
     void CreateGridToolBar();
@@ -173,6 +214,15 @@ class TMainForm : public QMainWindow {
     void ZoomComboChange(QComboBox* combo, double& scale, QAction* zoomIn, QAction* zoomOut);
     void ZoomBy(double factor, double& scale, QComboBox* combo);
     void SetToolBarVisible(QToolBar* bar, bool& flag, QAction* menuItem, QAction* popupItem);
+    // Recalculates the list if it changed since the last time; refreshes the error list.
+    void RecalculateIfDue();
+    // The undo history: caption in UTF-8.
+    std::string HistoryModePiece() const;
+    void ResetHistory();
+    void CommitStep(const char* caption, int selectionBefore) noexcept;
+    void RestoreStep(const TRestoredState& state);
+    void UpdateUndoActions();
+    void StopClockForHistory();
 
     int SelectedIndex_ = -1;
     // The last frame's segments belong to the list as it is now.
@@ -181,6 +231,9 @@ class TMainForm : public QMainWindow {
     std::mt19937 Random;
     int WheelDelta = 0;
     int ClockTicks = 0;
+    // A drag moved the selected phasor since the button went down.
+    bool DragMoved = false;
+    TSnapshotHistory UndoHistory;
 
     // Menu items.
     QAction* NewFile = nullptr;
@@ -202,6 +255,8 @@ class TMainForm : public QMainWindow {
     QAction* DuplicatePhasor = nullptr;
     QAction* DeletePhasor = nullptr;
     QAction* DeleteAllPhasors = nullptr;
+    QAction* Undo = nullptr;
+    QAction* Redo = nullptr;
     QAction* BetaAddP = nullptr;
     QAction* ScaleablePhasors = nullptr;
     QAction* Active = nullptr;
@@ -227,6 +282,8 @@ class TMainForm : public QMainWindow {
     QAction* DuplicatePhasorButton = nullptr;
     QAction* DeletePhasorButton = nullptr;
     QAction* DeleteAllPhasorsButton = nullptr;
+    QAction* UndoButton = nullptr;
+    QAction* RedoButton = nullptr;
     QAction* Circle1Button = nullptr;
     QAction* Circle2Button = nullptr;
     QAction* RefreshButton = nullptr;

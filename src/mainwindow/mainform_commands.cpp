@@ -46,12 +46,12 @@ constexpr auto& InfoText =
 
 // ---- selection and repaint ----
 
-PPhasor TMainForm::SelectedPhasor() {
+const TPhasor* TMainForm::SelectedPhasor() const {
     if (SelectedIndex_ < 0 || SelectedIndex_ >= static_cast<int>(Phasors.size())) return nullptr;
     return &Phasors[static_cast<std::size_t>(SelectedIndex_)];
 }
 
-void TMainForm::SelectPhasor(PPhasor p) {
+void TMainForm::SelectPhasor(const TPhasor* p) {
     const int index = p ? IndexOfPhasor(p, Phasors) : -1;
     SetPhasorCommandsEnabled(index >= 0);
     SelectedIndex_ = index;
@@ -74,11 +74,23 @@ void TMainForm::InvalidatePlane() {
     PaintBox1->update();
 }
 
-void TMainForm::PaintPlane() {
-    TRecalcResult result = RecalculateAll(Phasors);
+TPhasorArray& TMainForm::EditPhasors() {
+    RecalculationDue = true;
+    InvalidatePlane();
+    return PhasorList;
+}
+
+void TMainForm::RecalculateIfDue() {
+    if (!RecalculationDue) return;
+    TRecalcResult result = RecalculateAll(PhasorList);
+    RecalculationDue = false;
     Errors = std::move(result.Errors);
     SetStatusText(7, result.StatusText);
-    RenderPlane(Surface(), View, Phasors, SelectedPhasor());
+}
+
+void TMainForm::PaintPlane() {
+    RecalculateIfDue();
+    RenderPlane(Surface(), View, PhasorList, SelectedPhasor());
     FrameCurrent = true;
 }
 
@@ -99,30 +111,37 @@ void TMainForm::RunModal(const std::function<void()>& dialog) {
 // ---- file commands ----
 
 void TMainForm::NewFileClick() {
-    Phasors.clear();
-    AppendPhasor(Phasors);
-    AppendPhasor(Phasors);
-    Phasors[0].Name = "Zeiger1";
-    Phasors[0].Color = 0x0000FF;
-    Phasors[0].Value = MakeComplex(2.0, -1.0);
-    Phasors[1].Name = "Zeiger2";
-    Phasors[1].Color = 0xFF0000;
-    Phasors[1].Value = MakeComplex(-1.0, 1.0);
+    const TUndoStep step(*this, "Neue Datei");
+    TPhasorArray& list = EditPhasors();
+    list.clear();
+    AppendPhasor(list);
+    AppendPhasor(list);
+    list[0].Name = "Zeiger1";
+    list[0].Color = 0x0000FF;
+    list[0].Value = MakeComplex(2.0, -1.0);
+    list[1].Name = "Zeiger2";
+    list[1].Color = 0xFF0000;
+    list[1].Value = MakeComplex(-1.0, 1.0);
     FillPhasorComboBox();
+    SelectPhasor(nullptr);
+}
+
+void TMainForm::OpenFileButtonClick() {
+    const TUndoStep step(*this, "Öffnen");
+    if (!UserDialogs().AskYesNo(OpenWarningText)) return;
+    const auto choice = UserDialogs().GetOpenFileName("Öffnen"_cp, PhasorFileFilter, PhasorFileExt);
+    if (choice)
+        OpenPhasorFile(choice->FileName);
+    else
+        FillPhasorComboBox();
     SelectPhasor(nullptr);
     InvalidatePlane();
 }
 
-void TMainForm::OpenFileButtonClick() {
-    if (!UserDialogs().AskYesNo(OpenWarningText)) return;
-    const auto choice = UserDialogs().GetOpenFileName("Öffnen"_cp, PhasorFileFilter, PhasorFileExt);
-    if (choice) {
-        // A file that cannot be read, or is no phasor file, leaves the phasors as they were.
-        const TPhasorFileResult result = LoadPhasorsFromFile(Phasors, choice->FileName);
-        if (!result.Ok())
-            UserDialogs().ShowError(
-                PhasorFileErrorText(result.Error, Utf8ToCp1252(choice->FileName)));
-    }
+void TMainForm::OpenPhasorFile(const std::string& fileName) {
+    // A file that cannot be read, or is no phasor file, leaves the phasors as they were.
+    const TPhasorFileResult result = LoadPhasorsFromFile(EditPhasors(), fileName);
+    if (!result.Ok()) UserDialogs().ShowError(result.Message);
     FillPhasorComboBox();
     SelectPhasor(nullptr);
     InvalidatePlane();
@@ -133,8 +152,7 @@ void TMainForm::SaveFileButtonClick() {
         UserDialogs().GetSaveFileName("Speichern unter", PhasorFileFilter, PhasorFileExt, false);
     if (!choice) return;
     const TPhasorFileResult result = SavePhasorsToFile(Phasors, choice->FileName);
-    if (!result.Ok())
-        UserDialogs().ShowError(PhasorFileErrorText(result.Error, Utf8ToCp1252(choice->FileName)));
+    if (!result.Ok()) UserDialogs().ShowError(result.Message);
 }
 
 void TMainForm::PrintPictureClick() {
@@ -164,8 +182,9 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 // ---- view commands ----
 
+// Recalculates too, though nothing should need it.
 void TMainForm::RefreshClick() {
-    InvalidatePlane();
+    PhasorsChanged();
 }
 
 void TMainForm::AntiAliasingClick() {
@@ -216,22 +235,25 @@ void TMainForm::GridSettingsButtonClick() {
 // ---- phasor commands ----
 
 void TMainForm::NewPhasorClick() {
+    const TUndoStep step(*this, "Neuer Zeiger");
     Dragging = false;
     if (RefusedInRootsMode()) return;
-    const std::size_t index = AppendPhasor(Phasors);
+    TPhasorArray& list = EditPhasors();
+    const std::size_t index = AppendPhasor(list);
     FillPhasorComboBox();
-    Phasors[index].Name = "Zeiger" + std::to_string(Phasors.size());
-    Phasors[index].Color = std::uniform_int_distribution<std::uint32_t>(0, 0xFFFFFF)(Random);
-    SelectPhasor(&Phasors[index]);
+    list[index].Name = "Zeiger" + std::to_string(list.size());
+    list[index].Color = std::uniform_int_distribution<std::uint32_t>(0, 0xFFFFFF)(Random);
+    SelectPhasor(&list[index]);
     RunModal([this, index] {
-        RunPhasorDialog(Phasors, static_cast<int>(index), View.Settings.RootsMode);
+        RunPhasorDialog(EditPhasors(), static_cast<int>(index), View.Settings.RootsMode);
     });
+    PhasorsChanged();
     FillPhasorComboBox();
     SelectPhasor(SelectedPhasor());
-    InvalidatePlane();
 }
 
 void TMainForm::EditPhasorClick() {
+    const TUndoStep step(*this, "Zeiger bearbeiten");
     Dragging = false;
     if (!SelectedPhasor()) {
         UserDialogs().ShowError(NoPhasorSelectedText);
@@ -239,43 +261,44 @@ void TMainForm::EditPhasorClick() {
     }
     const int comboIndex = SelectedPhasorComboBox->currentIndex();
     const int index = SelectedIndex_;
-    RunModal([this, index] { RunPhasorDialog(Phasors, index, View.Settings.RootsMode); });
+    RunModal([this, index] { RunPhasorDialog(EditPhasors(), index, View.Settings.RootsMode); });
+    PhasorsChanged();
     FillPhasorComboBox();
     SelectedPhasorComboBox->SetItemIndex(comboIndex);
-    InvalidatePlane();
 }
 
 void TMainForm::DuplicatePhasorClick() {
+    const TUndoStep step(*this, "Zeiger duplizieren");
     if (RefusedInRootsMode()) return;
-    const PPhasor selected = SelectedPhasor();
+    const TPhasor* selected = SelectedPhasor();
     if (!selected) return;
     // Copied before the list grows: growing may move every record.
     TPhasor copy = *selected;
     copy.Name = "KopieVon" + selected->Name.Str();
-    Phasors.push_back(copy);
+    EditPhasors().push_back(copy);
     FillPhasorComboBox();
     SelectPhasor(&Phasors.back());
 }
 
 void TMainForm::DeletePhasorClick() {
+    const TUndoStep step(*this, "Zeiger löschen");
     Dragging = false;
     if (RefusedInRootsMode()) return;
     if (!SelectedPhasor()) return;
     if (!UserDialogs().AskYesNo(DeleteQuestionText)) return;
-    DeletePhasorAt(Phasors, static_cast<std::size_t>(SelectedIndex_));
+    DeletePhasorAt(EditPhasors(), static_cast<std::size_t>(SelectedIndex_));
     FillPhasorComboBox();
     SelectPhasor(nullptr);
-    InvalidatePlane();
 }
 
 void TMainForm::DeleteAllPhasorsClick() {
+    const TUndoStep step(*this, "Alle löschen");
     Dragging = false;
     if (RefusedInRootsMode()) return;
     if (!UserDialogs().AskYesNo(DeleteAllQuestionText)) return;
-    Phasors.clear();
+    EditPhasors().clear();
     FillPhasorComboBox();
     SelectPhasor(nullptr);
-    InvalidatePlane();
 }
 
 void TMainForm::SelectedPhasorComboBoxChange(int index) {
@@ -306,11 +329,17 @@ void TMainForm::ScaleablePhasorsClick() {
 
 // The element dialog appends voltages and currents; the combo and the plane follow at once.
 void TMainForm::CircuitCalculationClick() {
+    OpenCircuitWindow({});
+}
+
+void TMainForm::OpenCircuitWindow(const std::string& circuitFile) {
     const auto refresh = [this] {
+        PhasorsChanged();
         FillPhasorComboBox();
-        InvalidatePlane();
+        CommitStep("Übernahme aus der Schaltung", SelectedIndex_);
     };
-    TCircuitCalculationForm form(Phasors, refresh, this);
+    TCircuitCalculationForm form(EditPhasors(), refresh, this);
+    if (!circuitFile.empty()) form.OpenCircuitFile(circuitFile);
     RunModal([&form] { form.exec(); });
     // The combo was refilled on "Kein"; show the selection again.
     SelectPhasor(SelectedPhasor());

@@ -28,27 +28,30 @@ constexpr auto& DegreeErrorText = "Ungültige Eingabe. Grad wird auf 2 zurückge
 // ---- roots ----
 
 void TMainForm::BuildRootPhasors() {
-    zeigora::BuildRootPhasors(Phasors, RootDegree);
+    zeigora::BuildRootPhasors(EditPhasors(), RootDegree);
 }
 
 void TMainForm::ActiveClick() {
+    const TUndoStep step(*this, Active->isChecked() ? "Mehrere Lösungen einschalten"
+                                                    : "Mehrere Lösungen ausschalten");
     // The check mark has already turned; it was off when the mode is about to start.
     if (Active->isChecked() && !UserDialogs().AskYesNo(RootsWarningText, TQuestionIcon::Warning)) {
         Active->setChecked(false);
         return;
     }
     View.Settings.RootsMode = Active->isChecked();
-    if (!Phasors.empty()) {
-        Phasors.resize(1);
-        Phasors[0].Scale = 0;
+    TPhasorArray& list = EditPhasors();
+    if (!list.empty()) {
+        list.resize(1);
+        list[0].Scale = 0;
     }
     BuildRootPhasors();
     FillPhasorComboBox();
     SelectPhasor(nullptr);
-    InvalidatePlane();
 }
 
 void TMainForm::ChangeNumberClick() {
+    const TUndoStep step(*this, "Grad ändern");
     const auto text = UserDialogs().InputBox("Eingabe des Grades",
                                              "Bitte geben Sie eine Zahl zwischen 2 und 16 ein", "");
     int degree = 0;
@@ -63,7 +66,6 @@ void TMainForm::ChangeNumberClick() {
     BuildRootPhasors();
     FillPhasorComboBox();
     SelectPhasor(nullptr);
-    InvalidatePlane();
 }
 
 void TMainForm::ShowCircleClick() {
@@ -81,6 +83,7 @@ void TMainForm::EasterEgg() {
 void TMainForm::HiddenClockButtonClick() {
     if (Timer1->isActive()) {
         Timer1->stop();
+        CommitStep("Uhr ausschalten", SelectedIndex_);
     } else {
         ClockTicks = 0;
         Timer1->start();
@@ -96,8 +99,11 @@ void TMainForm::Timer1Timer() {
     // From the second tick on the list is the clock's own and a hand picked with the mouse stays
     // selected; a selection from before the first tick belongs to a list that is gone.
     const bool keepSelection = ClockTicks > 0 && SelectedIndex_ >= 0 && SelectedIndex_ < 3;
+    // Switching the clock on is one step, taken with its first tick; the ticks after it are none.
+    const int selectionBefore = SelectedIndex_;
+    const bool firstTick = ClockTicks == 0;
     ++ClockTicks;
-    BuildClockHands(Phasors, time, SmoothClockButton->isChecked());
+    BuildClockHands(EditPhasors(), time, SmoothClockButton->isChecked());
     FillPhasorComboBox();
     if (!keepSelection) {
         SelectedIndex_ = -1;
@@ -114,6 +120,7 @@ void TMainForm::Timer1Timer() {
         Zoom1ComboBox->setEditText(FromCp1252(std::string("0") + DecimalSeparator() + "5"));
     }
     Zoom1ComboBoxChange();
+    if (firstTick) CommitStep("Uhr einschalten", selectionBefore);
 }
 
 }  // namespace zeigora

@@ -60,13 +60,13 @@ void TMainForm::PaintBox1MouseDown(TMouseButton, TShiftState, int x, int y) {
 
 void TMainForm::PaintBox1MouseMove(TShiftState shift, int x, int y) {
     ShowCoordinates(x, y);
-    PPhasor p = SelectedPhasor();
-    if (!Dragging || !shift.Left || !p) return;
+    if (!Dragging || !shift.Left || !SelectedPhasor()) return;
+    TPhasor& p = EditPhasors()[static_cast<std::size_t>(SelectedIndex_)];
     const TPlaneMapping& m = View.Mapping;
-    const bool scale1 = p->Scale == 0;
-    SetRe(p->Value, PixelToRe(Surface().Width(), x, scale1 ? m.Factor1X : m.Factor2X));
-    SetIm(p->Value, PixelToIm(Surface().Height(), y, scale1 ? m.Factor1Y : m.Factor2Y));
-    InvalidatePlane();
+    const bool scale1 = p.Scale == 0;
+    SetRe(p.Value, PixelToRe(Surface().Width(), x, scale1 ? m.Factor1X : m.Factor2X));
+    SetIm(p.Value, PixelToIm(Surface().Height(), y, scale1 ? m.Factor1Y : m.Factor2Y));
+    DragMoved = true;
 }
 
 void TMainForm::ShowCoordinates(int x, int y) {
@@ -86,6 +86,9 @@ void TMainForm::ShowCoordinates(int x, int y) {
 
 void TMainForm::PaintBox1MouseUp(TMouseButton, TShiftState, int, int) {
     if (ScalablePhasors) Dragging = false;
+    // A whole drag, from press to release, is one step.
+    if (DragMoved) CommitStep("Zeiger ziehen", SelectedIndex_);
+    DragMoved = false;
 }
 
 void TMainForm::PaintBox1Exit() {
@@ -103,7 +106,7 @@ void TMainForm::wheelEvent(QWheelEvent* event) {
 }
 
 void TMainForm::PaintBox1MouseWheelDown() {
-    const PPhasor p = SelectedPhasor();
+    const TPhasor* p = SelectedPhasor();
     if (!p || p->Scale == 0)
         ZoomOut1ButtonClick();
     else
@@ -111,7 +114,7 @@ void TMainForm::PaintBox1MouseWheelDown() {
 }
 
 void TMainForm::PaintBox1MouseWheelUp() {
-    const PPhasor p = SelectedPhasor();
+    const TPhasor* p = SelectedPhasor();
     if (!p || p->Scale == 0)
         ZoomIn1ButtonClick();
     else
@@ -195,7 +198,9 @@ void TMainForm::SetHeightButtonClick() {
     const int frameWidth = width() - w;
     const int frameHeight = height() - PaintBox1->height();
     const int r = RoundToPixel(View.Settings.ReIntervals);
-    const int newWidth = w - (w - CheckedIntDiv(w, r) * r) + frameWidth;
+    const std::optional<int> columns = CheckedIntDiv(w, r);
+    if (!columns) return;
+    const int newWidth = w - (w - *columns * r) + frameWidth;
     const int newHeight =
         RoundToPixel(static_cast<double>(w) * View.Settings.ImIntervals / r) + frameHeight;
     resize(newWidth, newHeight);
@@ -206,7 +211,9 @@ void TMainForm::SetWidthButtonClick() {
     const int frameWidth = width() - PaintBox1->width();
     const int frameHeight = height() - h;
     const int i = RoundToPixel(View.Settings.ImIntervals);
-    const int newHeight = h - (h - CheckedIntDiv(h, i) * i) + frameHeight;
+    const std::optional<int> rows = CheckedIntDiv(h, i);
+    if (!rows) return;
+    const int newHeight = h - (h - *rows * i) + frameHeight;
     const int newWidth =
         RoundToPixel(static_cast<double>(h) * View.Settings.ReIntervals / i) + frameWidth;
     resize(newWidth, newHeight);

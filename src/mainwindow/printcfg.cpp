@@ -39,11 +39,13 @@ QRect ToQRect(const TRect& r) {
 
 }  // namespace
 
-TPrintPlacement PlacePrintout(int pageWidth, int pageHeight, int width, int height, bool scaled,
-                              int footerWidth) {
+std::optional<TPrintPlacement> PlacePrintout(int pageWidth, int pageHeight, int width, int height,
+                                             bool scaled, int footerWidth) {
     TPrintPlacement p;
     if (scaled) {
-        const int s = CheckedIntDiv(pageWidth, width) * 8 / 10;
+        const std::optional<int> times = CheckedIntDiv(pageWidth, width);
+        if (!times) return std::nullopt;
+        const int s = *times * 8 / 10;
         const int left = pageWidth / 10, top = pageHeight / 2 - height * s / 2;
         p.Scale = s;
         p.Picture = {left, top, left + pageWidth * 8 / 10, top + height * s};
@@ -102,8 +104,11 @@ bool TPrinterConfigForm::PrintPage() {
     const int footerWidth = QFontMetrics(font, &Printer_).horizontalAdvance(footer);
     const int width = Surface_.Width(), height = Surface_.Height();
     // Before the job starts: a picture that cannot be placed ends the command with its error.
-    const TPrintPlacement place = PlacePrintout(Printer_.width(), Printer_.height(), width, height,
-                                                ScaleCheckBox->isChecked(), footerWidth);
+    const std::optional<TPrintPlacement> placed =
+        PlacePrintout(Printer_.width(), Printer_.height(), width, height,
+                      ScaleCheckBox->isChecked(), footerWidth);
+    if (!placed) return false;
+    const TPrintPlacement& place = *placed;
 
     Printer_.setDocName(FromCp1252(PrintJobTitle));
     QPainter painter;

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QPrinter>
 #include <functional>
+#include <optional>
 
 #include "platform/canvas.h"
 
@@ -31,9 +32,10 @@ struct TPrintPlacement {
 // The page layout for a page of pageWidth x pageHeight and a picture of width x height, with
 // integer divisions throughout: scaled, the picture spans 80 % of the page width, stretched
 // vertically by a whole number; unscaled, it is copied pixel for pixel; both are centred
-// vertically. A picture of width 0 cannot be scaled: "Division durch Null".
-TPrintPlacement PlacePrintout(int pageWidth, int pageHeight, int width, int height, bool scaled,
-                              int footerWidth);
+// vertically. A picture of width 0 cannot be scaled: "Division durch Null" is shown and there
+// is no layout.
+std::optional<TPrintPlacement> PlacePrintout(int pageWidth, int pageHeight, int width, int height,
+                                             bool scaled, int footerWidth);
 
 class TPrinterConfigForm : public QDialog {
     Q_OBJECT

@@ -10,6 +10,7 @@
 
 #include "complex/complex.h"
 #include "phasors/phasor.h"
+#include "phasors/phasornames.h"
 
 namespace zeigora {
 
@@ -58,6 +59,8 @@ class EvalError : public std::runtime_error {
 
 // Parses a cp1252 text against the names of the list. Never throws.
 Expression Parse(std::string_view text, const TPhasorArray& phasors);
+// The same with the list's names looked up in an index of them (for parsing many texts).
+Expression Parse(std::string_view text, const TPhasorNames& names);
 
 std::string SyntaxErrorText(std::int32_t errorPos, std::uint8_t errorKind);
 

@@ -1,6 +1,7 @@
 // Evaluation of postfix code on a fixed stack of complex values, and the dependency list of an
 // expression. Arithmetic never raises (floating-point exceptions are masked); only malformed
 // code, references beyond the list and unimplemented functions do.
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -62,6 +63,12 @@ TComplex Builtin(std::uint8_t which) {
     }
 }
 
+// In (-pi, pi]: a zero imaginary part counts as +0, so every point of the negative real axis
+// gives +pi, also -1 (negated, its Im is -0), where atan2 alone gives -pi.
+double Angle(const TComplex& z) {
+    return std::atan2(z.Im == 0.0 ? 0.0 : z.Im, z.Re);
+}
+
 TComplex Magnitude(const TComplex& z) {
     const long double re = z.Re;
     const long double im = z.Im;
@@ -79,7 +86,7 @@ TComplex CallFunction(int code, const TComplex& z) {
         case 8:
             return ComplexLn(z);
         case 11:  // principal angle from Re and Im, unlike the stored Phase in [0, 2 pi)
-            return MakeComplex(std::atan2(z.Im, z.Re), 0.0);
+            return MakeComplex(Angle(z), 0.0);
         case 12:
             return ComplexExp(z);
         case 13:
@@ -178,26 +185,22 @@ TComplex EvalExpr(const Expression& expr, const TPhasorArray& phasors) {
     return stack.Pop();
 }
 
+// Collected and sorted rather than marked in an array as long as the list: a definition names
+// a handful of phasors, while the list may hold a hundred thousand.
 std::vector<int> ExpressionDependencies(const Expression& expr, const TPhasorArray& phasors) {
-    std::vector<bool> marked(phasors.size(), false);
-    std::size_t count = 0;
+    std::vector<int> result;
     TCodeReader code(expr.Code);
     for (std::uint8_t op = code.Byte(); op != opEnd; op = code.Byte()) {
         if (op == opPhasor) {
             const std::uint32_t index = code.PhasorIndex();
             if (index >= phasors.size()) throw EvalError(MsgArguments);
-            if (!marked[index]) {
-                marked[index] = true;
-                ++count;
-            }
+            result.push_back(static_cast<int>(index));
         } else if (op == opConst || op == opBuiltin || op == opCall) {
             code.Operand();
         }
     }
-    std::vector<int> result;
-    result.reserve(count);
-    for (std::size_t i = 0; i < marked.size() && result.size() < count; ++i)
-        if (marked[i]) result.push_back(static_cast<int>(i));
+    std::sort(result.begin(), result.end());
+    result.erase(std::unique(result.begin(), result.end()), result.end());
     return result;
 }
 

@@ -90,13 +90,16 @@ struct TMatch {
 
 class TParser {
   public:
-    TParser(std::string_view text, const TPhasorArray& phasors) : Text(text), Phasors(phasors) {}
+    TParser(std::string_view text, const TPhasorArray& phasors) : Text(text), Phasors(&phasors) {}
+    TParser(std::string_view text, const TPhasorNames& names) : Text(text), Names(&names) {}
 
     Expression Run();
 
   private:
     std::string_view Text;
-    const TPhasorArray& Phasors;
+    // Names are looked up in the index when there is one, else by a walk over the list.
+    const TPhasorArray* Phasors = nullptr;
+    const TPhasorNames* Names = nullptr;
     Expression Out;
     std::uint8_t Kind = ekNone;
     std::size_t ErrorPointer = 0;
@@ -196,8 +199,9 @@ std::size_t TParser::ReadDigits(std::size_t pos, long double& value) const {
 }
 
 int TParser::FindPhasor(std::string_view name) const {
-    for (std::size_t i = 0; i < Phasors.size(); ++i)
-        if (Phasors[i].Name.View() == name) return static_cast<int>(i);
+    if (Names != nullptr) return Names->Find(name);
+    for (std::size_t i = 0; i < Phasors->size(); ++i)
+        if ((*Phasors)[i].Name.View() == name) return static_cast<int>(i);
     return -1;
 }
 
@@ -445,6 +449,10 @@ Expression TParser::Run() {
 
 Expression Parse(std::string_view text, const TPhasorArray& phasors) {
     return TParser(text, phasors).Run();
+}
+
+Expression Parse(std::string_view text, const TPhasorNames& names) {
+    return TParser(text, names).Run();
 }
 
 std::string SyntaxErrorText(std::int32_t errorPos, std::uint8_t errorKind) {

@@ -2,13 +2,14 @@
 
 #include <bit>
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
 
 #include "complex/cp1252text.h"
+#include "files/filemessage.h"
+#include "files/safesave.h"
 
 namespace zeigora {
 
@@ -71,72 +72,24 @@ TPhasorFileResult ReadWholeFile(const std::string& fileName, std::string& bytes)
     return {};
 }
 
-// A name beside the target that no other save uses at the same time.
-std::string TempNameFor(const std::string& target, unsigned attempt) {
-    static unsigned counter = 0;
-    const auto ticks = static_cast<unsigned long long>(
-        std::chrono::steady_clock::now().time_since_epoch().count());
-    const unsigned long long mix = ticks * 0x9E3779B97F4A7C15ull + (++counter) * 7919u + attempt;
-    static const char hex[] = "0123456789abcdef";
-    std::string name = target + ".tmp-";
-    for (int shift = 60; shift >= 32; shift -= 4)
-        name += hex[(mix >> shift) & 0xF];
-    return name;
-}
-
-// A symbolic link stays in place: the file it points to is the one replaced.
-std::string ResolveTarget(const std::string& fileName) {
-    std::error_code ec;
-    if (!std::filesystem::is_symlink(fileName, ec)) return fileName;
-    const auto real = std::filesystem::canonical(fileName, ec);
-    return ec ? fileName : real.string();
-}
-
-// The replacement keeps the permissions of the file it replaces.
-void CopyPermissions(const std::string& from, const std::string& to) {
-    std::error_code ec;
-    const auto status = std::filesystem::status(from, ec);
-    if (!ec && std::filesystem::is_regular_file(status))
-        std::filesystem::permissions(to, status.permissions(), ec);
-}
-
-std::FILE* CreateTempFile(const std::string& target, std::string& tempName, int& error) {
-    for (unsigned attempt = 0; attempt < 16; ++attempt) {
-        tempName = TempNameFor(target, attempt);
-        // "x": never open a file that is already there.
-        std::FILE* f = std::fopen(tempName.c_str(), "wbx");
-        if (f != nullptr) return f;
-        error = errno;
-        if (error != EEXIST) break;
-    }
-    return nullptr;
-}
-
-// Writes and closes f; 0 on success, otherwise the errno of the failing step.
-int WriteAndClose(std::FILE* f, const std::string& bytes) {
-    int error = 0;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size() || std::fflush(f) != 0)
-        error = errno != 0 ? errno : EIO;
-    if (std::fclose(f) != 0 && error == 0) error = errno != 0 ? errno : EIO;
-    return error;
-}
-
 }  // namespace
 
-std::string PhasorFileErrorText(TPhasorFileError error, std::string_view fileName) {
-    const std::string file = "Die Datei \"" + std::string(fileName) + "\"";
+std::string PhasorFileErrorText(TPhasorFileError error, std::string_view fileName,
+                                int systemError) {
     switch (error) {
         case TPhasorFileError::None:
             return {};
         case TPhasorFileError::ReadFailed:
-            return file + " konnte nicht gelesen werden.";
+            return FileErrorMessage(fileName, ReadFailedText, systemError);
         case TPhasorFileError::BadLength:
-            return file +
-                   " ist keine Zeigora-Datei (die Länge ist kein Vielfaches von 832 Bytes)."_cp;
+            return FileErrorMessage(
+                fileName,
+                "ist keine Zeigora-Datei (die Länge ist kein Vielfaches von 832 Bytes)"_cp, 0);
         case TPhasorFileError::TooLarge:
-            return file + " ist zu groß für eine Zeigora-Datei (mehr als 100000 Zeiger)."_cp;
+            return FileErrorMessage(
+                fileName, "ist zu groß für eine Zeigora-Datei (mehr als 100000 Zeiger)"_cp, 0);
         case TPhasorFileError::WriteFailed:
-            return file + " konnte nicht gespeichert werden.";
+            return FileErrorMessage(fileName, SaveFailedText, systemError);
     }
     return {};
 }
@@ -155,7 +108,7 @@ TPhasorFileResult LoadPhasorsFromFile(TPhasorArray& list, const std::string& fil
     std::string bytes;
     TPhasorFileResult r = ReadWholeFile(fileName, bytes);
     if (r.Ok()) r = LoadPhasorsFromBytes(list, bytes);
-    if (!r.Ok()) r.Message = PhasorFileErrorText(r.Error, fileName);
+    if (!r.Ok()) r.Message = PhasorFileErrorText(r.Error, fileName, r.SystemError);
     return r;
 }
 
@@ -170,22 +123,10 @@ std::string PhasorsToBytes(const TPhasorArray& list) {
 }
 
 TPhasorFileResult SavePhasorsToFile(const TPhasorArray& list, const std::string& fileName) {
-    const std::string target = ResolveTarget(fileName);
-    std::string tempName;
-    int error = 0;
-    std::FILE* f = CreateTempFile(target, tempName, error);
-    if (f != nullptr) {
-        error = WriteAndClose(f, PhasorsToBytes(list));
-        if (error == 0) CopyPermissions(target, tempName);
-        if (error == 0 && std::rename(tempName.c_str(), target.c_str()) != 0)
-            error = errno != 0 ? errno : EIO;
-        if (error != 0) std::remove(tempName.c_str());
-    } else if (error == 0) {
-        error = EIO;
-    }
+    const int error = SaveFileSafely(fileName, PhasorsToBytes(list));
     if (error == 0) return {};
     TPhasorFileResult r = Failure(TPhasorFileError::WriteFailed, error);
-    r.Message = PhasorFileErrorText(r.Error, fileName);
+    r.Message = PhasorFileErrorText(r.Error, fileName, error);
     return r;
 }
 

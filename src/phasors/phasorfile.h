@@ -26,15 +26,15 @@ enum class TPhasorFileError {
 struct TPhasorFileResult {
     TPhasorFileError Error = TPhasorFileError::None;
     int SystemError = 0;  // errno of the failing call, 0 if none applies
-    std::string Message;  // cp1252, names the file; empty on success
+    std::string Message;  // cp1252, names the file and the system's reason; empty on success
 
     bool Ok() const { return Error == TPhasorFileError::None; }
 };
 
-// The German message for an error, with the file name put in as given. The file functions use
-// the name's bytes unchanged; a caller that shows a name with non-ASCII characters converts it
-// to cp1252 and calls this itself.
-std::string PhasorFileErrorText(TPhasorFileError error, std::string_view fileName);
+// The German message (cp1252) for an error: the file's native name as messages show it, and the
+// system's reason when systemError is not 0.
+std::string PhasorFileErrorText(TPhasorFileError error, std::string_view fileName,
+                                int systemError = 0);
 
 // Replaces the list by the records in bytes; on failure the list is left exactly as it was.
 // Every field is taken as stored. The result's message names no file.
@@ -48,8 +48,8 @@ TPhasorFileResult LoadPhasorsFromFile(TPhasorArray& list, const std::string& fil
 // written as zero bytes, so saving the same list twice gives the same file.
 std::string PhasorsToBytes(const TPhasorArray& list);
 
-// Writes a temporary file beside the target and renames it over the target only when every
-// byte was written and flushed, so a failed save leaves the previous file as it was.
+// Saves complete or not at all (SaveFileSafely): a failed save leaves the previous file as it
+// was.
 TPhasorFileResult SavePhasorsToFile(const TPhasorArray& list, const std::string& fileName);
 
 }  // namespace zeigora

@@ -1,18 +1,14 @@
-// Conversion between the program's Windows-1252 byte strings and UTF-8 or QString.
+// Conversion between the program's Windows-1252 byte strings and QString; those to and from
+// UTF-8 are the core's.
 #pragma once
 
 #include <QString>
 #include <string>
 #include <string_view>
 
+#include "complex/cp1252text.h"
+
 namespace zeigora {
-
-// Every byte has a character: the five bytes that Windows-1252 leaves undefined map to the
-// C1 control characters of the same value, so a round trip loses nothing.
-std::string Cp1252ToUtf8(std::string_view text);
-
-// Characters without a Windows-1252 byte, and every invalid UTF-8 sequence, become '?'.
-std::string Utf8ToCp1252(std::string_view text);
 
 QString FromCp1252(std::string_view text);
 std::string ToCp1252(const QString& text);

@@ -69,11 +69,12 @@ TEST_F(CliTest, BadUseIsRefusedAndWritesNothing) {
          "zeigora-cli phasors: Die Datei \"" + shortFile +
              "\" ist keine Zeigora-Datei (die L\xC3\xA4nge ist kein Vielfaches von 832 Bytes).\n"},
         {{"phasors", missing},
-         "zeigora-cli phasors: Die Datei \"" + missing + "\" konnte nicht gelesen werden.\n"},
+         "zeigora-cli phasors: Die Datei \"" + missing +
+             "\" konnte nicht gelesen werden: Datei oder Verzeichnis nicht gefunden.\n"},
         {{"circuit", junk},
          "zeigora-cli circuit: Die Datei \"" + junk + "\" ist keine g\xC3\xBCltige"},
         {{"circuit", PathOf("missing.zgs")},
-         "circuit: Die Datei \"" + PathOf("missing.zgs") + "\" kann nicht ge\xC3\xB6"},
+         "circuit: Die Datei \"" + PathOf("missing.zgs") + "\" konnte nicht gelesen werden: "},
         {{"circuit", "--frequency=0", zgs}, "circuit: Die Frequenz darf nicht 0 sein.\n"},
         {{"circuit", "--voltage", "1+", zgs},
          "circuit: Spannung \"1+\": Syntaxfehler (2): Unvollst\xC3\xA4ndiger Ausdruck\n"},

@@ -3,6 +3,7 @@
 #include <signal.h>
 
 #include <chrono>
+#include <cstring>
 #include <sstream>
 #include <thread>
 
@@ -112,6 +113,24 @@ TEST_F(CliTest, EvalAndCircuitAsJson) {
         json += i + 1 < rows.size() ? "},\n" : "}\n";
     }
     EXPECT_EQ(Run({"circuit", "--json", zgs}).Out, json + "]\n");
+}
+
+// Output that cannot be written is a failure with its reason, not a silent success.
+TEST_F(CliTest, UnwritableOutputIsReported) {
+    const std::string err = PathOf("err");
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int out = open("/dev/full", O_WRONLY),
+                  fd = open(err.c_str(), O_WRONLY | O_CREAT, 0600);
+        if (out < 0 || fd < 0 || dup2(out, 1) < 0 || dup2(fd, 2) < 0) _exit(126);
+        execl(ZEIGORA_CLI, ZEIGORA_CLI, "phasors", StartFile.c_str(), nullptr);
+        _exit(127);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(ReadBytes(err), "zeigora-cli phasors: Die Ausgabe konnte nicht geschrieben werden: " +
+                                  std::string(std::strerror(ENOSPC)) + ".\n");
 }
 
 // A run stopped while it draws leaves no runtime folder of its own behind.

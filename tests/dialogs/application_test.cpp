@@ -25,7 +25,7 @@ TEST_F(ApplicationTest, ErrorsOfEventHandlersAreShownAndTheLoopGoesOn) {
     Dialogs.ExpectError("Division durch Null");
     Dialogs.ExpectError("Unbekannter Fehler");
     bool laterEventRan = false;
-    QTimer::singleShot(0, [] { CheckedIntDiv(8, 0); });
+    QTimer::singleShot(0, [] { throw std::runtime_error("Division durch Null"); });
     QTimer::singleShot(0, [] { throw 42; });
     QTimer::singleShot(0, [&] { laterEventRan = true; });
     RunQueuedEvents();
@@ -53,9 +53,15 @@ TEST(ApplicationErrorTest, ErrorsUnderAnOpenErrorBoxOpenNoFurtherBox) {
     SetUserDialogs(previous);
 }
 
-TEST(CheckedIntDivTest, TruncatesAndRefusesWhatTheProcessorTraps) {
+// The refusal is reported on the spot; nothing is thrown through Qt's event dispatch.
+TEST_F(ApplicationTest, CheckedIntDivTruncatesAndReportsWhatTheProcessorTraps) {
     EXPECT_EQ(CheckedIntDiv(-7, 2), -3);
-    EXPECT_THROW(CheckedIntDiv(INT_MIN, -1), std::runtime_error);
+    Dialogs.ExpectError(
+        "Integer-\xDC"
+        "berlauf");
+    EXPECT_EQ(CheckedIntDiv(INT_MIN, -1), std::nullopt);
+    Dialogs.ExpectError("Division durch Null");
+    EXPECT_EQ(CheckedIntDiv(8, 0), std::nullopt);
 }
 
 }  // namespace

@@ -12,7 +12,9 @@ namespace {
 
 // On an A4 page at 600 dpi (4960 x 7016): picture, frame (one pixel inside the picture's
 // exclusive corner on odd sizes), footer position and scale.
-TEST(PrintPlacement, ScaledAndUnscaledPages) {
+class PrintPlacement : public TScriptedDialogsTest {};
+
+TEST_F(PrintPlacement, ScaledAndUnscaledPages) {
     const struct {
         int W, H;
         int Scaled;  // 1: scaled to the page width
@@ -28,13 +30,15 @@ TEST(PrintPlacement, ScaledAndUnscaledPages) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.W << "x" << c.H << (c.Scaled ? " scaled" : ""));
-        const TPrintPlacement p = PlacePrintout(4960, 7016, c.W, c.H, c.Scaled != 0, c.FooterWidth);
+        const TPrintPlacement p =
+            *PlacePrintout(4960, 7016, c.W, c.H, c.Scaled != 0, c.FooterWidth);
         EXPECT_EQ(p.Picture, c.Expected.Picture);
         EXPECT_EQ(p.Frame, c.Expected.Frame);
         EXPECT_EQ(p.Footer, c.Expected.Footer);
         EXPECT_EQ(p.Scale, c.Expected.Scale);
     }
-    EXPECT_THROW(PlacePrintout(4960, 7016, 0, 600, true, 300), std::runtime_error);
+    Dialogs.ExpectError("Division durch Null");
+    EXPECT_FALSE(PlacePrintout(4960, 7016, 0, 600, true, 300).has_value());
 }
 
 class PrinterConfigForm : public TExportFixture {

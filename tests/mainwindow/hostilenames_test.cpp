@@ -104,7 +104,7 @@ TEST_F(HostileNamesTest, CircuitWindowAndElementDialog) {
     group->Name = Img;
     group->Items(1)->Name = Heading;
     const std::string file = InFolder("kreis.zgs");
-    ASSERT_TRUE(SaveCircuitToFile(*circuit, file, file).Ok);
+    ASSERT_TRUE(SaveCircuitToFile(*circuit, file).Ok);
 
     TPhasorArray phasors;
     TCircuitCalculationForm window(phasors, [] {});

@@ -94,6 +94,10 @@ TEST(EvalExpr, ExactConstantsAndPolarRounding) {
     EXPECT_EQ(j.Im, 1.0);
     EXPECT_EQ(j.Phase, Pi / 2);
     EXPECT_EQ(Eval("angle(-j)").Re, -Pi / 2);
+    // The whole negative real axis is +pi, whatever the sign of its zero imaginary part.
+    for (const char* text :
+         {"angle(-1)", "angle(0-1)", "angle(-2.5)", "angle(Zeiger2)", "angle(conj(-1))"})
+        EXPECT_EQ(Eval(text).Re, Pi) << text;
     EXPECT_EQ(Eval("-j").Phase, 3 * Pi / 2);
 
     TPhasorArray list = TwoPhasors();

@@ -1,0 +1,131 @@
+#include "history/chunkstore.h"
+
+namespace zeigora {
+
+namespace {
+
+// Shorter zero runs cost more as a run of their own than as literal bytes.
+constexpr std::size_t MinZeroRun = 3;
+
+void PutLength(std::string& out, std::size_t n) {
+    while (n >= 0x80) {
+        out.push_back(static_cast<char>((n & 0x7F) | 0x80));
+        n >>= 7;
+    }
+    out.push_back(static_cast<char>(n));
+}
+
+std::size_t GetLength(std::string_view packed, std::size_t& pos) {
+    std::size_t n = 0;
+    for (int shift = 0; pos < packed.size(); shift += 7) {
+        const auto byte = static_cast<unsigned char>(packed[pos++]);
+        n |= static_cast<std::size_t>(byte & 0x7F) << shift;
+        if ((byte & 0x80) == 0) break;
+    }
+    return n;
+}
+
+std::size_t ZeroRunAt(std::string_view bytes, std::size_t pos) {
+    std::size_t end = pos;
+    while (end < bytes.size() && bytes[end] == 0)
+        ++end;
+    return end - pos;
+}
+
+std::uint64_t HashOf(std::string_view bytes) {
+    std::uint64_t h = 14695981039346656037ull;
+    for (const char c : bytes) {
+        h ^= static_cast<unsigned char>(c);
+        h *= 1099511628211ull;
+    }
+    return h;
+}
+
+}  // namespace
+
+std::string PackZeroRuns(std::string_view bytes) {
+    std::string out;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        std::size_t literalEnd = pos;
+        while (literalEnd < bytes.size() && ZeroRunAt(bytes, literalEnd) < MinZeroRun)
+            literalEnd += bytes[literalEnd] == 0 ? ZeroRunAt(bytes, literalEnd) : 1;
+        PutLength(out, literalEnd - pos);
+        out.append(bytes.substr(pos, literalEnd - pos));
+        const std::size_t zeros = ZeroRunAt(bytes, literalEnd);
+        PutLength(out, zeros);
+        pos = literalEnd + zeros;
+    }
+    return out;
+}
+
+void UnpackZeroRuns(std::string_view packed, std::string& out) {
+    std::size_t pos = 0;
+    while (pos < packed.size()) {
+        const std::size_t literal = GetLength(packed, pos);
+        out.append(packed.substr(pos, literal));
+        pos += literal;
+        out.append(GetLength(packed, pos), '\0');
+    }
+}
+
+TChunkStore::TId TChunkStore::Intern(std::string_view bytes) {
+    std::string packed = PackZeroRuns(bytes);
+    const std::uint64_t hash = HashOf(packed);
+    const auto [first, last] = ByHash.equal_range(hash);
+    for (auto it = first; it != last; ++it) {
+        TChunk& chunk = Chunks[it->second];
+        if (chunk.Packed == packed) {
+            ++chunk.Refs;
+            return it->second;
+        }
+    }
+    TId id;
+    if (!Free.empty()) {
+        id = Free.back();
+        Free.pop_back();
+    } else {
+        id = static_cast<TId>(Chunks.size());
+        Chunks.emplace_back();
+    }
+    packed.shrink_to_fit();
+    Chunks[id] = TChunk{std::move(packed), hash, 1};
+    ByHash.emplace(hash, id);
+    return id;
+}
+
+void TChunkStore::Release(TId id) {
+    TChunk& chunk = Chunks[id];
+    if (--chunk.Refs > 0) return;
+    const auto [first, last] = ByHash.equal_range(chunk.Hash);
+    for (auto it = first; it != last; ++it)
+        if (it->second == id) {
+            ByHash.erase(it);
+            break;
+        }
+    chunk = TChunk{};
+    Free.push_back(id);
+}
+
+void TChunkStore::AppendTo(TId id, std::string& out) const {
+    UnpackZeroRuns(Chunks[id].Packed, out);
+}
+
+bool TChunkStore::Holds(TId id, std::string_view bytes) const {
+    return Chunks[id].Packed == PackZeroRuns(bytes);
+}
+
+std::size_t TChunkStore::MemoryBytes() const {
+    // A short packed piece lives inside the string object itself.
+    constexpr std::size_t InlineCapacity = std::string().capacity();
+    // A node of the index: the key, the id, the link and the cached hash, rounded up as the
+    // allocator does; each bucket is one pointer.
+    constexpr std::size_t IndexNodeBytes = 32;
+    std::size_t bytes = Chunks.capacity() * sizeof(TChunk) + Free.capacity() * sizeof(TId) +
+                        ByHash.size() * IndexNodeBytes + ByHash.bucket_count() * sizeof(void*);
+    for (const TChunk& chunk : Chunks)
+        if (chunk.Packed.capacity() > InlineCapacity) bytes += chunk.Packed.capacity() + 1;
+    return bytes;
+}
+
+}  // namespace zeigora

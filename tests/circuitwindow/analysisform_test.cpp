@@ -1,0 +1,137 @@
+// The window "Schaltungsanalyse" driven from the circuit calculation window: it follows the
+// selection and the frequency with the window's own values, hands its phasors over, sets the
+// frequency by a click and writes its table and pictures.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "circuit/circuitquery.h"
+#include "circuitwindow/analysisform.h"
+#include "circuitwindow/circuitc.h"
+#include "complex/numtext.h"
+#include "dialogs/paintboxwidget.h"
+#include "dialogs/scripteddialogs_support.h"
+#include "platform/cp1252.h"
+
+namespace zeigora {
+namespace {
+
+bool SameBits(const TComplex& a, const TComplex& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class AnalysisWindowTest : public TScriptedDialogsTest {
+  protected:
+    void SetUp() override {
+        TScriptedDialogsTest::SetUp();
+        Window = std::make_unique<TCircuitCalculationForm>(Phasors, [this] { ++Changes; });
+        Window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
+        Window->AnalysisButton->click();
+        ASSERT_NE(Window->AnalysisForm, nullptr);
+        Form = Window->AnalysisForm;
+        Settle();
+    }
+    void TearDown() override {
+        Window.reset();
+        TScriptedDialogsTest::TearDown();
+    }
+    // Until the background sweep is in.
+    void Settle() { QTRY_VERIFY_WITH_TIMEOUT(!Form->Busy(), 10000); }
+    void TypeFrequency(const char* text) {
+        QLineEdit* edit = Window->ACFrequencyEdit;
+        edit->setFocus(Qt::MouseFocusReason);
+        edit->selectAll();
+        QTest::keyClicks(edit, QString::fromLatin1(text));
+        Settle();
+    }
+    std::string Path(const char* name) const { return Folder.filePath(name).toStdString(); }
+
+    TPhasorArray Phasors;
+    int Changes = 0;
+    std::unique_ptr<TCircuitCalculationForm> Window;
+    TCircuitAnalysisForm* Form = nullptr;
+    QTemporaryDir Folder;
+};
+
+TEST_F(AnalysisWindowTest, FollowsSelectionAndFrequencyWithTheWindowsValues) {
+    EXPECT_EQ(ToCp1252(Form->ResonanceLabel->text()), "Resonanz bei 290,576 Hz");
+    EXPECT_EQ(Form->ElementIndex(), 0);
+    // Inside the tank's rectangle, outside its members: the tank.
+    QTest::mousePress(Window->PaintBox, Qt::LeftButton, {}, QPoint(215, 86));
+    TypeFrequency("120");
+    EXPECT_EQ(Form->ElementIndex(), 2);
+    EXPECT_EQ(ToCp1252(Form->ElementLabel->text()), "Element: Schwingkreis 1 (Gruppe, parallel)");
+    const TCircuitElementGroup& tank = static_cast<TCircuitElementGroup&>(*Window->SelectedElement);
+    const TGroupPhasors& d = Form->Phasors();
+    ASSERT_EQ(d.Parts.size(), 2u);
+    EXPECT_TRUE(SameBits(d.Parts[0].Value, GetCurrent(*tank.Items(0), Window->Supply)));
+    EXPECT_TRUE(SameBits(d.U, GetVoltage(tank, Window->Supply)));
+    // Each sweep point is what the window shows at that frequency.
+    for (const std::size_t k : {0, 77, 200}) {
+        const TSweepPoint& p = Form->Sweep().Points[k];
+        TCircuitSupply at = Window->Supply;
+        at.Omega = FrequencyToOmega(p.X);
+        EXPECT_TRUE(SameBits(p.I, GetCurrent(tank, at)));
+    }
+    EXPECT_TRUE(Form->Sweep().HasCurrent);
+    EXPECT_EQ(Form->Sweep().Current.X, 120.0);
+}
+
+TEST_F(AnalysisWindowTest, ClickSetsTheFrequencyAndHandOverAddsThePolygon) {
+    Form->Views->setCurrentIndex(TCircuitAnalysisForm::vwResponse);
+    QTest::qWait(50);
+    TPaintBoxWidget* box = Form->ResponseBox;
+    Form->PaintView(TCircuitAnalysisForm::vwResponse, box->Surface());
+    // The middle of the frequency axis of 10 Hz .. 100 kHz is 1 kHz.
+    TSweepPlotGeometry g;
+    RenderFrequencyResponse(box->Surface(), Form->Sweep(), {}, g);
+    const int x = static_cast<int>(std::lround(g.X.ToPixel(1000.0)));
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(x, static_cast<int>(g.Plot.Top) + 20));
+    Settle();
+    const double f = StrToFloatEng(ToCp1252(Window->ACFrequencyEdit->text()));
+    EXPECT_NEAR(f, 1000.0, 20.0);
+    EXPECT_EQ(Window->Supply.Omega, FrequencyToOmega(f));
+
+    Form->HandOverButton->click();
+    ASSERT_EQ(Phasors.size(), 4u);  // parts R1, Schwingkreis 1, total, current
+    EXPECT_EQ(Phasors[2].Definition.Str(), "UR1+USchwingkreis1");
+    EXPECT_EQ(Changes, 1);
+}
+
+TEST_F(AnalysisWindowTest, TableAndPicture) {
+    Dialogs.ExpectFile(TDialogKind::SaveFile, TFileChoice{Path("t.csv"), 2});
+    Form->SaveTableButton->click();
+    const std::string csv = Read(Path("t.csv"));
+    EXPECT_EQ(csv.substr(0, csv.find('\n')), "f;re;im;abs;phase");
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 202);
+    EXPECT_NE(csv.find("\n10;2200;"), std::string::npos);
+    Dialogs.ExpectFile(TDialogKind::SaveFile, TFileChoice{Path("t.tsv"), 1});
+    Form->SaveTableButton->click();
+    EXPECT_NE(Read(Path("t.tsv")).find("\n1e+05\t"), std::string::npos);
+    Dialogs.ExpectFile(TDialogKind::SaveFile, TFileChoice{Path("Ortskurve.png"), 3});
+    Form->Views->setCurrentIndex(TCircuitAnalysisForm::vwLocus);
+    Form->SavePictureButton->click();
+    EXPECT_EQ(Read(Path("Ortskurve.png")).substr(1, 3), "PNG");
+    Dialogs.VerifyAllShown();
+}
+
+}  // namespace
+}  // namespace zeigora

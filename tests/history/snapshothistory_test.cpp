@@ -1,0 +1,216 @@
+// The undo history: states come back byte for byte, steps merge and are bounded, and shared
+// pieces are kept once.
+#include "history/snapshothistory.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "history/documentchunks.h"
+
+namespace zeigora {
+namespace {
+
+using TState = std::vector<std::string>;
+
+TStatePieces Pieces(const TState& state) {
+    return {state.begin(), state.end()};
+}
+
+std::string Joined(const TState& state) {
+    std::string bytes;
+    for (const std::string& piece : state)
+        bytes += piece;
+    return bytes;
+}
+
+// A record-like piece: a few bytes of content in a mostly zero area, sometimes zero runs of
+// one and two bytes and runs longer than 127 (two length bytes).
+std::string RandomPiece(std::mt19937& rng) {
+    std::string piece(rng() % 400, '\0');
+    for (char& c : piece)
+        if (rng() % 4 == 0) c = static_cast<char>(rng() % 256);
+    return piece;
+}
+
+TEST(ChunkStoreTest, PackedPiecesUnpackToTheirBytes) {
+    std::mt19937 rng(7);
+    for (int i = 0; i < 2000; ++i) {
+        const std::string bytes = RandomPiece(rng);
+        std::string out = "x";
+        UnpackZeroRuns(PackZeroRuns(bytes), out);
+        ASSERT_EQ(out, "x" + bytes);
+    }
+}
+
+// A phasor record's 832 bytes with a short name shrink to a few dozen.
+TEST(ChunkStoreTest, ZeroRunsAreLeftOut) {
+    std::string record(832, '\0');
+    record.replace(0, 8, "\x07Zeiger1");
+    record[264 + 7] = '\x40';
+    EXPECT_EQ(PackZeroRuns(record).size(), 1u + 8 + 2 + 1 + 1 + 2u);
+    EXPECT_EQ(PackZeroRuns(std::string(3, '\0')), std::string("\x00\x03", 2));
+    EXPECT_EQ(PackZeroRuns(std::string_view("a\0\0b", 4)), std::string("\x04"
+                                                                       "a\0\0b"
+                                                                       "\x00",
+                                                                       6));
+}
+
+TEST(ChunkStoreTest, EqualPiecesAreKeptOnceUntilTheLastReleases) {
+    TChunkStore store;
+    const auto a = store.Intern("abc");
+    const auto b = store.Intern(std::string("abc"));
+    const auto c = store.Intern("abd");
+    EXPECT_EQ(a, b);
+    EXPECT_NE(a, c);
+    EXPECT_EQ(store.Count(), 2u);
+    store.Release(a);
+    EXPECT_EQ(store.Count(), 2u);
+    store.Release(b);
+    EXPECT_EQ(store.Count(), 1u);
+    std::string out;
+    store.AppendTo(c, out);
+    EXPECT_EQ(out, "abd");
+}
+
+// Random edits of a list of pieces; undoing all gives every earlier state back in turn, redoing
+// all every later one, with the selection each state was left with.
+TEST(SnapshotHistoryTest, UndoAndRedoWalkTheStatesByteForByte) {
+    std::mt19937 rng(11);
+    TState state;
+    for (int i = 0; i < 20; ++i)
+        state.push_back(RandomPiece(rng));
+    TSnapshotHistory history;
+    history.Reset(Pieces(state), 0);
+    std::vector<std::string> seen{Joined(state)};
+    std::vector<int> selectedBefore{0};
+    for (int step = 1; step <= 150; ++step) {
+        const auto at = state.empty() ? 0 : rng() % state.size();
+        switch (rng() % 4) {
+            case 0:
+                state.insert(state.begin() + at, RandomPiece(rng));
+                break;
+            case 1:
+                if (!state.empty()) state.erase(state.begin() + at);
+                break;
+            case 2:
+                if (!state.empty()) state[at] = RandomPiece(rng);
+                break;
+            default:
+                state.assign(rng() % 3, RandomPiece(rng));
+        }
+        if (history.Commit(Pieces(state), "Schritt " + std::to_string(step), -step, step)) {
+            seen.push_back(Joined(state));
+            selectedBefore.push_back(-step);
+        }
+    }
+    ASSERT_EQ(history.StepCount() + 1, seen.size());
+    for (std::size_t i = seen.size() - 1; i > 0; --i) {
+        const TRestoredState back = history.Undo(1000);
+        ASSERT_EQ(back.Bytes, seen[i - 1]) << i;
+        EXPECT_EQ(back.Selection, selectedBefore[i]);
+    }
+    EXPECT_FALSE(history.CanUndo());
+    for (std::size_t i = 1; i < seen.size(); ++i) {
+        const TRestoredState forward = history.Redo(7);
+        ASSERT_EQ(forward.Bytes, seen[i]) << i;
+        EXPECT_EQ(forward.Selection, 1000);
+    }
+    EXPECT_FALSE(history.CanRedo());
+}
+
+TEST(SnapshotHistoryTest, CaptionsSelectionsAndNoStepWithoutChange) {
+    TSnapshotHistory history;
+    EXPECT_FALSE(history.Commit({"a"}, "ohne Anfang", 0, 0));
+    history.Reset({"a"}, 3);
+    EXPECT_FALSE(history.Commit({"a"}, "gleich", 0, 0));
+    EXPECT_EQ(history.UndoCaption(), "");
+    EXPECT_TRUE(history.Commit({"a", "b"}, "Neu", 1, 2));
+    EXPECT_EQ(history.UndoCaption(), "Neu");
+    EXPECT_EQ(history.RedoCaption(), "");
+    EXPECT_EQ(history.Undo(4).Selection, 1);
+    EXPECT_EQ(history.RedoCaption(), "Neu");
+    EXPECT_EQ(history.Redo(5).Selection, 4);
+    EXPECT_EQ(history.Undo(6).Selection, 5);
+    // A new step after undo drops the way forward.
+    EXPECT_TRUE(history.Commit({"c"}, "Anders", 6, 0));
+    EXPECT_FALSE(history.CanRedo());
+    EXPECT_EQ(history.Undo(0).Bytes, "a");
+    EXPECT_FALSE(history.CanUndo());
+}
+
+TEST(SnapshotHistoryTest, TypingInOneFieldIsOneStep) {
+    TSnapshotHistory history;
+    history.Reset({"R"}, 0);
+    for (const char* name : {"R1", "R12", "R123"})
+        history.Commit({name}, "Bezeichnung", 0, 0, 1);
+    EXPECT_EQ(history.StepCount(), 1u);
+    history.Commit({"R123", "x"}, "Wert", 0, 0, 2);
+    history.Commit({"R123", "xy"}, "Wert", 0, 0, 2);
+    history.Commit({"R1234", "xy"}, "Bezeichnung", 0, 0, 1);
+    EXPECT_EQ(history.StepCount(), 3u);
+    // Undo ends the typing: the same field starts a step of its own afterwards.
+    history.Undo(0);
+    history.Commit({"R12345", "xy"}, "Bezeichnung", 0, 0, 1);
+    history.EndMerge();
+    history.Commit({"R123456", "xy"}, "Bezeichnung", 0, 0, 1);
+    EXPECT_EQ(history.StepCount(), 4u);
+    EXPECT_EQ(history.Undo(0).Bytes, "R12345xy");
+    EXPECT_EQ(history.Undo(0).Bytes, "R123xy");
+    EXPECT_EQ(history.Undo(0).Bytes, "R123");
+    EXPECT_EQ(history.Undo(0).Bytes, "R");
+}
+
+TEST(SnapshotHistoryTest, OldestStepsGoFirstBeyondTheLimits) {
+    TSnapshotHistory history(200);
+    history.Reset({"0"}, 0);
+    for (int i = 1; i <= 250; ++i)
+        history.Commit({std::to_string(i)}, "S", 0, 0);
+    EXPECT_EQ(history.StepCount(), 200u);
+    std::string last;
+    while (history.CanUndo())
+        last = history.Undo(0).Bytes;
+    EXPECT_EQ(last, "50");
+
+    // 100 kB steps against a budget of 1 MB: at most ten of them stay.
+    TSnapshotHistory small(200, 1000000);
+    small.Reset({""}, 0);
+    std::mt19937 rng(3);
+    for (int i = 0; i < 30; ++i) {
+        std::string big(100000, '\0');
+        for (char& c : big)
+            c = static_cast<char>(rng() | 1);
+        small.Commit({big}, "Gross", 0, 0);
+        EXPECT_LE(small.MemoryBytes(), 1000000u + 100200u);
+    }
+    EXPECT_LT(small.StepCount(), 10u);
+    EXPECT_GE(small.StepCount(), 1u);
+}
+
+// Records of both file formats become one piece each, whatever their content.
+TEST(DocumentChunksTest, OnePiecePerRecord) {
+    const std::string phasors(3 * 832, 'p');
+    const TStatePieces a = PhasorStatePieces("mode", phasors);
+    ASSERT_EQ(a.size(), 4u);
+    EXPECT_EQ(a[0], "mode");
+    EXPECT_EQ(a[3].size(), 832u);
+
+    std::string circuit(273, '\0');     // group, two members
+    circuit += std::string(268, '\0');  // resistor, type 1 ...
+    circuit[273] = 1;
+    circuit += std::string(273, '\0');    // ... then an inner group
+    circuit += std::string(268, '\x03');  // a coil
+    circuit += "\x02xyz";                 // a cut-off record stays one piece
+    const TStatePieces b = CircuitStatePieces(circuit);
+    ASSERT_EQ(b.size(), 5u);
+    EXPECT_EQ(b[0].size(), 273u);
+    EXPECT_EQ(b[1].size(), 268u);
+    EXPECT_EQ(b[2].size(), 273u);
+    EXPECT_EQ(b[3].size(), 268u);
+    EXPECT_EQ(b[4], "\x02xyz");
+}
+
+}  // namespace
+}  // namespace zeigora
