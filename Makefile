@@ -1,10 +1,12 @@
-# Thin wrapper around CMake; the README names `make run` and `make test`.
+# Thin wrapper around CMake; the README names `make run` and `make test`. scripts/setup installs
+# what building and running need; each target that needs more tools installs them itself.
 BUILD      ?= build
 BUILD_FUZZ ?= build-fuzz
+BUILD_SAN  ?= build-sanitize
 JOBS       ?= 2
 CMAKE_ARGS ?=
 
-.PHONY: all setup configure build run test bench fuzz clean
+.PHONY: all setup configure build run test bench fuzz sanitize clean
 
 all: build
 
@@ -17,19 +19,25 @@ configure: setup
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
-	@scripts/run-example $(BUILD)
+# Only the program, none of the tests.
+run: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target zeigora
+	@$(BUILD)/src/mainwindow/zeigora
 
-test: build
+test:
+	@scripts/setup test
+	@$(MAKE) --no-print-directory build
 	@ctest --test-dir $(BUILD) -j $(JOBS) --output-on-failure
 
-bench: setup
+bench:
+	@scripts/setup bench
 	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEIGORA_BENCH=ON $(CMAKE_ARGS) > /dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
 
 # libFuzzer targets need clang; they are built apart from the normal tree.
-fuzz: setup
+fuzz:
+	@scripts/setup fuzz
 	@CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	    -DZEIGORA_FUZZ=ON -DZEIGORA_TESTS=OFF > /dev/null
 	@cmake --build $(BUILD_FUZZ) -j $(JOBS)
@@ -37,4 +45,4 @@ fuzz: setup
 	@echo "  $(BUILD_FUZZ)/fuzz/fuzz_expression -max_total_time=600 fuzz/corpus/expression"
 
 clean:
-	rm -rf $(BUILD) $(BUILD_FUZZ)
+	rm -rf $(BUILD) $(BUILD_FUZZ) $(BUILD_SAN)

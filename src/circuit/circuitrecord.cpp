@@ -186,9 +186,11 @@ TCircuitLoadResult LoadCircuitFromBytes(std::span<const std::uint8_t> bytes,
     if (!root) return fail(reason);
     if (root->ElementType() != etGroup)
         return fail("das äußerste Element ist keine Bauteilgruppe"_cp);
-    if (reader.Pos != bytes.size())
+    if (reader.Pos != bytes.size()) {
+        const std::size_t extra = bytes.size() - reader.Pos;
         return fail("nach dem Ende der Schaltung folgen noch " +
-                    Num(static_cast<long long>(bytes.size() - reader.Pos)) + " Bytes");
+                    Num(static_cast<long long>(extra)) + (extra == 1 ? " Byte" : " Bytes"));
+    }
     TCircuitLoadResult result;
     result.Circuit.reset(static_cast<TCircuitElementGroup*>(root.release()));
     return result;

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
@@ -22,7 +23,7 @@
 #include "dialogs/editfram.h"
 #include "dialogs/icons.h"
 #include "dialogs/paintboxwidget.h"
-#include "mainwindow/pictureexport.h"
+#include "dialogs/pictureexport.h"
 #include "platform/cp1252.h"
 #include "platform/userdialogs.h"
 
@@ -34,10 +35,6 @@ constexpr int ClientWidth = 686;
 constexpr int ClientHeight = 566;
 constexpr int MinDiagramSide = 100;
 constexpr int MaxDiagramSide = 9999;
-// A tree too large for the spin edits' sizes gets a larger diagram, within what a bitmap of
-// reasonable memory holds.
-constexpr int MaxGrownSide = 16384;
-constexpr long long MaxGrownPixels = 16LL * 1024 * 1024;
 
 constexpr char CircuitFilter[] = "Zeigora Schaltungen (*.zgs)|*.zgs";
 constexpr char CircuitDefaultExt[] = "*.zgs";
@@ -123,6 +120,16 @@ TCircuitCalculationForm::TCircuitCalculationForm(TPhasorArray& phasors,
     RedrawDiagram();
     // Otherwise the dialog would give the focus to the first push button, a conjugation button.
     ACFrequencyEdit->setFocus();
+    CenterOnScreen(*this);
+}
+
+// Escape would close the window and lose the circuit; only the close box closes it.
+void TCircuitCalculationForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TCircuitCalculationForm::CreateSettings() {
@@ -246,17 +253,11 @@ void TCircuitCalculationForm::RedrawDiagram() {
     if (AnalysisForm != nullptr) AnalysisForm->Refresh();
 }
 
-// The spin edits give the size; a tree that needs more room gets it, so nothing overlaps and
-// the scroll box scrolls.
+// The diagram is exactly as large as the spin edits say.
 void TCircuitCalculationForm::FitDiagramSize() {
-    TPaintBoxEx& surface = Diagram();
-    const TDiagramSize needed = NeededDiagramSize(surface.BitmapCanvas(), *OuterGroup,
-                                                  {ShowElementValues, ShowElementNames});
-    int width = std::max(PaintBoxWidthSpinEdit->value(), std::min(needed.Width, MaxGrownSide));
-    int height = std::max(PaintBoxHeightSpinEdit->value(), std::min(needed.Height, MaxGrownSide));
-    if (static_cast<long long>(width) * height > MaxGrownPixels)
-        height = std::max(PaintBoxHeightSpinEdit->value(), int(MaxGrownPixels / width));
-    if (width != surface.Width() || height != surface.Height()) SetDiagramSize(width, height);
+    const int width = PaintBoxWidthSpinEdit->value();
+    const int height = PaintBoxHeightSpinEdit->value();
+    if (width != Diagram().Width() || height != Diagram().Height()) SetDiagramSize(width, height);
 }
 
 void TCircuitCalculationForm::SetDiagramSize(int width, int height) {

@@ -74,6 +74,9 @@ class TCircuitCalculationForm : public QDialog {
     TComplexEditorFrame* ComplexEditorFrame1;
     TComplexEditorFrame* ComplexEditorFrame2;
 
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
   private:
     void CreateSettings();
     void CreateToolBar();

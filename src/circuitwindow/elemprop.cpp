@@ -144,6 +144,7 @@ TElementPropertiesForm::TElementPropertiesForm(TElementDialogLinks links, QWidge
     ConnectEvents();
     InitForElement();
     NoDefaultButtons(*this);
+    CenterOnScreen(*this);
 }
 
 void TElementPropertiesForm::CreateControls() {
@@ -151,6 +152,7 @@ void TElementPropertiesForm::CreateControls() {
                       {4, 4, 329, 151});
     Label1 = MakeLabel(GroupBox1, "Label1", "Bezeichnung:", {8, 24, 84, 16});
     ElementNameEdit = Named(new QLineEdit(GroupBox1), "ElementNameEdit", {94, 21, 112, 21});
+    ElementNameEdit->setMaxLength(255);  // the name's record holds no more
     Label2 = MakeLabel(GroupBox1, "Label2", "Bauteiltyp:", {8, 52, 84, 16});
     ElementTypeLabel = MakeLabel(GroupBox1, "ElementTypeLabel", "Unbekannt", {94, 52, 112, 16});
     Label4 = MakeLabel(GroupBox1, "Label4", "Bauteilwert:", {8, 80, 84, 16});

@@ -9,4 +9,8 @@ namespace zeigora {
 // (in the editor frames, a conjugation button). These windows have no default action.
 void NoDefaultButtons(QWidget& window);
 
+// Places the window in the middle of its screen (its owner's screen, if it has one) rather
+// than over its owner.
+void CenterOnScreen(QWidget& window);
+
 }  // namespace zeigora

@@ -28,6 +28,7 @@ TPowerInformationForm::TPowerInformationForm(const TComplex& power, QWidget* par
     ComplexEditorFrame1->Label3->setText(QStringLiteral("Schein:"));
     setFixedSize(ComplexEditorFrame1->size());
     NoDefaultButtons(*this);
+    CenterOnScreen(*this);
 }
 
 }  // namespace zeigora

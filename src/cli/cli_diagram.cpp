@@ -89,7 +89,7 @@ int RunDiagram(const TCommandLine& line) {
     if (!circuit) return ExitUsage;
     ChooseSize(opt, *circuit);
     TPaintBoxEx surface(opt.Width, opt.Height);
-    return WritePictureFile("diagram", surface, opt.Kind, opt.Out, true, [&] {
+    return WritePictureFile("diagram", surface, opt.Kind, opt.Out, [&] {
         DrawPicture(surface.DrawingCanvas(), opt.Width, opt.Height, *circuit, opt.Labels);
     });
 }

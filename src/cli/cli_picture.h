@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "plane/paintboxex.h"
-#include "platform/canvas.h"
+#include "platform/picturefile.h"
 
 namespace zeigora::cli {
 
@@ -19,14 +19,11 @@ enum class TPictureKind { Bitmap, Png, Metafile, Svg };
 // .svg. False for any other name.
 bool PictureKindOf(const std::string& file, bool svgAllowed, TPictureKind& kind);
 
-// "Created with Lumtrek Zeigora" in bold black at the bottom right, as the program's pictures.
-void WritePictureComment(TCanvas& canvas, int width, int height);
-
-// Calls `draw` for the surface and writes the picture: a metafile or SVG recorded from the
-// drawing, a bitmap or PNG from the surface's image (opaque: the image shown on screen, else
-// the bitmap as it is). On failure prints "zeigora-cli <command>: cannot write ..." and
-// returns ExitFailed; ExitOk when written.
+// Calls `draw` for the surface and saves the picture as the program's windows do, complete or
+// not at all: a metafile or SVG recorded from the drawing, a bitmap or PNG of the surface's
+// pixels. On failure prints "zeigora-cli <command>: " and the message naming the file and the
+// reason, and returns ExitFailed; ExitOk when written.
 int WritePictureFile(std::string_view command, TPaintBoxEx& surface, TPictureKind kind,
-                     const std::string& file, bool opaque, const std::function<void()>& draw);
+                     const std::string& file, const std::function<void()>& draw);
 
 }  // namespace zeigora::cli

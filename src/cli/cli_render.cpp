@@ -97,7 +97,7 @@ int WritePicture(const TRenderOptions& opt, TPhasorArray& phasors) {
     view.Settings = opt.Settings;
     // Antialiased primitives write the bitmap only; a metafile gets plain lines.
     if (opt.Kind == TPictureKind::Metafile) view.Settings.AntiAliasing = false;
-    return WritePictureFile("render", surface, opt.Kind, opt.Out, false,
+    return WritePictureFile("render", surface, opt.Kind, opt.Out,
                             [&] { DrawPicture(surface, view, phasors); });
 }
 

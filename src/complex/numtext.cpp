@@ -122,7 +122,8 @@ bool ScanExponent(std::string_view text, std::size_t& pos, long long& exponent) 
     return true;
 }
 
-// Blanks, optional sign, digits with at most one separator, optional exponent, blanks.
+// Blanks, optional sign, digits with at most one separator followed by digits, optional
+// exponent, blanks.
 bool ScanNumber(std::string_view text, char separator, TScannedNumber& out) {
     std::size_t pos = 0;
     while (pos < text.size() && IsBlank(text[pos]))
@@ -135,6 +136,8 @@ bool ScanNumber(std::string_view text, char separator, TScannedNumber& out) {
     if (pos < text.size() && text[pos] == separator) {
         ++pos;
         out.FracDigits = TakeDigits(text, pos);
+        // "0," is still being typed, not a number: a separator needs a digit after it.
+        if (out.FracDigits.empty()) return false;
     }
     if (out.IntDigits.empty() && out.FracDigits.empty()) return false;
     if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {

@@ -112,6 +112,7 @@ void TComplexEditorFrame::CreateControls() {
     rad = MakeRadio(box, "rad", {136, 97, 50, 17});
     Grad = MakeRadio(box, "Grad", {192, 97, 60, 17});
     Grad->setChecked(true);
+    KeepTabOnCheckedUnit();
     Label7 = MakeLabel(box, "Label7", "Komponenten:", {8, 114, 150, 14});
     CompForm = MakeLabel(box, "CompForm", "", {8, 129, 155, 14});
     Label8 = MakeLabel(box, "Label8", "Polar:", {168, 114, 150, 14});
@@ -184,6 +185,8 @@ void TComplexEditorFrame::ShowValue() {
     PhasEdit->setText(FromCp1252(Grad->isChecked()
                                      ? FormatFloatEng("0.0", RadiansToDegrees(Value.Phase))
                                      : FormatFloatEng("0.00", Value.Phase)));
+    for (QLineEdit* edit : {RealEdit, ImgEdit, AbsEdit, PhasEdit})
+        edit->setModified(false);
     ShowSummaries();
 }
 
@@ -210,8 +213,10 @@ void TComplexEditorFrame::EditChange(QLineEdit* edit) {
     MarkEdit(edit, std::isnan(EditNumber(edit)));
 }
 
+// Only text the user changed since the program last wrote it is taken over: the displayed text
+// is rounded, and reading it back would make the value drift each time the field is passed.
 void TComplexEditorFrame::LeaveEdit(QLineEdit* edit) {
-    if (edit->isReadOnly()) return;
+    if (edit->isReadOnly() || !edit->isModified()) return;
     double x = EditNumber(edit);
     if (edit == RealEdit) SetRe(Value, x);
     if (edit == ImgEdit) SetIm(Value, x);
@@ -238,7 +243,14 @@ void TComplexEditorFrame::PhasEditExit() {
 }
 
 void TComplexEditorFrame::GradClick() {
+    KeepTabOnCheckedUnit();
     ShowValue();
+}
+
+// Tab reaches the pair of unit buttons on the checked one only; the arrow keys switch.
+void TComplexEditorFrame::KeepTabOnCheckedUnit() {
+    for (QRadioButton* unit : {rad, Grad})
+        unit->setFocusPolicy(unit->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void TComplexEditorFrame::ConjButton1Click() {

@@ -64,6 +64,7 @@ class TComplexEditorFrame : public QFrame {
     void AbsEditExit();
     void PhasEditExit();
     void GradClick();
+    void KeepTabOnCheckedUnit();
     void ConjButton1Click();
     void LeaveEdit(QLineEdit* edit);
     void ShowSummaries();

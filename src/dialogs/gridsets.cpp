@@ -208,6 +208,10 @@ QAbstractSpinBox::StepEnabled TSpinEdit::stepEnabled() const {
     return enabled;
 }
 
+void TSpinEdit::fixup(QString& input) const {
+    input = QString::number(Limited ? ButtonMin : 0);
+}
+
 // ---- margin ----
 
 int MarginPercent(double marginFactor) {
@@ -261,36 +265,38 @@ void TGridSettingsForm::CreateSubGridGroup() {
 void TGridSettingsForm::CreateAxisGroup() {
     QGroupBox* group = MakeGroup(this, "Achsen", 118, 167);
     MakeColorStyleRow(group, "Axis", clBlack, AxisColorShape, AxisStyleComboBox);
+    // Rows of 24 pixels below the colour row; the spin and name edits are wide enough for six
+    // digits and for an axis name such as "Imaginär", and the last row ends clear of the frame.
     ShowNumbersCheckBox =
-        MakeCheckBox(group, "ShowNumbersCheckBox", "Werte anzeigen", QRect(10, 52, 130, 18));
+        MakeCheckBox(group, "ShowNumbersCheckBox", "Werte anzeigen", QRect(10, 50, 130, 18));
     AutoValuesCheckBox =
-        MakeCheckBox(group, "AutoValuesCheckBox", "Auto-Werte", QRect(10, 72, 130, 18));
-    Label6 = MakeLabel(group, "Label6", "Nachkommast.:", QRect(10, 98, 110, 16));
-    AccuracySpinEdit = MakeSpinEdit(group, "AccuracySpinEdit", QRect(124, 94, 56, 23));
+        MakeCheckBox(group, "AutoValuesCheckBox", "Auto-Werte", QRect(10, 70, 130, 18));
+    Label6 = MakeLabel(group, "Label6", "Nachkommast.:", QRect(10, 94, 110, 16));
+    AccuracySpinEdit = MakeSpinEdit(group, "AccuracySpinEdit", QRect(124, 90, 72, 23));
     AccuracySpinEdit->SetButtonLimits(0, 8);
-    Label7 = MakeLabel(group, "Label7", "Abstand v. Achse:", QRect(10, 124, 112, 16));
-    SafetySpaceSpinEdit = MakeSpinEdit(group, "SafetySpaceSpinEdit", QRect(124, 120, 56, 23));
-    MakeLabel(group, nullptr, "Achsennamen:", QRect(10, 146, 110, 16));
-    ReLabelEdit = MakeShortEdit(group, "ReLabelEdit", QRect(124, 142, 48, 21));
-    ImLabelEdit = MakeShortEdit(group, "ImLabelEdit", QRect(178, 142, 48, 21));
-    MakeLabel(group, nullptr, "Strichlänge:"_cp, QRect(196, 52, 90, 16));
+    Label7 = MakeLabel(group, "Label7", "Abstand v. Achse:", QRect(10, 118, 112, 16));
+    SafetySpaceSpinEdit = MakeSpinEdit(group, "SafetySpaceSpinEdit", QRect(124, 114, 72, 23));
+    MakeLabel(group, nullptr, "Achsennamen:", QRect(10, 142, 110, 16));
+    ReLabelEdit = MakeShortEdit(group, "ReLabelEdit", QRect(124, 139, 76, 21));
+    ImLabelEdit = MakeShortEdit(group, "ImLabelEdit", QRect(206, 139, 76, 21));
+    MakeLabel(group, nullptr, "Strichlänge:"_cp, QRect(206, 50, 80, 16));
     MarkLengthTrackBar = new QSlider(Qt::Vertical, group);
     MarkLengthTrackBar->setObjectName(QStringLiteral("MarkLengthTrackBar"));
     MarkLengthTrackBar->setRange(0, 10);
     MarkLengthTrackBar->setPageStep(1);
     MarkLengthTrackBar->setTickPosition(QSlider::TicksRight);
-    MarkLengthTrackBar->setGeometry(206, 70, 30, 68);
-    MarkLengthLabel = MakeLabel(group, "MarkLengthLabel", "5px", QRect(240, 96, 44, 16));
+    MarkLengthTrackBar->setGeometry(212, 68, 30, 66);
+    MarkLengthLabel = MakeLabel(group, "MarkLengthLabel", "5px", QRect(246, 93, 40, 16));
 }
 
 void TGridSettingsForm::CreateOtherGroup() {
     QGroupBox* group = MakeGroup(this, "Sonstiges", 286, 56);
     MakeLabel(group, nullptr, "Füllung:"_cp, QRect(10, 26, 50, 16));
     BackGroundColorShape = MakeShape(group, "BackGroundColorShape", clWhite, QRect(62, 22, 41, 23));
-    MakeLabel(group, nullptr, "Rand:", QRect(140, 26, 40, 16));
-    SafetyFactorSpinEdit = MakeSpinEdit(group, "SafetyFactorSpinEdit", QRect(184, 22, 56, 23));
+    MakeLabel(group, nullptr, "Rand:", QRect(128, 26, 40, 16));
+    SafetyFactorSpinEdit = MakeSpinEdit(group, "SafetyFactorSpinEdit", QRect(172, 22, 72, 23));
     SafetyFactorSpinEdit->SetButtonLimits(MinMargin, MaxMargin);
-    MakeLabel(group, nullptr, "%", QRect(246, 26, 20, 16));
+    MakeLabel(group, nullptr, "%", QRect(250, 26, 20, 16));
 }
 
 void TGridSettingsForm::CreateButtons() {

@@ -77,6 +77,8 @@ class TSpinEdit : public QSpinBox {
 
   protected:
     StepEnabled stepEnabled() const override;
+    // Text that is no integer (empty, a lone sign) reads as the edit's minimum.
+    void fixup(QString& input) const override;
 
   private:
     bool Limited = false;

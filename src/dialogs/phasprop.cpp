@@ -34,6 +34,7 @@ constexpr int ClientWidth = 348;
 constexpr int ClientHeight = 431;
 constexpr int ListItemHeight = 16;
 constexpr int ListItemCount = 4;
+constexpr int ShortStringLength = 255;
 constexpr char DefinitionHint[] = "Beispiele:\n1+2j\nZeiger1+Zeiger2\ne^(j*pi)+1";
 
 enum class TPenList { Style, Width };
@@ -188,6 +189,9 @@ void TPhasorPropertiesForm::CreateControls() {
     Label7 = MakeLabel(box, "Label7", "=", {10, 75, 12, 14});
     DefEdit = MakeEdit(box, "DefEdit", {24, 72, 306, 21});
     DefEdit->setToolTip(FromCp1252(DefinitionHint));
+    // The record holds 255 characters; a longer text would show more than is evaluated.
+    PhasorNameEdit->setMaxLength(ShortStringLength);
+    DefEdit->setMaxLength(ShortStringLength);
     ErrorStatusLabel = MakeLabel(box, "ErrorStatusLabel", "", {10, 97, 320, 14});
     QPalette palette = ErrorStatusLabel->palette();
     palette.setColor(QPalette::WindowText, Qt::red);

@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cfenv>
 #include <chrono>
@@ -27,6 +28,7 @@
 #include "dialogs/paintboxwidget.h"
 #include "dialogs/phasprop.h"
 #include "mainwindow/phasorcombo.h"
+#include "mainwindow/statuspanels.h"
 #include "platform/cp1252.h"
 
 namespace zeigora {
@@ -38,10 +40,6 @@ constexpr int DesignHeight = 545;
 constexpr int StatusPanelWidths[8] = {60, 50, 50, 75, 75, 75, 75, 50};
 constexpr const char* StatusPanelTexts[8] = {"600x400",  "X: 0",     "Y: 0",     "Re1: 0,0",
                                              "Im1: 0,0", "Re2: 0,0", "Im2: 0,0", ""};
-constexpr const char* StatusPanelSamples[8] = {"1920x1080",    "X: 1920",      "Y: 1080",
-                                               "Re1: -99,999", "Im1: -99,999", "Re2: -99,999",
-                                               "Im2: -99,999", "9 Fehler"};
-
 QString Q(const char* cp1252) {
     return FromCp1252(cp1252);
 }
@@ -69,11 +67,6 @@ QStringList ZoomItems() {
             "500"};
 }
 
-void RunPhasorPropertiesForm(QWidget* owner, TPhasorArray& phasors, int index, bool rootsMode) {
-    TPhasorPropertiesForm form(phasors, index, rootsMode, owner);
-    form.exec();
-}
-
 void RunGridSettingsForm(QWidget* owner, TPlaneSettings& settings) {
     TGridSettingsForm form(settings, owner);
     form.exec();
@@ -86,7 +79,10 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(Q("Lumtrek Zeigora 3.0 Public Alpha"));
     setFont(QFont(QStringLiteral("Verdana"), 8));
     RunPhasorDialog = [this](TPhasorArray& phasors, int index, bool rootsMode) {
-        RunPhasorPropertiesForm(this, phasors, index, rootsMode);
+        TPhasorPropertiesForm form(phasors, index, rootsMode, this);
+        // The status bar and the error list follow the definition being typed.
+        form.OnRecalculated = [this](const TRecalcResult& result) { ShowRecalculation(result); };
+        form.exec();
     };
     RunGridSettingsDialog = [this](TPlaneSettings& settings) {
         RunGridSettingsForm(this, settings);
@@ -286,9 +282,12 @@ QComboBox* TMainForm::NewToolCombo(QToolBar* bar, const char* objectName, const 
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->addItems(items);
     combo->setEditText(Q(text));
+    // Typed text is taken as typed: completing "0" to "0,1" would zoom where the user did not.
+    combo->setCompleter(nullptr);
     combo->setFixedWidth(width);
     combo->setMaxVisibleItems(12);
     connect(combo, &QComboBox::editTextChanged, this, [this, handler] { (this->*handler)(); });
+    combo->installEventFilter(this);
     bar->addWidget(combo);
     return combo;
 }
@@ -344,6 +343,7 @@ void TMainForm::CreatePhasorToolBar() {
     SelectedPhasorComboBox->setFixedWidth(140);
     connect(SelectedPhasorComboBox, &QComboBox::activated, this,
             &TMainForm::SelectedPhasorComboBoxChange);
+    SelectedPhasorComboBox->installEventFilter(this);
     bar->addWidget(SelectedPhasorComboBox);
     bar->addSeparator();
     SaveAsPictureButton = NewToolButton(bar, "SaveAsPictureButton", "save-picture",
@@ -436,24 +436,27 @@ void TMainForm::CreateDrawingSurface() {
 void TMainForm::CreateStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar1"));
-    for (int i = 0; i < 8; ++i) {
+    // The panels reach to the window's right edge; the window is resized by its frame.
+    bar->setSizeGripEnabled(false);
+    StatusBarPanels = new TStatusPanels(
+        std::vector<int>(std::begin(StatusPanelWidths), std::end(StatusPanelWidths)), bar);
+    StatusBarPanels->setObjectName(QStringLiteral("StatusPanels"));
+    // A little narrower than the window's font, so that the error count's text fits beside the
+    // coordinates at the window's start size.
+    QFont narrow = font();
+    narrow.setStretch(QFont::SemiCondensed);
+    StatusBarPanels->setFont(narrow);
+    for (int i = 0; i < StatusBarPanels->Count(); ++i) {
         // The start texts of the coordinate panels carry the locale's separator ("Re1: 0,0").
         std::string text = StatusPanelTexts[i];
         std::replace(text.begin(), text.end(), ',', DecimalSeparator());
-        auto* panel = new QLabel(bar);
+        QLabel* panel = StatusBarPanels->Panel(i);
         panel->setTextFormat(Qt::PlainText);
         panel->setText(FromCp1252(text));
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        // At least the classic width, and wide enough that the longest usual text is not cut.
-        const int needed = panel->fontMetrics().horizontalAdvance(Q(StatusPanelSamples[i])) + 8;
-        const int panelWidth = std::max(StatusPanelWidths[i], needed);
-        if (i < 7)
-            panel->setFixedWidth(panelWidth);
-        else
-            panel->setMinimumWidth(panelWidth);
-        bar->addWidget(panel, i < 7 ? 0 : 1);
         StatusPanels.push_back(panel);
     }
+    bar->addWidget(StatusBarPanels, 1);
     ErrorsPopup = new QMenu(this);
     ErrorsPopup->setObjectName(QStringLiteral("ErrorsPopup"));
     bar->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -461,8 +464,12 @@ void TMainForm::CreateStatusBar() {
 }
 
 void TMainForm::SetStatusText(int panel, const std::string& text) {
-    if (panel >= 0 && panel < static_cast<int>(StatusPanels.size()))
-        StatusPanels[static_cast<std::size_t>(panel)]->setText(FromCp1252(text));
+    if (panel < 0 || panel >= static_cast<int>(StatusPanels.size())) return;
+    const QString shown = FromCp1252(text);
+    QLabel* label = StatusPanels[static_cast<std::size_t>(panel)];
+    if (label->text() == shown) return;
+    label->setText(shown);
+    StatusBarPanels->Arrange();
 }
 
 std::string TMainForm::StatusText(int panel) const {
@@ -492,6 +499,11 @@ QMenu* TMainForm::createPopupMenu() {
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Zoom2Label && event->type() == QEvent::MouseButtonDblClick) EasterEgg();
+    // The wheel over a tool-bar combo zooms as anywhere on the window, instead of stepping it.
+    if (event->type() == QEvent::Wheel && qobject_cast<QComboBox*>(watched)) {
+        WheelTurned(static_cast<QWheelEvent*>(event)->angleDelta().y());
+        return true;
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

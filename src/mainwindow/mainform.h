@@ -28,6 +28,7 @@ namespace zeigora {
 class TPaintBoxEx;
 class TPaintBoxWidget;
 class TPhasorComboBox;
+class TStatusPanels;
 struct TShiftState;
 enum class TMouseButton;
 
@@ -81,6 +82,8 @@ class TMainForm : public QMainWindow {
     // view; changes of the list go through EditPhasors.
     void InvalidatePlane();
 
+    // Shows a recalculation's error list and count (status bar panel 7).
+    void ShowRecalculation(const TRecalcResult& result);
     // The error list of the last recalculation (status bar popup).
     const std::vector<TErrorEntry>& ErrorEntries() const { return Errors; }
     QMenu* ErrorsPopup = nullptr;
@@ -141,6 +144,8 @@ class TMainForm : public QMainWindow {
     void PaintBox1Exit();
     void PaintBox1MouseWheelDown();
     void PaintBox1MouseWheelUp();
+    // Wheel steps of 120 units each, gathered over events.
+    void WheelTurned(int delta);
     void Zoom1ComboBoxChange();
     void Zoom2ComboBoxChange();
     void ZoomIn1ButtonClick();
@@ -306,6 +311,7 @@ class TMainForm : public QMainWindow {
     QAction* HiddenClockButton = nullptr;
     QAction* SmoothClockButton = nullptr;
 
+    TStatusPanels* StatusBarPanels = nullptr;
     std::vector<QLabel*> StatusPanels;
 };
 

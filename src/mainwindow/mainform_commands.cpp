@@ -9,9 +9,9 @@
 #include "complex/cp1252text.h"
 #include "dialogs/helppage.h"
 #include "dialogs/paintboxwidget.h"
+#include "dialogs/pictureexport.h"
 #include "mainwindow/mainform.h"
 #include "mainwindow/phasorcombo.h"
-#include "mainwindow/pictureexport.h"
 #include "mainwindow/printcfg.h"
 #include "phasors/phasorfile.h"
 #include "plane/frame.h"
@@ -80,12 +80,16 @@ TPhasorArray& TMainForm::EditPhasors() {
     return PhasorList;
 }
 
+void TMainForm::ShowRecalculation(const TRecalcResult& result) {
+    Errors = result.Errors;
+    SetStatusText(7, result.StatusText);
+}
+
 void TMainForm::RecalculateIfDue() {
     if (!RecalculationDue) return;
     TRecalcResult result = RecalculateAll(PhasorList);
     RecalculationDue = false;
-    Errors = std::move(result.Errors);
-    SetStatusText(7, result.StatusText);
+    ShowRecalculation(result);
 }
 
 void TMainForm::PaintPlane() {

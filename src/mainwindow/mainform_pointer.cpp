@@ -97,12 +97,16 @@ void TMainForm::PaintBox1Exit() {
 }
 
 void TMainForm::wheelEvent(QWheelEvent* event) {
-    WheelDelta += event->angleDelta().y();
+    WheelTurned(event->angleDelta().y());
+    event->ignore();
+}
+
+void TMainForm::WheelTurned(int delta) {
+    WheelDelta += delta;
     for (; WheelDelta >= QWheelEvent::DefaultDeltasPerStep; WheelDelta -= 120)
         PaintBox1MouseWheelUp();
     for (; WheelDelta <= -QWheelEvent::DefaultDeltasPerStep; WheelDelta += 120)
         PaintBox1MouseWheelDown();
-    event->ignore();
 }
 
 void TMainForm::PaintBox1MouseWheelDown() {

@@ -121,6 +121,9 @@ bool TPrinterConfigForm::PrintPage() {
     // Byte 3 of the bitmap is no alpha: the page gets a plain 24-bit copy.
     const QImage picture = Surface_.Bitmap.convertToFormat(QImage::Format_RGB888);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    // The pixels go to the page unchanged: a PDF or print file would otherwise store them as
+    // JPEG, with artefacts around every line and digit.
+    painter.setRenderHint(QPainter::LosslessImageRendering, true);
     painter.drawImage(ToQRect(place.Picture), picture, QRect(0, 0, width, height));
 
     painter.setBrush(Qt::NoBrush);

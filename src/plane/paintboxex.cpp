@@ -69,44 +69,26 @@ void TPaintBoxEx::SetPixel(int x, int y, TColor color) {
     p[3] = 0;
 }
 
-namespace {
-
-template <class TRecorder>
-std::unique_ptr<TCanvas> StartRecorder(
-    int width, int height, std::function<bool(const std::string&, std::string*)>& finish) {
-    auto canvas = std::make_unique<TRecorder>(width, height);
-    TRecorder* recorder = canvas.get();
-    finish = [recorder](const std::string& fileName, std::string* error) {
-        return recorder->Finish(fileName, error);
-    };
-    return canvas;
-}
-
-}  // namespace
-
 void TPaintBoxEx::BeginRecording(TRecordingKind kind) {
     if (MetafileCanvas_) throw std::runtime_error("Already recording.");
     if (kind == TRecordingKind::Svg)
-        MetafileCanvas_ = StartRecorder<TSvgCanvas>(Width(), Height(), FinishRecording_);
+        MetafileCanvas_ = std::make_unique<TSvgCanvas>(Width(), Height());
     else
-        MetafileCanvas_ = StartRecorder<TEmfCanvas>(Width(), Height(), FinishRecording_);
+        MetafileCanvas_ = std::make_unique<TEmfCanvas>(Width(), Height());
     Recording_ = true;
 }
 
 bool TPaintBoxEx::EndRecording(const std::string& fileName) {
     if (!MetafileCanvas_) throw std::runtime_error("Not recording.");
     Recording_ = false;
-    std::unique_ptr<TCanvas> canvas = std::move(MetafileCanvas_);
-    auto finish = std::move(FinishRecording_);
-    FinishRecording_ = nullptr;
+    const std::unique_ptr<TRecordingCanvas> canvas = std::move(MetafileCanvas_);
     std::string error;
-    if (!finish(fileName, &error)) throw std::runtime_error(error);
+    if (!canvas->Finish(fileName, error)) throw std::runtime_error(error);
     return true;
 }
 
 void TPaintBoxEx::CancelRecording() {
     Recording_ = false;
-    FinishRecording_ = nullptr;
     MetafileCanvas_.reset();
 }
 

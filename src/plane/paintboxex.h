@@ -15,6 +15,7 @@
 namespace zeigora {
 
 class TRasterCanvas;
+class TRecordingCanvas;
 
 // What a recording produces: an enhanced metafile, or an SVG picture.
 enum class TRecordingKind { Emf, Svg };
@@ -92,8 +93,9 @@ class TPaintBoxEx {
 
     // Throws std::runtime_error("Already recording.") when a recording runs.
     void BeginRecording(TRecordingKind kind = TRecordingKind::Emf);
-    // Completes the metafile and writes it; throws std::runtime_error when it cannot be
-    // written (the recording is ended either way). Returns true on success.
+    // Completes the metafile and saves it complete or not at all; throws std::runtime_error
+    // with the German message when it cannot be saved (the recording is ended either way).
+    // Returns true on success.
     bool EndRecording(const std::string& fileName);
     // Drops a running recording without writing anything (after a failed repaint).
     void CancelRecording();
@@ -105,9 +107,7 @@ class TPaintBoxEx {
 
   private:
     std::unique_ptr<TRasterCanvas> Canvas_;
-    std::unique_ptr<TCanvas> MetafileCanvas_;
-    // Completes the recording canvas and writes it: (file name, error text) -> success.
-    std::function<bool(const std::string&, std::string*)> FinishRecording_;
+    std::unique_ptr<TRecordingCanvas> MetafileCanvas_;
     bool Recording_ = false;
 };
 

@@ -8,8 +8,6 @@
 #include <QFontMetrics>
 #include <QString>
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -73,7 +71,6 @@ struct TEmfCanvas::TState {
     std::vector<char> Body;
     std::uint32_t Records = 0;
     std::uint32_t HighestSlot = 0;
-    bool Finished = false;
     bool HasBounds = false;
     U_RECTL Bounds{};
     TSlotPair Pen{PenSlots}, Brush{BrushSlots}, Font{FontSlots};
@@ -230,6 +227,15 @@ void WriteU32(std::vector<char>& out, std::size_t at, std::uint32_t v) {
     std::memcpy(out.data() + at, &v, 4);
 }
 
+// The bounds of what was drawn, within the picture: lines and circles drawn past its edges
+// would otherwise make readers shift the picture.
+U_RECTL PictureBounds(bool drawn, const U_RECTL& bounds, int width, int height) {
+    if (!drawn) return Rect(0, 0, -1, -1);
+    const U_RECTL b = Rect(std::max(bounds.left, 0), std::max(bounds.top, 0),
+                           std::min(bounds.right, width - 1), std::min(bounds.bottom, height - 1));
+    return b.right < b.left || b.bottom < b.top ? Rect(0, 0, -1, -1) : b;
+}
+
 }  // namespace
 
 TEmfCanvas::TEmfCanvas(int width, int height)
@@ -241,7 +247,7 @@ TEmfCanvas::TEmfCanvas(int width, int height)
 TEmfCanvas::~TEmfCanvas() = default;
 
 void TEmfCanvas::DrawLine(TPoint from, TPoint to) {
-    if (State_->Finished) return;
+    if (Finished()) return;
     const TPenKey pen = PenOf(*this);
     State_->SelectPen(pen);
     State_->SelectBackground(BrushOf(*this));
@@ -253,7 +259,7 @@ void TEmfCanvas::DrawLine(TPoint from, TPoint to) {
 }
 
 void TEmfCanvas::Rectangle(int left, int top, int right, int bottom) {
-    if (State_->Finished) return;
+    if (Finished()) return;
     if (right < left) std::swap(left, right);
     if (bottom < top) std::swap(top, bottom);
     if (right == left || bottom == top) return;
@@ -266,7 +272,7 @@ void TEmfCanvas::Rectangle(int left, int top, int right, int bottom) {
 }
 
 void TEmfCanvas::Ellipse(int left, int top, int right, int bottom) {
-    if (State_->Finished) return;
+    if (Finished()) return;
     if (right < left) std::swap(left, right);
     if (bottom < top) std::swap(top, bottom);
     if (right - left < 1 || bottom - top < 1) return;
@@ -278,7 +284,7 @@ void TEmfCanvas::Ellipse(int left, int top, int right, int bottom) {
 }
 
 void TEmfCanvas::TextOut(int x, int y, std::string_view text) {
-    if (State_->Finished || text.empty()) return;
+    if (Finished() || text.empty()) return;
     const QFontMetrics& metrics = Fonts_.Metrics(*this);
     const QString s = FromCp1252(text);
     State_->SelectFont({FontName(), FontPixelSize(), FontBold()});
@@ -312,7 +318,7 @@ TColor TEmfCanvas::GetPixel(int, int) const {
 }
 
 void TEmfCanvas::SetPixel(int x, int y, TColor c) {
-    if (State_->Finished) return;
+    if (Finished()) return;
     c &= 0xFFFFFF;
     State_->SelectPen({psSolid, 1, c});
     State_->SelectBrush({true, c});
@@ -320,19 +326,13 @@ void TEmfCanvas::SetPixel(int x, int y, TColor c) {
     State_->Include(x, y, x, y);
 }
 
-bool TEmfCanvas::Finish(const std::string& fileName, std::string* error) {
-    auto fail = [&](const std::string& why) {
-        if (error) *error = why;
-        return false;
-    };
-    if (State_->Finished) return fail("The metafile is already complete.");
-    State_->Finished = true;
+std::string TEmfCanvas::Complete() {
     TState& st = *State_;
 
     U_EMRHEADER header{};
     header.emr.iType = U_EMR_HEADER;
     header.emr.nSize = sizeof(U_EMRHEADER);
-    header.rclBounds = st.HasBounds ? st.Bounds : Rect(0, 0, -1, -1);
+    header.rclBounds = PictureBounds(st.HasBounds, st.Bounds, Width_, Height_);
     header.rclFrame = Rect(0, 0, (Width_ * 2540 + 48) / 96, (Height_ * 2540 + 48) / 96);
     header.dSignature = U_ENHMETA_SIGNATURE;
     header.nVersion = U_ENHMETA_VERSION;
@@ -353,13 +353,7 @@ bool TEmfCanvas::Finish(const std::string& fileName, std::string* error) {
     WriteU32(file, offsetof(U_EMRHEADER, nBytes), static_cast<std::uint32_t>(file.size()));
     WriteU32(file, offsetof(U_EMRHEADER, nRecords), st.Records + 1);
 
-    const std::string cannot = "Datei \"" + fileName + "\" kann nicht erstellt werden.";
-    std::FILE* f = std::fopen(fileName.c_str(), "wb");
-    if (!f) return fail(cannot + " " + std::strerror(errno));
-    const bool written = std::fwrite(file.data(), 1, file.size(), f) == file.size();
-    const bool closed = std::fclose(f) == 0;
-    if (!written || !closed) return fail(cannot);
-    return true;
+    return std::string(file.begin(), file.end());
 }
 
 }  // namespace zeigora

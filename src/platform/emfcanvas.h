@@ -1,17 +1,17 @@
 #pragma once
 // Canvas that records an enhanced metafile (EMF) of a given size, with the screen (96 dpi) as
-// reference device, and writes it to a file when recording completes.
+// reference device, saved to a file when recording completes.
 
 #include <memory>
 #include <string>
 #include <string_view>
 
-#include "platform/canvas.h"
 #include "platform/rastercanvas.h"
+#include "platform/recordingcanvas.h"
 
 namespace zeigora {
 
-class TEmfCanvas : public TCanvas {
+class TEmfCanvas : public TRecordingCanvas {
   public:
     TEmfCanvas(int width, int height);
     ~TEmfCanvas() override;
@@ -31,11 +31,10 @@ class TEmfCanvas : public TCanvas {
     int Width() const override { return Width_; }
     int Height() const override { return Height_; }
 
-    // Completes the metafile and writes it to fileName. On failure returns false and puts the
-    // reason into *error. Drawing after completion is ignored.
-    bool Finish(const std::string& fileName, std::string* error);
-
   protected:
+    // The header (sizes, counts, the bounds of what was drawn inside the picture), the records
+    // and the end record.
+    std::string Complete() override;
     void DrawLine(TPoint from, TPoint to) override;
 
   private:

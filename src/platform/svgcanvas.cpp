@@ -6,8 +6,6 @@
 #include <QPen>
 #include <QSvgGenerator>
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <utility>
 
@@ -49,7 +47,6 @@ struct TSvgCanvas::TState {
     QBuffer Buffer{&Bytes};
     QSvgGenerator Generator;
     QPainter Painter;
-    bool Finished = false;
 };
 
 TSvgCanvas::TSvgCanvas(int width, int height)
@@ -69,14 +66,14 @@ TSvgCanvas::~TSvgCanvas() {
 }
 
 void TSvgCanvas::DrawLine(TPoint from, TPoint to) {
-    if (State_->Finished) return;
+    if (Finished()) return;
     QPainter& g = State_->Painter;
     g.setPen(CanvasPen(*this));
     g.drawLine(Centre(from), Centre(to));
 }
 
 void TSvgCanvas::Rectangle(int left, int top, int right, int bottom) {
-    if (State_->Finished) return;
+    if (Finished()) return;
     if (right < left) std::swap(left, right);
     if (bottom < top) std::swap(top, bottom);
     if (right == left || bottom == top) return;
@@ -94,7 +91,7 @@ void TSvgCanvas::Rectangle(int left, int top, int right, int bottom) {
 }
 
 void TSvgCanvas::Ellipse(int left, int top, int right, int bottom) {
-    if (State_->Finished) return;
+    if (Finished()) return;
     if (right < left) std::swap(left, right);
     if (bottom < top) std::swap(top, bottom);
     if (right - left < 1 || bottom - top < 1) return;
@@ -105,7 +102,7 @@ void TSvgCanvas::Ellipse(int left, int top, int right, int bottom) {
 }
 
 void TSvgCanvas::TextOut(int x, int y, std::string_view text) {
-    if (State_->Finished || text.empty()) return;
+    if (Finished() || text.empty()) return;
     const QFont font = CanvasFont(*this);
     const QFontMetrics metrics(font);
     const QString s = FromCp1252(text);
@@ -131,27 +128,13 @@ TColor TSvgCanvas::GetPixel(int, int) const {
 }
 
 void TSvgCanvas::SetPixel(int x, int y, TColor c) {
-    if (State_->Finished) return;
+    if (Finished()) return;
     State_->Painter.fillRect(QRectF(x, y, 1, 1), ToQColor(c & 0xFFFFFF));
 }
 
-bool TSvgCanvas::Finish(const std::string& fileName, std::string* error) {
-    auto fail = [&](const std::string& why) {
-        if (error) *error = why;
-        return false;
-    };
-    if (State_->Finished) return fail("The picture is already complete.");
-    State_->Finished = true;
+std::string TSvgCanvas::Complete() {
     State_->Painter.end();
-    const std::string cannot =
-        "Datei \"" + Utf8ToCp1252(fileName) + "\" kann nicht erstellt werden.";
-    std::FILE* f = std::fopen(fileName.c_str(), "wb");
-    if (!f) return fail(cannot + " " + Utf8ToCp1252(std::strerror(errno)));
-    const auto size = static_cast<std::size_t>(State_->Bytes.size());
-    const bool written = std::fwrite(State_->Bytes.constData(), 1, size, f) == size;
-    const bool closed = std::fclose(f) == 0;
-    if (!written || !closed) return fail(cannot);
-    return true;
+    return State_->Bytes.toStdString();
 }
 
 }  // namespace zeigora

@@ -1,17 +1,17 @@
 #pragma once
 // Canvas that records an SVG picture of a given size, drawn unsmoothed like the raster canvas
 // (pixel-centre coordinates, the classic dash patterns, wide pens solid with round ends), and
-// writes it to a file when recording completes.
+// is saved to a file when recording completes.
 
 #include <memory>
 #include <string>
 #include <string_view>
 
-#include "platform/canvas.h"
+#include "platform/recordingcanvas.h"
 
 namespace zeigora {
 
-class TSvgCanvas : public TCanvas {
+class TSvgCanvas : public TRecordingCanvas {
   public:
     TSvgCanvas(int width, int height);
     ~TSvgCanvas() override;
@@ -30,12 +30,8 @@ class TSvgCanvas : public TCanvas {
     int Width() const override { return Width_; }
     int Height() const override { return Height_; }
 
-    // Completes the picture and writes it to fileName (native file system bytes). On failure
-    // returns false and puts the reason (cp1252) into *error. Drawing after completion is
-    // ignored.
-    bool Finish(const std::string& fileName, std::string* error);
-
   protected:
+    std::string Complete() override;
     void DrawLine(TPoint from, TPoint to) override;
 
   private:

@@ -88,6 +88,8 @@ TEST(CircuitFile, MalformedInputIsRefused) {
     PutGroup(PutGroup(shortMember, 1), 0).pop_back();
     PutRecord(PutGroup(beyond, 2), etResistor);
     trailing.push_back(0);
+    TByteStream trailingTwo = trailing;
+    trailingTwo.push_back(0);
     const std::pair<TByteStream, const char*> table[] = {
         {{}, "sie ist leer"},
         {TByteStream(valid.begin(), valid.begin() + 270), "unvollst\xE4ndig (Byte 0)"},
@@ -98,7 +100,8 @@ TEST(CircuitFile, MalformedInputIsRefused) {
         {beyond, "Elementanzahl 2 passt nicht"},
         {Nested(65), "tiefer als 64 Ebenen"},
         {PutRecord(s[4], etResistor, 1.0), "keine Bauteilgruppe"},
-        {trailing, "folgen noch 1 Bytes"},
+        {trailing, "folgen noch 1 Byte."},
+        {trailingTwo, "folgen noch 2 Bytes."},
     };
     for (const auto& [bytes, reason] : table) {
         const auto r = LoadCircuitFromBytes(bytes, "x.zgs");

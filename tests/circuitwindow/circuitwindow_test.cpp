@@ -2,14 +2,18 @@
 // scripted dialogs.
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <cmath>
 #include <fstream>
@@ -81,19 +85,47 @@ class CircuitWindowTest : public TScriptedDialogsTest {
     QTemporaryDir Folder;
 };
 
-// "0" and "0," both read as 0, so the message comes twice on the way to 0,5.
+// "0" reads as 0, "0," as no number yet: the message comes once on the way to 0,5.
 TEST_F(CircuitWindowTest, TypingHalfAHertzPassesThroughZero) {
-    for (int i = 0; i < 2; ++i)
-        Dialogs.ExpectWarning(
-            "AC-Frequenz darf nicht 0 sein. Die Frequenz wird jetzt auf 50 Hz "
-            "zur\xFC"
-            "ckgesetzt.");
+    Dialogs.ExpectWarning(
+        "AC-Frequenz darf nicht 0 sein. Die Frequenz wird jetzt auf 50 Hz "
+        "zur\xFC"
+        "ckgesetzt.");
     TypeInto(Window->ACFrequencyEdit, "0,5");
     EXPECT_EQ(Window->Supply.Omega, FrequencyToOmega(0.5));
     EXPECT_FALSE(IsMarkedInvalid(*Window->ACFrequencyEdit));
     TypeInto(Window->ACFrequencyEdit, "x");
     EXPECT_TRUE(IsMarkedInvalid(*Window->ACFrequencyEdit));
     EXPECT_EQ(Window->Supply.Omega, FrequencyToOmega(0.5));
+}
+
+// Escape would throw the edited circuit away; only the close box closes the window.
+TEST_F(CircuitWindowTest, EscapeKeepsTheWindowOpen) {
+    TypeInto(Window->ACFrequencyEdit, "60");
+    QTest::keyClick(Window->ACFrequencyEdit, Qt::Key_Escape);
+    QTest::keyClick(Window.get(), Qt::Key_Escape);
+    EXPECT_TRUE(Window->isVisible());
+    EXPECT_EQ(Window->result(), 0);
+}
+
+// The diagram is exactly as large as Weite and Höhe say, however many branches it has.
+TEST_F(CircuitWindowTest, DiagramTakesTheSizeOfTheSpinEdits) {
+    Window->OuterGroup = std::make_unique<TCircuitElementGroup>();
+    Window->OuterGroup->IsParallel = true;
+    for (int i = 0; i < 3; ++i)
+        Window->OuterGroup->Add(std::make_unique<TResistor>(100.0));
+    Window->RedrawDiagram();
+    EXPECT_EQ(Window->Diagram().Width(), 500);
+    EXPECT_EQ(Window->Diagram().Height(), 173);
+    EXPECT_EQ(Window->PaintBox->size(), QSize(500, 173));
+    for (int i = 0; i < 3; ++i) {
+        const TDrawnRect& r = Child(i)->DrawnRect;
+        EXPECT_EQ((r.Top + r.Bottom) / 2, 43 * (i + 1)) << i;
+    }
+    Window->PaintBoxHeightSpinEdit->setValue(100);
+    Window->PaintBoxWidthSpinEdit->setValue(120);
+    EXPECT_EQ(Window->Diagram().Height(), 100);
+    EXPECT_EQ(Window->Diagram().Width(), 120);
 }
 
 TEST_F(CircuitWindowTest, SupplyVoltageIsTakenOverWhenTheFieldIsLeft) {
@@ -242,10 +274,44 @@ TEST_F(ElementDialogTest, ShowsAPartWithItsTypeUnitAndParent) {
     EXPECT_FALSE(Form->ParentLabel->isEnabled());
 }
 
-// "0", "0,", "0,0" and "0,00" all read as 0.
+// The circuit window, the element dialog and the power window open in the middle of the
+// screen, not over their owner.
+TEST_F(ElementDialogTest, WindowsOpenCentredOnTheScreen) {
+    QWidget owner;
+    owner.setGeometry(0, 0, 120, 90);
+    owner.show();
+    const QPoint middle = QGuiApplication::primaryScreen()->availableGeometry().center();
+    const auto centred = [&](const QWidget* window) {
+        // The client area is centred; a frame of a few pixels may come around it.
+        const QPoint at = window->geometry().center();
+        return std::abs(at.x() - middle.x()) <= 3 && std::abs(at.y() - middle.y()) <= 3;
+    };
+    TCircuitCalculationForm circuit(
+        Phasors, [] {}, &owner);
+    circuit.show();
+    EXPECT_TRUE(centred(&circuit));
+    Form = std::make_unique<TElementPropertiesForm>(
+        TElementDialogLinks{Selected = Resistor(), Supply, ShowNames, ShowValues, [] {}, Phasors,
+                            [] {}},
+        &owner);
+    Form->show();
+    EXPECT_TRUE(centred(Form.get()));
+    bool powerCentred = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* power = QApplication::activeModalWidget();
+        ASSERT_NE(power, nullptr);
+        powerCentred = centred(power);
+        power->close();
+    });
+    Form->PowerInformationButton->click();
+    EXPECT_TRUE(powerCentred);
+    Form.reset();  // before its owner goes
+}
+
+// "0", "0,0" and "0,00" read as 0; "0," is no number yet.
 TEST_F(ElementDialogTest, TypingAThousandthFaradPassesThroughZeros) {
     Open(Capacitor());
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 3; ++i)
         Dialogs.ExpectWarning(ZeroValueText);
     TypeInto(Form->ElementValueEdit, "0,001");
     EXPECT_EQ(Capacitor()->ElementValue, 0.001);

@@ -92,8 +92,8 @@ TEST_F(CliTest, BadUseIsRefusedAndWritesNothing) {
         {{"eval", "--phasors", "-"}, "eval: Ohne AUSDRUCK liest eval"},
         {{"zeichne"}, "zeigora-cli: Unbekannter Befehl \"zeichne\".\n"},
         {{"render", StartFile, "-o", PathOf("no/such/dir/a.png")},
-         "render: Das Bild \"" + PathOf("no/such/dir/a.png") +
-             "\" konnte nicht geschrieben werden: "},
+         "render: Die Datei \"" + PathOf("no/such/dir/a.png") +
+             "\" konnte nicht gespeichert werden: Datei oder Verzeichnis nicht gefunden.\n"},
     };
     for (const auto& [args, message] : cases) {
         const TCliRun r = Run(args);

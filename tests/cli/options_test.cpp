@@ -48,7 +48,7 @@ TEST_F(CliTest, ValuesFollowTheirOptionEitherWay) {
     ASSERT_EQ(Run({"render", StartFile, "-o" + PathOf("a.bmp"), "--size=30x20"}).ExitCode, 0);
     ASSERT_EQ(Run({"render", "-o", PathOf("b.bmp"), "--size", "30x20", StartFile}).ExitCode, 0);
     EXPECT_EQ(ReadBytes(PathOf("a.bmp")), ReadBytes(PathOf("b.bmp")));
-    EXPECT_EQ(ReadBytes(PathOf("a.bmp")).size(), 54u + 92 * 20);  // 24-bit rows of 4-byte steps
+    EXPECT_EQ(ReadBytes(PathOf("a.bmp")).size(), 54u + 30 * 20 * 4);  // 32 bits per pixel
 }
 
 TEST_F(CliTest, DashReadsStandardInput) {

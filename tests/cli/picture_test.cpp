@@ -110,5 +110,17 @@ TEST_F(PictureCli, OutputNamesAreTheBytesGiven) {
                                         "\xE4.emf", "\xE4.png", "\xE4.svg", "\xF6.png"}));
 }
 
+// A write that fails is reported, not taken for success; the message names the file once converted
+// (UTF-8 "B\xC3\xA4ume", not "B\xC3\x83\xC2\xA4ume") with the system's reason.
+TEST_F(PictureCli, AFailedWriteIsReportedAndKeepsTheOldPicture) {
+    const std::string full = PathOf("B\xC3\xA4ume.png");
+    fs::create_symlink("/dev/full", full);
+    const TCliRun r = Run({"render", StartFile, "-o", full});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_EQ(r.Err, "zeigora-cli render: Die Datei \"" + full +
+                         "\" konnte nicht gespeichert werden: Auf dem Ger\xC3\xA4t ist kein "
+                         "Speicherplatz mehr verf\xC3\xBCgbar.\n");
+}
+
 }  // namespace
 }  // namespace zeigora::test

@@ -77,5 +77,31 @@ TEST_F(EditorFrameTest, UnreadableImaginaryPartMakesTheValueInvalid) {
     EXPECT_TRUE(IsMarkedInvalid(*Frame->AbsEdit));
 }
 
+// Passing through the fields takes nothing over: the rounded display text would make the value
+// drift (2 - 1j became 1,999 - 1,001j after one round of Tab).
+TEST_F(EditorFrameTest, PassingThroughTheFieldsKeepsTheValue) {
+    const TComplex start = MakeComplex(2.0, -1.0);
+    for (QRadioButton* mode : {Frame->Grad, Frame->rad}) {
+        QTest::mouseClick(mode, Qt::LeftButton);
+        Frame->SetValue(start);
+        for (int pass = 0; pass < 2; ++pass) {
+            Frame->RealEdit->setFocus(Qt::MouseFocusReason);
+            for (int i = 0; i < 9; ++i)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            Frame->PhasEdit->setFocus(Qt::MouseFocusReason);
+            Frame->AbsEdit->setFocus(Qt::MouseFocusReason);
+            QTest::keyClick(Frame->AbsEdit, Qt::Key_Return);
+        }
+        const TComplex v = Frame->GetValue();
+        EXPECT_EQ(std::tie(v.Re, v.Im, v.Abs, v.Phase),
+                  std::tie(start.Re, start.Im, start.Abs, start.Phase));
+    }
+    // A typed text is taken over even when it reads as what was shown.
+    TypeAndLeave(Frame->RealEdit, "2");
+    EXPECT_EQ(Frame->GetValue().Re, 2.0);
+    TypeAndLeave(Frame->AbsEdit, "2,236068");
+    EXPECT_EQ(Frame->GetValue().Abs, 2.236068);
+}
+
 }  // namespace
 }  // namespace zeigora

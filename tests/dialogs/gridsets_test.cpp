@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QGroupBox>
+#include <QLineEdit>
 #include <QTest>
 #include <cmath>
 #include <memory>
@@ -40,6 +42,7 @@ class GridSettingsTest : public TScriptedDialogsTest {
         auto* edit = Find<TSpinEdit>(spinEdit);
         edit->setFocus(Qt::MouseFocusReason);
         edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
         QTest::keyClicks(edit, QString::fromLatin1(text));
     }
 
@@ -87,6 +90,63 @@ TEST_F(GridSettingsTest, MarginPercentGivesTheFactor) {
         {1.25, 10}, {1.0, 1}, {1000.0, 49}, {-3.0, 49}, {std::nan(""), 10}};
     for (const auto& [factor, percent] : percents)
         EXPECT_EQ(MarginPercent(factor), percent) << factor;
+}
+
+// A spin edit's value is the integer in its text; text that is none reads as the edit's minimum
+// (0 where the buttons have no limits). Six digits fit.
+TEST_F(GridSettingsTest, SpinEditTextGivesTheValue) {
+    const struct {
+        const char* Edit;
+        const char* Typed;
+        std::int32_t TPlaneSettings::*Field;
+        int Expected;
+    } cases[] = {
+        {"SafetySpaceSpinEdit", "999999", &TPlaneSettings::SafetySpace, 999999},
+        {"AccuracySpinEdit", "", &TPlaneSettings::Accuracy, 0},
+        {"SafetySpaceSpinEdit", "-", &TPlaneSettings::SafetySpace, 0},
+        {"AccuracySpinEdit", "12", &TPlaneSettings::Accuracy, 12},
+    };
+    for (const auto& c : cases) {
+        Settings.Accuracy = 5;
+        Settings.SafetySpace = 7;
+        Open();
+        Type(c.Edit, c.Typed);
+        EXPECT_EQ(Find<TSpinEdit>(c.Edit)->text().toStdString(), c.Typed);
+        Click("OKButton");
+        EXPECT_EQ(Settings.*c.Field, c.Expected) << c.Edit << " '" << c.Typed << "'";
+    }
+    // The margin's minimum is 1.
+    Open();
+    Type("SafetyFactorSpinEdit", "");
+    Click("OKButton");
+    EXPECT_DOUBLE_EQ(Settings.MarginFactor, 100.0 / 98.0);
+}
+
+// Every field shows its content: no control overlaps another or its group's frame, the spin
+// edits show six digits and the name edits "Imaginär".
+TEST_F(GridSettingsTest, LayoutShowsEveryField) {
+    Open();
+    for (const QGroupBox* group : Form->findChildren<QGroupBox*>()) {
+        // Clear of the group's frame line.
+        const QRect inside = group->rect().adjusted(4, 4, -4, -4);
+        const auto controls = group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (const QWidget* a : controls) {
+            EXPECT_TRUE(inside.contains(a->geometry())) << a->objectName().toStdString();
+            for (const QWidget* b : controls) {
+                if (a == b) continue;
+                EXPECT_FALSE(a->geometry().intersects(b->geometry()))
+                    << a->objectName().toStdString() << " " << b->objectName().toStdString();
+            }
+        }
+    }
+    // The text's width and the edit's frame and inner margins.
+    const auto fits = [](const QLineEdit* edit, const QString& text) {
+        return edit->fontMetrics().horizontalAdvance(text) + 8 <= edit->width();
+    };
+    for (const char* name : {"AccuracySpinEdit", "SafetySpaceSpinEdit", "SafetyFactorSpinEdit"})
+        EXPECT_TRUE(fits(Find<TSpinEdit>(name)->findChild<QLineEdit*>(), "999999")) << name;
+    for (const char* name : {"ReLabelEdit", "ImLabelEdit"})
+        EXPECT_TRUE(fits(Find<QLineEdit>(name), QStringLiteral("Imaginär"))) << name;
 }
 
 }  // namespace

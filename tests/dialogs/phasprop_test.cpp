@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <cmath>
 #include <cstring>
@@ -46,6 +47,7 @@ class PhasorPropertiesTest : public TScriptedDialogsTest {
     }
     void Type(QLineEdit* edit, const std::string& text) {
         edit->setFocus(Qt::MouseFocusReason);
+        edit->end(false);
         QTest::keyClicks(edit, FromCp1252(text));
     }
 
@@ -65,16 +67,38 @@ TEST_F(PhasorPropertiesTest, LiveCheckShowsErrorsAndValuesWhileTyping) {
     EXPECT_TRUE(std::isnan(Phasors[2].Value.Re));
 }
 
-// A too long name is cut to 255 characters.
+// Name and definition take at most 255 characters: a longer definition would be evaluated
+// cut while the edit showed it whole.
 TEST_F(PhasorPropertiesTest, OkWritesTheFields) {
     Open();
-    Form->PhasorNameEdit->setText(QString(300, QLatin1Char('a')));
+    Form->PhasorNameEdit->clear();
+    Type(Form->PhasorNameEdit, std::string(300, 'a'));
+    std::string sum = "1";
+    for (int i = 0; i < 150; ++i)
+        sum += "+1";
+    Type(Form->DefEdit, sum);
+    EXPECT_EQ(Form->DefEdit->text().size(), 255);
+    EXPECT_EQ(ToCp1252(Form->ComplexEditorFrame->RealEdit->text()), "128");
     Form->PhasorWidthComboBox->setCurrentIndex(3);
     QTest::mouseClick(Form->OKButton, Qt::LeftButton);
     const TPhasor& p = Phasors[2];
     EXPECT_EQ(p.Name.Str(), std::string(255, 'a'));
     EXPECT_EQ(p.Width, 4);
-    EXPECT_TRUE(p.Definition.Empty());
+    EXPECT_EQ(p.Definition.Str(), sum.substr(0, 255));
+}
+
+// Tab stops on the chosen one of rad and Grad and then leaves the pair.
+TEST_F(PhasorPropertiesTest, TabStopsOnTheCheckedUnit) {
+    Open();
+    const TComplexEditorFrame* frame = Form->ComplexEditorFrame;
+    for (QRadioButton* unit : {frame->Grad, frame->rad}) {
+        unit->setChecked(true);
+        frame->ConjButton2->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(frame->ConjButton2, Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), unit) << unit->text().toStdString();
+        QTest::keyClick(unit, Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), Form->PhasorStyleComboBox);
+    }
 }
 
 // Escape rejects the dialog as Abbrechen does.

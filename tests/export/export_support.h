@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/pictureexport.h"
 #include "dialogs/scripteddialogs_support.h"
-#include "mainwindow/pictureexport.h"
 #include "plane/paintboxex.h"
 
 namespace zeigora {

@@ -77,6 +77,10 @@ TEST_F(PictureExport, PixelPicturesCarryTheCommentAndOnlyTheCircuitWindowsSelect
     EXPECT_EQ(U32At(bytes, 14), 40u);  // BITMAPINFOHEADER
     EXPECT_EQ(U32At(bytes, 18), std::uint32_t(SurfaceWidth));
     EXPECT_EQ(U32At(bytes, 22), std::uint32_t(SurfaceHeight));  // bottom-up rows
+    // 32 bits per pixel as the surface keeps them: (65, 35) red as blue, green, red, 0.
+    EXPECT_EQ(U32At(bytes, 28) & 0xFFFF, 32u);
+    ASSERT_EQ(bytes.size(), 54u + SurfaceWidth * SurfaceHeight * 4);
+    EXPECT_EQ(U32At(bytes, 54 + ((SurfaceHeight - 1 - 35) * SurfaceWidth + 65) * 4), 0x00FF0000u);
 }
 
 TEST_F(PictureExport, VectorPicturesAreRecordedWithoutAntialiasingUnderAnyName) {
@@ -115,8 +119,9 @@ TEST_F(PictureExport, UnwritableFileIsReported) {
         Dialogs.ExpectFile(TDialogKind::SaveFile, TFileChoice{Path("fehlt/") + name, filter});
         Dialogs.Expect(TScriptedDialogs::Call(TDialogKind::Error));
         SavePictureAs(Surface, Hooks());
-        EXPECT_NE(Dialogs.Shown().back().Text.find("kann nicht erstellt werden"),
-                  std::string::npos);
+        EXPECT_EQ(Dialogs.Shown().back().Text,
+                  "Die Datei \"" + Path("fehlt/") + name +
+                      "\" konnte nicht gespeichert werden: Datei oder Verzeichnis nicht gefunden.");
         EXPECT_TRUE(AntiAliasing);
         EXPECT_FALSE(Surface.Recording());
     }

@@ -74,6 +74,9 @@ TEST_F(PrinterConfigForm, DeclinedAndFailedPrintsPrintNothingThenOnePageIsPrinte
     const std::string bytes = ReadFile(Path("Seite.pdf"));
     EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
     EXPECT_NE(bytes.find("/Type /Page"), std::string::npos);
+    // The plane's pixels unchanged: lossless image data, no JPEG.
+    EXPECT_NE(bytes.find("/Subtype /Image"), std::string::npos);
+    EXPECT_EQ(bytes.find("/DCTDecode"), std::string::npos);
 }
 
 }  // namespace

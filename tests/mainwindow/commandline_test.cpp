@@ -11,10 +11,12 @@
 #include <QTest>
 #include <QTimer>
 #include <cerrno>
+#include <filesystem>
 
 #include "circuit/circcalc.h"
 #include "circuit/circuitfile.h"
 #include "circuitwindow/circuitc.h"
+#include "dialogs/helppage.h"
 #include "dialogs/scripteddialogs_support.h"
 #include "mainwindow/mainform.h"
 #include "phasors/phasorfile.h"
@@ -81,6 +83,17 @@ TEST(CommandLineTest, HelpAndVersionNeedNoDisplay) {
     EXPECT_EQ(refused.Exit, 2);
     EXPECT_EQ(refused.Err,
               QStringLiteral("zeigora: Unbekannte Option \"--bunt\".\nHilfe: zeigora --help\n"));
+}
+
+// Started from the build folder, the program finds the source tree's help page from anywhere.
+TEST(HelpPageLookupTest, ProgramInTheBuildFolderFindsTheSourcePage) {
+    QTemporaryDir elsewhere;
+    const std::filesystem::path program(ZEIGORA_PROGRAM);
+    const std::string found =
+        FindHelpPageFrom(elsewhere.path().toStdString(), program.parent_path());
+    ASSERT_FALSE(found.empty());
+    EXPECT_TRUE(std::filesystem::equivalent(
+        found, std::filesystem::path(ZEIGORA_SOURCE_DIR) / "Doku" / "index.html"));
 }
 
 class StartFilesTest : public TScriptedDialogsTest {

@@ -10,7 +10,9 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
+#include <QWheelEvent>
 #include <cmath>
 #include <cstring>
 #include <fstream>
@@ -18,6 +20,7 @@
 
 #include "complex/numtext.h"
 #include "dialogs/paintboxwidget.h"
+#include "dialogs/phasprop.h"
 #include "dialogs/scripteddialogs_support.h"
 #include "mainwindow/mainform.h"
 #include "mainwindow/numberformat.h"
@@ -67,6 +70,7 @@ class MainFormTest : public TScriptedDialogsTest {
     // Replaces the combo's text as the user types it.
     void TypeInto(const char* name, const std::string& text) {
         QLineEdit* edit = Combo(name)->lineEdit();
+        edit->setFocus(Qt::MouseFocusReason);
         edit->selectAll();
         QTest::keyClick(edit, Qt::Key_Delete);
         QTest::keyClicks(edit, FromCp1252(text));
@@ -289,6 +293,59 @@ TEST_F(MainFormTest, ClockHandsAtHalfPastThree) {
     EXPECT_EQ(Form->PlaneSettings().Scale1, 0.5);
 }
 
+// While the phasor dialog is open, the status bar and the error list follow the typed text.
+TEST_F(MainFormTest, StatusBarFollowsTheDefinitionTypedInThePhasorDialog) {
+    TMainForm main;  // with its own phasor dialog
+    std::string whileTyping;
+    std::size_t entries = 0;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<TPhasorPropertiesForm*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        QTest::keyClicks(dialog->DefEdit, QStringLiteral("Zeiger1+"));
+        whileTyping = main.StatusText(7);
+        entries = main.ErrorEntries().size();
+        dialog->reject();
+    });
+    main.SelectPhasor(&main.Phasors[1]);
+    main.EditPhasorClick();
+    EXPECT_EQ(whileTyping, "1 Fehler (hier rechtsklicken)");
+    EXPECT_EQ(entries, 1u);
+}
+
+// The error count is readable at the start size beside typical coordinates, and at any width no
+// panel is drawn over another or beyond the bar.
+TEST_F(MainFormTest, StatusPanelsNeverOverlap) {
+    for (int i = 0; i < 10; ++i) {
+        TPhasorArray& list = Form->EditPhasors();
+        const std::size_t added = AppendPhasor(list);
+        list[added].Name = "Z" + std::to_string(i);
+        list[added].Definition = "1+";
+    }
+    Frame();
+    EXPECT_EQ(Form->StatusText(7), "10 Fehler (hier rechtsklicken)");
+    const auto panels = Child<QWidget>("StatusPanels")->findChildren<QLabel*>();
+    ASSERT_EQ(panels.size(), 8);
+    for (const int width : {608, 900, 400, 160, 40}) {
+        SCOPED_TRACE(width);
+        Form->resize(width, 545);
+        QApplication::processEvents();
+        Send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, QPoint(width / 7, 333));
+        int right = 0;
+        for (const QLabel* panel : panels) {
+            EXPECT_GE(panel->x(), right) << panel->objectName().toStdString();
+            right = panel->geometry().right() + 1;
+        }
+        EXPECT_LE(right, panels[0]->parentWidget()->width());
+        if (Form->width() == 608) {
+            const QLabel* errors = panels[7];
+            EXPECT_GE(errors->width(), errors->fontMetrics().horizontalAdvance(errors->text()) + 4);
+            EXPECT_EQ(Form->StatusText(3).substr(0, 6), "Re1: -");
+            EXPECT_GE(panels[3]->width(),
+                      panels[3]->fontMetrics().horizontalAdvance(panels[3]->text()) + 4);
+        }
+    }
+}
+
 TEST_F(MainFormTest, StatusBarShowsPixelAndPlaneCoordinatesOnceAFrameExists) {
     Form->View.Mapping = TPlaneMapping{};  // as before the first frame: all factors 0
     Send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, QPoint(300, 20));
@@ -317,10 +374,35 @@ TEST_F(MainFormTest, ZoomComboTurnsRedForTextAndKeepsTheZoomForZero) {
     } cases[] = {{"abc", true, 1.0}, {"2", false, 2.0}, {"0", false, 2.0}};
     for (const auto& c : cases) {
         TypeInto("Zoom1ComboBox", c.Text);
+        EXPECT_EQ(ComboText("Zoom1ComboBox"), c.Text);  // typed text is not completed
         EXPECT_EQ(IsRed("Zoom1ComboBox"), c.Red) << c.Text;
+        EXPECT_EQ(Action("ZoomIn1Button")->isEnabled(), !c.Red) << c.Text;
         EXPECT_EQ(Form->PlaneSettings().Scale1, c.Scale1) << c.Text;
     }
     EXPECT_EQ(Form->PlaneSettings().Scale2, 1.0);
+}
+
+// The wheel over any tool-bar combo zooms like the wheel over the drawing, and leaves the combo.
+TEST_F(MainFormTest, WheelOverAToolBarComboZooms) {
+    const struct {
+        const char* Combo;
+        int Delta;
+        double Scale1;
+    } cases[] = {{"Zoom2ComboBox", 120, 0.5},
+                 {"ReIntervalsComboBox", -240, 2.0},
+                 {"SelectedPhasorComboBox", 120, 1.0}};
+    for (const auto& c : cases) {
+        QComboBox* combo = Combo(c.Combo);
+        const QString text = combo->currentText();
+        const QPoint at = combo->rect().center();
+        QWheelEvent wheel(at, combo->mapToGlobal(at), {}, QPoint(0, c.Delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(combo, &wheel);
+        EXPECT_EQ(Form->PlaneSettings().Scale1, c.Scale1) << c.Combo;
+        EXPECT_EQ(combo->currentText(), text) << c.Combo;
+    }
+    EXPECT_EQ(Form->PlaneSettings().Scale2, 1.0);
+    EXPECT_EQ(Form->PlaneSettings().ReIntervals, 3.0);
 }
 
 TEST_F(MainFormTest, GridCombosFallBackWhenTheTextIsRejected) {
@@ -335,12 +417,14 @@ TEST_F(MainFormTest, GridCombosFallBackWhenTheTextIsRejected) {
         {"ReIntervalsComboBox", "0", true, 3.0, 2.0, true, 3},
         {"ImIntervalsComboBox", "x", true, 3.0, 3.0, true, 3},
         {"SubIntervalsComboBox", "4", false, 3.0, 3.0, true, 4},
+        {"SubIntervalsComboBox", "K", true, 3.0, 3.0, true, 3},
         {"SubIntervalsComboBox", "Kein", true, 3.0, 3.0, false, 3},
         {"SubIntervalsComboBox", "2,5", true, 3.0, 3.0, true, 3},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.Combo) + " " + c.Text);
         TypeInto(c.Combo, c.Text);
+        EXPECT_EQ(ComboText(c.Combo), c.Text);
         const TPlaneSettings& s = Form->PlaneSettings();
         EXPECT_EQ(IsRed(c.Combo), c.Red);
         EXPECT_EQ(std::make_tuple(s.ReIntervals, s.ImIntervals, s.SubGridVisible, s.SubIntervals),

@@ -7,14 +7,13 @@
 #include <string>
 #include <string_view>
 
+#include "platform/picturefile.h"
 #include "platform/userdialogs.h"
 
 namespace zeigora {
 
-class TCanvas;
 class TPaintBoxEx;
 
-inline constexpr char PictureComment[] = "Created with Lumtrek Zeigora";
 // Bitmap and metafile first, with their classic numbers; PNG and SVG after them.
 inline constexpr char PictureFilters[] =
     "Bitmaps (*.bmp)|*.bmp|Enhanced Metafiles (*.emf)|*.emf|"
@@ -40,13 +39,9 @@ struct TPictureExportHooks {
 // The whole command: picture dialog, then SavePicture with the user's choice.
 void SavePictureAs(TPaintBoxEx& surface, const TPictureExportHooks& hooks);
 
-// Writes the picture by the chosen filter. Every failure is reported in an error box; true when
-// a file was written.
+// Writes the picture by the chosen filter, complete or not at all. Every failure is reported in
+// an error box that names the file and the reason; true when a file was written.
 bool SavePicture(TPaintBoxEx& surface, const TPictureExportHooks& hooks, const TFileChoice& choice);
-
-// Writes the comment in bold black, 2 pixels in from the bottom right corner of a picture of
-// width x height; the canvas's bold setting and brush style are restored afterwards.
-void WritePictureComment(TCanvas& canvas, int width, int height);
 
 // The text of the file name from its last dot on, within the last path component; empty when
 // the name has no dot there.

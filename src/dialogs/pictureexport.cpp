@@ -1,55 +1,37 @@
-#include "mainwindow/pictureexport.h"
+#include "dialogs/pictureexport.h"
 
-#include <QByteArray>
-#include <QFile>
-#include <QImage>
-#include <QImageWriter>
+#include <cerrno>
 #include <exception>
 
+#include "files/filemessage.h"
 #include "plane/paintboxex.h"
-#include "platform/canvas.h"
-#include "platform/cp1252.h"
 
 namespace zeigora {
 
 namespace {
 
-std::string CannotCreateText(const std::string& fileName, const QString& reason) {
-    std::string text = "Datei \"" + Utf8ToCp1252(fileName) + "\" kann nicht erstellt werden.";
-    if (!reason.isEmpty()) text += " " + ToCp1252(reason);
-    return text;
-}
-
-// The surface's pixels as a standard picture file. Byte 3 of the bitmap is no alpha, so the
-// picture is written from a plain 24-bit copy.
-bool WriteRaster(const TPaintBoxEx& surface, const std::string& fileName, const char* format) {
-    const QImage image = surface.Bitmap.convertToFormat(QImage::Format_RGB888);
-    QFile file(QFile::decodeName(QByteArray::fromStdString(fileName)));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        UserDialogs().ShowError(CannotCreateText(fileName, file.errorString()));
+// The surface's pixels as a bitmap (32 bits per pixel, as the surface keeps them) or PNG.
+bool WriteRaster(const TPaintBoxEx& surface, const std::string& fileName, int filter) {
+    std::string bytes, error;
+    if (filter == pfBitmap) {
+        bytes = BitmapFileBytes(surface.Bitmap);
+    } else if (!PngFileBytes(surface.Bitmap, bytes)) {
+        UserDialogs().ShowError(FileErrorMessage(fileName, SaveFailedText, EIO));
         return false;
     }
-    QImageWriter writer(&file, format);
-    const bool written = writer.write(image) && file.flush();
-    file.close();
-    if (!written || file.error() != QFileDevice::NoError) {
-        UserDialogs().ShowError(CannotCreateText(fileName, file.errorString()));
-        return false;
-    }
-    return true;
+    if (SavePictureFile(fileName, bytes, error)) return true;
+    UserDialogs().ShowError(error);
+    return false;
 }
 
 bool SaveRaster(TPaintBoxEx& surface, const std::string& fileName, int filter) {
     // The comment goes onto the surface itself and stays there until the next redraw.
     WritePictureComment(surface.BitmapCanvas(), surface.Width(), surface.Height());
-    if (filter == pfBitmap) {
-        if (FileExtension(fileName) != BitmapExtension) {
-            UserDialogs().ShowError(BitmapExtensionMessage);
-            return false;
-        }
-        return WriteRaster(surface, fileName, "BMP");
+    if (filter == pfBitmap && FileExtension(fileName) != BitmapExtension) {
+        UserDialogs().ShowError(BitmapExtensionMessage);
+        return false;
     }
-    return WriteRaster(surface, fileName, "PNG");
+    return WriteRaster(surface, fileName, filter);
 }
 
 // Switches antialiasing off for the life of the guard: the antialiased primitives write the
@@ -107,18 +89,6 @@ std::string FileExtension(std::string_view fileName) {
     const std::size_t dot = fileName.find_last_of('.');
     if (dot == std::string_view::npos || dot < start) return {};
     return std::string(fileName.substr(dot));
-}
-
-void WritePictureComment(TCanvas& canvas, int width, int height) {
-    const TBrushStyle brush = canvas.BrushStyle();
-    canvas.SetBrushStyle(TBrushStyle::Clear);
-    canvas.SetFontColor(clBlack);
-    canvas.SetFontBold(true);
-    const int x = width - canvas.TextWidth(PictureComment) - 2;
-    const int y = height - canvas.TextHeight(PictureComment) - 2;
-    canvas.TextOut(x, y, PictureComment);
-    canvas.SetFontBold(false);
-    canvas.SetBrushStyle(brush);
 }
 
 bool SavePicture(TPaintBoxEx& surface, const TPictureExportHooks& hooks,
