@@ -79,6 +79,27 @@ TCircuitSweeper::TCircuitSweeper(const TCustomCircuitElement& root, const TCircu
     if (Vary >= 0 && (static_cast<std::size_t>(Vary) >= Nodes.size() ||
                       Nodes[static_cast<std::size_t>(Vary)].Type == etGroup))
         Vary = -1;
+    FindFixed();
+}
+
+void TCircuitSweeper::FindFixed() {
+    const std::size_t n = Nodes.size();
+    Fixed.assign(n, 1);
+    // A value sweep changes its element and everything above it; a frequency sweep every coil
+    // and capacitor and everything above them.
+    for (std::size_t i = n; i-- > 0;) {
+        const bool moves = static_cast<int>(i) == Vary ||
+                           (Vary < 0 && (Nodes[i].Type == etCoil || Nodes[i].Type == etCapacitor));
+        if (!moves) continue;
+        for (int k = static_cast<int>(i); k >= 0 && Fixed[static_cast<std::size_t>(k)];
+             k = Nodes[static_cast<std::size_t>(k)].Parent)
+            Fixed[static_cast<std::size_t>(k)] = 0;
+    }
+    TScratch s;
+    s.Z.resize(n);
+    FixedZ.clear();
+    if (n > 0) Impedances(s, Supply, NAN, 0);
+    FixedZ = std::move(s.Z);
 }
 
 TCircuitSupply TCircuitSweeper::SupplyAt(double x) const {
@@ -96,8 +117,13 @@ void TCircuitSweeper::Impedances(TScratch& s, const TCircuitSupply& supply, doub
     const std::size_t end = static_cast<std::size_t>(Nodes[first].End);
     if (s.Z.size() < Nodes.size()) s.Z.resize(Nodes.size());
     // Members follow their group, so a backward walk meets them first.
+    const bool cached = !FixedZ.empty();
     for (std::size_t i = end; i-- > first;) {
         const TNode& node = Nodes[i];
+        if (cached && Fixed[i]) {
+            s.Z[i] = FixedZ[i];
+            continue;
+        }
         if (node.Type != etGroup) {
             s.Z[i] = LeafImpedance(node.Type, ValueAt(i, x), supply);
             continue;

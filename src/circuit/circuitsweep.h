@@ -62,6 +62,7 @@ class TCircuitSweeper {
         TComplexNumberArray Members;
     };
 
+    void FindFixed();
     TCircuitSupply SupplyAt(double x) const;
     double ValueAt(std::size_t node, double x) const;
     // Impedances of the nodes first..end-1, one subtree, in the model's order of operations.
@@ -71,6 +72,10 @@ class TCircuitSweeper {
     double Bisect(TScratch& s, double lo, double hi, bool loPositive) const;
 
     std::vector<TNode> Nodes;
+    // Resistors, and groups of nothing else, keep their impedance at every frequency: it is
+    // computed once (the same arithmetic gives the same bits) and copied at each point.
+    std::vector<char> Fixed;
+    std::vector<TComplex> FixedZ;
     std::vector<int> Path;  // root .. element
     TCircuitSupply Supply;
     int Vary;

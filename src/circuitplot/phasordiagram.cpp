@@ -39,9 +39,40 @@ struct TReach {
     }
 };
 
+// The smallest round value per grid interval (1, 1.5, 2, 2.5, 3, 4, 5, 6 or 8 times a power of
+// ten) at which the reach fits.
 double FitScale(const TReach& r, double reIntervals, double imIntervals) {
     const double need = std::max(r.Re / reIntervals, r.Im / imIntervals);
-    return need > 0.0 && std::isfinite(need) ? NiceStep(need) : 1.0;
+    if (!(need > 0.0) || !std::isfinite(need)) return 1.0;
+    const double decade = std::pow(10.0, std::floor(std::log10(need)));
+    for (const double m : {1.0, 1.5, 2.0, 2.5, 3.0, 4.0, 5.0, 6.0, 8.0})
+        if (m * decade >= need * (1 - 1e-12)) return m * decade;
+    return 10.0 * decade;
+}
+
+// The parts' names beside the middle of their arrows, on the side away from the origin: their
+// tips meet each other and the total's.
+void DrawPartNames(TCanvas& canvas, const TDrawnPhasorArray& drawn, const TPhasorArray& phasors,
+                   int originX, int originY) {
+    for (const TDrawnPhasor& d : drawn) {
+        const TPhasor& p = *d.Phasor;
+        if (&p - phasors.data() + 2 >= static_cast<std::ptrdiff_t>(phasors.size())) continue;
+        const double mx = (d.X1 + d.X2) / 2.0, my = (d.Y1 + d.Y2) / 2.0;
+        double nx = -(d.Y2 - d.Y1), ny = d.X2 - d.X1;
+        const double len = std::hypot(nx, ny);
+        if (len < 1.0) continue;
+        if (nx * (mx - originX) + ny * (my - originY) < 0) {
+            nx = -nx;
+            ny = -ny;
+        }
+        const std::string_view name = p.Name.View();
+        const int w = canvas.TextWidth(name), h = canvas.TextHeight(name);
+        // The box's nearest corner sits 6 pixels out from the middle of the arrow.
+        const double cx = mx + nx / len * (6 + w / 2.0), cy = my + ny / len * (6 + h / 2.0);
+        canvas.SetFontColor(p.Color);
+        canvas.TextOut(static_cast<int>(std::lround(cx - w / 2.0)),
+                       static_cast<int>(std::lround(cy - h / 2.0)), name);
+    }
 }
 
 }  // namespace
@@ -50,8 +81,10 @@ TPhasorArray DiagramPhasors(const TGroupPhasors& d) {
     const bool currents = d.PartsAreCurrents();
     const std::string part = currents ? "I" : "U", other = currents ? "U" : "I";
     TPhasorArray list;
-    for (const TDiagramPhasor& p : d.Parts)
+    for (const TDiagramPhasor& p : d.Parts) {
         list.push_back(Arrow(part + p.Label, p.Value, currents, KindColor(p.Kind), 2));
+        list.back().NameVisible = 0;  // drawn beside the arrow's middle instead
+    }
     list.push_back(Arrow(part + d.Label, currents ? d.I : d.U, currents,
                          currents ? CurrentColor : VoltageColor, 3));
     list.push_back(Arrow(other + d.Label, currents ? d.U : d.I, !currents,
@@ -70,7 +103,6 @@ void FitDiagramScales(const TPhasorArray& phasors, bool partsAreCurrents, TPlane
         re += phasors[k].Value.Re;
         im += phasors[k].Value.Im;
         parts.Add(re, im);
-        parts.Add(phasors[k].Value.Re, phasors[k].Value.Im);
     }
     if (phasors.size() >= 2) {
         const TComplex& total = phasors[phasors.size() - 2].Value;
@@ -112,6 +144,8 @@ void RenderPhasorDiagram(TPaintBoxEx& surface, const TGroupPhasors& diagram,
     ResetChainPoint(m);
     options.ResetAfterEach = true;
     DrawPhasors(surface, m, view.Plane.DrawnPhasors, totals, options);
+    canvas.SetBrushStyle(TBrushStyle::Clear);
+    DrawPartNames(canvas, view.Plane.DrawnPhasors, view.Phasors, m.OriginX, m.OriginY);
 }
 
 }  // namespace zeigora

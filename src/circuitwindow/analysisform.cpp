@@ -19,7 +19,7 @@
 #include "complex/cp1252text.h"
 #include "complex/numtext.h"
 #include "dialogs/paintboxwidget.h"
-#include "mainwindow/pictureexport.h"
+#include "dialogs/pictureexport.h"
 #include "platform/cp1252.h"
 #include "platform/userdialogs.h"
 

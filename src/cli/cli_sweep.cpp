@@ -145,7 +145,7 @@ int WritePicture(const TSweepArgs& a, const TSweepResult& r, const std::string& 
     o.Title = (a.Bode ? "Frequenzgang " : "Ortskurve ") + q + "(" + xLabel + ") von " + label +
               (a.Bode ? "" : " [" + QuantityUnit(a.Quantity) + "]");
     TSweepPlotGeometry g;
-    return WritePictureFile("sweep", surface, a.Kind, a.Picture, true, [&] {
+    return WritePictureFile("sweep", surface, a.Kind, a.Picture, [&] {
         o.AntiAliasing = !surface.Recording();
         if (a.Bode)
             RenderFrequencyResponse(surface, r, o, g);
