@@ -345,8 +345,9 @@ void RenderFrequencyResponse(TPaintBoxEx& surface, const TSweepResult& sweep,
                g.Plot.Bottom, g.Plot.Top};
     } else {
         if (mag.Empty()) mag = {1, 10};
-        double lo = std::pow(10.0, std::floor(std::log10(mag.Lo) + 1e-9));
-        double hi = std::pow(10.0, std::ceil(std::log10(mag.Hi) - 1e-9));
+        // A peak or notch right on a decade gets room beyond it.
+        double lo = std::pow(10.0, std::floor(std::log10(mag.Lo) - 0.02));
+        double hi = std::pow(10.0, std::ceil(std::log10(mag.Hi) + 0.02));
         if (!(hi > lo)) hi = lo * 10;
         g.Y = {lo, hi, true, g.Plot.Bottom, g.Plot.Top};
     }

@@ -13,13 +13,15 @@
 #include <QtConcurrent/QtConcurrentRun>
 #include <charconv>
 #include <cmath>
-#include <fstream>
+#include <sstream>
 
 #include "circuit/circuitquery.h"
 #include "complex/cp1252text.h"
 #include "complex/numtext.h"
 #include "dialogs/paintboxwidget.h"
 #include "dialogs/pictureexport.h"
+#include "files/filemessage.h"
+#include "files/safesave.h"
 #include "platform/cp1252.h"
 #include "platform/userdialogs.h"
 
@@ -260,16 +262,20 @@ void TCircuitAnalysisForm::Refresh() {
 
 void TCircuitAnalysisForm::FillParameters(const std::vector<TCircuitNode>& nodes,
                                           const std::vector<std::string>& labels) {
+    std::vector<std::pair<int, std::string>> entries;
+    for (std::size_t k = 0; k < nodes.size(); ++k)
+        if (nodes[k].Element->ElementType() != etGroup)
+            entries.emplace_back(static_cast<int>(k), "Wert von " + labels[k]);
+    // Most refreshes change a value, not the parts; a big list is not built again for them.
+    if (entries == ParameterEntries) return;
+    ParameterEntries = std::move(entries);
     const int keep = Vary();
     const QSignalBlocker blocker(ParameterComboBox);
     ParameterComboBox->clear();
     ParameterComboBox->addItem(QStringLiteral("Frequenz"));
-    for (std::size_t k = 0; k < nodes.size(); ++k) {
-        const TElementType type = nodes[k].Element->ElementType();
-        if (type == etGroup) continue;
-        ParameterComboBox->addItem(Text("Wert von " + labels[k]), static_cast<int>(k));
-        if (static_cast<int>(k) == keep)
-            ParameterComboBox->setCurrentIndex(ParameterComboBox->count() - 1);
+    for (const auto& [index, text] : ParameterEntries) {
+        ParameterComboBox->addItem(Text(text), index);
+        if (index == keep) ParameterComboBox->setCurrentIndex(ParameterComboBox->count() - 1);
     }
 }
 
@@ -455,9 +461,8 @@ void TCircuitAnalysisForm::SavePictureClick() {
     box->update();
 }
 
-bool TCircuitAnalysisForm::WriteTable(const std::string& fileName, bool csv) const {
-    std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
+int TCircuitAnalysisForm::WriteTable(const std::string& fileName, bool csv) const {
+    std::ostringstream out;
     const std::string sep = csv ? ";" : "\t";
     out << (Result.Frequency ? "f" : "value") << sep << "re" << sep << "im" << sep << "abs" << sep
         << "phase\n";
@@ -466,8 +471,7 @@ bool TCircuitAnalysisForm::WriteTable(const std::string& fileName, bool csv) con
         out << Exact(p.X, csv) << sep << Exact(v.Re, csv) << sep << Exact(v.Im, csv) << sep
             << Exact(v.Abs, csv) << sep << Exact(v.Phase, csv) << "\n";
     }
-    out.flush();
-    return static_cast<bool>(out);
+    return SaveFileSafely(fileName, out.str());
 }
 
 void TCircuitAnalysisForm::SaveTableClick() {
@@ -475,9 +479,8 @@ void TCircuitAnalysisForm::SaveTableClick() {
     const std::optional<TFileChoice> choice =
         UserDialogs().GetSaveFileName("Tabelle speichern", TableFilters, "*.tsv", true);
     if (!choice) return;
-    if (!WriteTable(choice->FileName, choice->FilterIndex == 2))
-        UserDialogs().ShowError("Die Tabelle konnte nicht in " + Utf8ToCp1252(choice->FileName) +
-                                " geschrieben werden."_cp);
+    if (const int error = WriteTable(choice->FileName, choice->FilterIndex == 2))
+        UserDialogs().ShowError(FileErrorMessage(choice->FileName, SaveFailedText, error));
 }
 
 }  // namespace zeigora

@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "circuit/circuitphasors.h"
 #include "circuit/circuitsweep.h"
@@ -82,8 +84,8 @@ class TCircuitAnalysisForm : public QDialog {
     void PaintView(TView view, TPaintBoxEx& surface);
 
     // Writes the last sweep as a table: tab-separated with '.', or with csv semicolons and the
-    // decimal comma. False when the file cannot be written.
-    bool WriteTable(const std::string& fileName, bool csv) const;
+    // decimal comma; saved complete or not at all. 0, or the system's error number.
+    int WriteTable(const std::string& fileName, bool csv) const;
 
   private:
     void CreateControls();
@@ -109,6 +111,7 @@ class TCircuitAnalysisForm : public QDialog {
     int Element = 0;
     std::string ElementText;  // cp1252 label of the shown element
     std::vector<std::string> Labels;
+    std::vector<std::pair<int, std::string>> ParameterEntries;  // what the list shows
     TGroupPhasors Diagram;
     TPhasorDiagramView DiagramView;
     TSweepPlotGeometry LocusGeometry, ResponseGeometry;

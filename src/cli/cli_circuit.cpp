@@ -77,8 +77,7 @@ int WriteGroupPhasors(const TCommandLine& line, const TCustomCircuitElement& cir
     const TPhasorArray phasors = HandOverPhasors(GroupPhasors(circuit, supply, group), {});
     const std::string file = line.Value("--phasors");
     const TPhasorFileResult saved = SavePhasorsToFile(phasors, file);
-    if (saved.Error != TPhasorFileError::None)
-        return line.Fail(ToUtf8(PhasorFileErrorText(saved.Error, Utf8ToCp1252(file))), ExitFailed);
+    if (saved.Error != TPhasorFileError::None) return line.Fail(ToUtf8(saved.Message), ExitFailed);
     return ExitOk;
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "phasors/prefetch.h"
+
 namespace zeigora {
 
 namespace {
@@ -11,31 +13,33 @@ enum TMark : std::uint8_t { Unvisited, OnPath, Resolved };
 
 }  // namespace
 
-TDependencyAnalysis::TDependencyAnalysis(TPhasorArray& phasors)
-    : Phasors(phasors), Nodes(phasors.size()) {
-    for (std::size_t i = 0; i < Phasors.size(); ++i)
-        Nodes[i].Analysed = Phasors[i].ErrorCode == 0 && !Phasors[i].Definition.Empty();
-    const TPhasorNames names(Phasors);
-    for (std::size_t i = 0; i < Phasors.size(); ++i)
+TDependencyAnalysis::TDependencyAnalysis(TPhasorArray& phasors, const TPhasorNames& names,
+                                         const std::vector<bool>& validName)
+    : Phasors(phasors), Nodes(phasors.size()), Exprs(phasors.size()), DepLists(phasors.size()) {
+    for (std::size_t i = 0; i < Phasors.size(); ++i) {
+        PrefetchAhead(Phasors, i, TRecordPart::ValueAndDefinition);
+        Nodes[i].Analysed = validName[i] && !Phasors[i].Definition.Empty();
         if (Nodes[i].Analysed) Compile(static_cast<int>(i), names);
+    }
+    // Only phasors with a valid name can be named in a definition, so every defined
+    // dependency is analysed too; constant ones are left out, as every walk steps over them.
+    for (std::vector<int>& deps : DepLists)
+        std::erase_if(deps, [this](int d) { return !Nodes[d].Analysed; });
     FindComponents();
     LinkNext();
     ResolveFailures();
 }
 
-// Only phasors with a valid name can be named in a definition, so every defined dependency
-// is analysed too; constant ones are left out, as every walk steps over them.
 void TDependencyAnalysis::Compile(int i, const TPhasorNames& names) {
-    TNode& node = Nodes[i];
-    node.Expr = Parse(Phasors[i].Definition.View(), names);
-    if (node.Expr.Failed) return;
+    Exprs[i] = Parse(Phasors[i].Definition.View(), names);
+    Nodes[i].Failed = Exprs[i].Failed;
+    if (Nodes[i].Failed) return;
     try {
-        for (const int d : ExpressionDependencies(node.Expr, Phasors))
-            if (Nodes[d].Analysed) node.Deps.push_back(d);
+        DepLists[i] = ExpressionDependencies(Exprs[i], Phasors);
     } catch (const EvalError&) {
         // Cannot happen for code parsed against this list; it would fail like the evaluator.
-        node.Deps.clear();
-        node.EvalFails = true;
+        DepLists[i].clear();
+        Nodes[i].EvalFails = true;
     }
 }
 
@@ -63,8 +67,8 @@ void TDependencyAnalysis::FindComponents() {
         visit(static_cast<int>(root));
         while (!calls.empty()) {
             const int v = calls.back().Node;
-            if (calls.back().Next < Nodes[v].Deps.size()) {
-                const int w = Nodes[v].Deps[calls.back().Next++];
+            if (calls.back().Next < DepLists[v].size()) {
+                const int w = DepLists[v][calls.back().Next++];
                 if (order[w] < 0)
                     visit(w);
                 else if (onStack[w])
@@ -93,11 +97,11 @@ void TDependencyAnalysis::DecideComponent(const std::vector<int>& component) {
     if (component.size() != 1) return;
     const int x = component[0];
     TNode& node = Nodes[x];
-    if (node.Expr.Failed || node.EvalFails) return;
-    for (const int d : node.Deps)
+    if (node.Failed || node.EvalFails) return;
+    for (const int d : DepLists[x])
         if (!Nodes[d].Sound) return;  // includes x itself, not decided yet
     try {
-        Phasors[x].Value = EvalExpr(node.Expr, Phasors);
+        Phasors[x].Value = EvalExpr(Exprs[x], Phasors);
         node.Sound = true;
     } catch (const EvalError&) {
         node.EvalFails = true;
@@ -105,11 +109,13 @@ void TDependencyAnalysis::DecideComponent(const std::vector<int>& component) {
 }
 
 void TDependencyAnalysis::LinkNext() {
-    for (TNode& node : Nodes) {
+    for (std::size_t i = 0; i < Nodes.size(); ++i) {
+        TNode& node = Nodes[i];
         if (!node.Analysed || node.Sound) continue;
-        const auto it = std::find_if(node.Deps.begin(), node.Deps.end(),
-                                     [this](int d) { return !Nodes[d].Sound; });
-        node.Next = it == node.Deps.end() ? -1 : *it;
+        const std::vector<int>& deps = DepLists[i];
+        const auto it =
+            std::find_if(deps.begin(), deps.end(), [this](int d) { return !Nodes[d].Sound; });
+        node.Next = it == deps.end() ? -1 : *it;
     }
 }
 
@@ -126,8 +132,8 @@ void TDependencyAnalysis::ResolveFailures() {
         int x = static_cast<int>(start);
         while (mark[x] == Unvisited) {
             TNode& node = Nodes[x];
-            if (node.Expr.Failed || node.Next < 0) {
-                node.Failure = {node.Expr.Failed ? TWalkFailure::Syntax : TWalkFailure::Silent, x};
+            if (node.Failed || node.Next < 0) {
+                node.Failure = {node.Failed ? TWalkFailure::Syntax : TWalkFailure::Silent, x};
                 mark[x] = Resolved;
                 break;
             }

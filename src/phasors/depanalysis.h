@@ -40,25 +40,28 @@ struct TWalkFailure {
 
 class TDependencyAnalysis {
   public:
-    // Analyses every defined phasor whose name is valid (ErrorCode 0 after the name check)
-    // and writes the value of every sound one into the list.
-    explicit TDependencyAnalysis(TPhasorArray& phasors);
+    // Analyses every defined phasor whose name is valid, with the list's names in names, and
+    // writes the value of every sound one into the list.
+    TDependencyAnalysis(TPhasorArray& phasors, const TPhasorNames& names,
+                        const std::vector<bool>& validName);
 
     bool Analysed(int i) const { return Nodes[i].Analysed; }
     bool Sound(int i) const { return Nodes[i].Sound; }
-    const Expression& Expr(int i) const { return Nodes[i].Expr; }
+    // i's definition does not parse.
+    bool Failed(int i) const { return Nodes[i].Failed; }
+    const Expression& Expr(int i) const { return Exprs[i]; }
     // The defined phasors that i's definition names, ascending.
-    const std::vector<int>& Deps(int i) const { return Nodes[i].Deps; }
+    const std::vector<int>& Deps(int i) const { return DepLists[i]; }
     // i evaluates to nothing although all its dependencies are sound.
     bool EvalFails(int i) const { return Nodes[i].EvalFails; }
     // How the walk that starts at i's dependencies ends (i itself not in progress).
     TWalkFailure FailureBelow(int i) const;
 
   private:
+    // What the passes over the graph read, small: they run over 100 000 phasors several times.
     struct TNode {
-        Expression Expr;
-        std::vector<int> Deps;
         bool Analysed = false;
+        bool Failed = false;
         bool Sound = false;
         bool EvalFails = false;
         int Next = -1;
@@ -67,6 +70,8 @@ class TDependencyAnalysis {
 
     TPhasorArray& Phasors;
     std::vector<TNode> Nodes;
+    std::vector<Expression> Exprs;
+    std::vector<std::vector<int>> DepLists;
 
     void Compile(int i, const TPhasorNames& names);
     void FindComponents();

@@ -1,5 +1,9 @@
 #include "phasors/phasornames.h"
 
+#include <cstring>
+
+#include "phasors/prefetch.h"
+
 namespace zeigora {
 
 namespace {
@@ -15,26 +19,36 @@ std::uint32_t HashOf(std::string_view name) {
 
 TPhasorNames::TPhasorNames(const TPhasorArray& list) {
     std::size_t size = 16;
-    while (size < 2 * list.size())
+    while (size * 3 < 4 * list.size())
         size *= 2;
     Slots.resize(size);
     Offset.reserve(list.size() + 1);
-    for (const TPhasor& p : list) {
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        PrefetchAhead(list, i, TRecordPart::Name);
         Offset.push_back(static_cast<std::uint32_t>(Pool.size()));
-        Pool += p.Name.View();
+        Pool += list[i].Name.View();
     }
     Offset.push_back(static_cast<std::uint32_t>(Pool.size()));
     for (std::size_t i = 0; i < list.size(); ++i) {
-        const std::string_view name = list[i].Name.View();
+        const std::string_view name = NameOf(i);
         const std::uint32_t hash = HashOf(name);
         TSlot& slot = Slots[SlotOf(name, hash)];
-        if (slot.Index < 0) slot = {hash, static_cast<std::int32_t>(i)};  // an earlier one stays
+        if (slot.Index >= 0) continue;  // an earlier one stays
+        slot.Hash = hash;
+        slot.Index = static_cast<std::int32_t>(i);
+        slot.Length = static_cast<std::uint8_t>(name.size());
+        if (name.size() <= InlineLength) std::memcpy(slot.Inline, name.data(), name.size());
     }
 }
 
-std::string_view TPhasorNames::NameAt(std::int32_t index) const {
-    const auto i = static_cast<std::size_t>(index);
-    return std::string_view(Pool).substr(Offset[i], Offset[i + 1] - Offset[i]);
+std::string_view TPhasorNames::NameOf(std::size_t index) const {
+    return std::string_view(Pool).substr(Offset[index], Offset[index + 1] - Offset[index]);
+}
+
+bool TPhasorNames::Holds(const TSlot& slot, std::string_view name, std::uint32_t hash) const {
+    if (slot.Hash != hash || slot.Length != name.size()) return false;
+    if (name.size() <= InlineLength) return std::memcmp(slot.Inline, name.data(), name.size()) == 0;
+    return NameOf(static_cast<std::size_t>(slot.Index)) == name;
 }
 
 // The slot that holds the name, or the empty one where it would go.
@@ -42,7 +56,7 @@ std::size_t TPhasorNames::SlotOf(std::string_view name, std::uint32_t hash) cons
     const std::size_t mask = Slots.size() - 1;
     for (std::size_t s = hash & mask;; s = (s + 1) & mask) {
         const TSlot& slot = Slots[s];
-        if (slot.Index < 0 || (slot.Hash == hash && NameAt(slot.Index) == name)) return s;
+        if (slot.Index < 0 || Holds(slot, name, hash)) return s;
     }
 }
 

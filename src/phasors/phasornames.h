@@ -19,20 +19,26 @@ class TPhasorNames {
     // The first index whose Name equals name exactly, as a walk from index 0 finds it; -1 if
     // no phasor bears it.
     int Find(std::string_view name) const;
+    // The name of the phasor at index, as it was when the index was made.
+    std::string_view NameOf(std::size_t index) const;
 
   private:
-    // Open addressing over a power of two of slots, at most half of them used: lists may
-    // hold 100 000 names, and a table of plain numbers stays in the cache where one node
-    // per name would not.
+    // Open addressing over a power of two of slots, at most three quarters of them used:
+    // lists may hold 100 000 names, and a table of plain numbers stays in the cache where one
+    // node per name would not. A short name is kept in its slot, so that finding it reads nothing
+    // else.
+    static constexpr std::size_t InlineLength = 7;
     struct TSlot {
         std::uint32_t Hash = 0;
         std::int32_t Index = -1;  // -1: empty
+        std::uint8_t Length = 0;
+        char Inline[InlineLength] = {};
     };
     std::vector<TSlot> Slots;
     std::string Pool;                   // every name, one after the other
     std::vector<std::uint32_t> Offset;  // per index: where its name starts in Pool
 
-    std::string_view NameAt(std::int32_t index) const;
+    bool Holds(const TSlot& slot, std::string_view name, std::uint32_t hash) const;
     std::size_t SlotOf(std::string_view name, std::uint32_t hash) const;
 };
 

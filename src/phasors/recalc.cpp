@@ -23,6 +23,8 @@
 #include "complex/cp1252text.h"
 #include "parser/complexParser.h"
 #include "phasors/depanalysis.h"
+#include "phasors/phasornames.h"
+#include "phasors/prefetch.h"
 
 namespace zeigora {
 
@@ -37,41 +39,53 @@ TComplex NaNValue() {
     return TComplex{nan, nan, nan, nan};
 }
 
+// What a phasor's ErrorText will say.
+enum class TMessage : std::uint8_t { None, InvalidName, Syntax, Circular };
+
+// The run works on compact copies of what it needs: lists of 100 000 records do not stay in
+// the processor's caches, so the records are read once (names, definitions) and written once.
 class TRecalc {
   public:
-    explicit TRecalc(TPhasorArray& phasors) : Phasors(phasors) {}
+    explicit TRecalc(TPhasorArray& phasors)
+        : Names(phasors),
+          ValidName(phasors.size()),
+          Phasors(phasors),
+          Code(phasors.size(), 0),
+          Message(phasors.size(), TMessage::None),
+          Target(phasors.size(), -1) {}
 
     void NamePass();
-    void ValuePass();
+    void ValuePass(const TDependencyAnalysis& graph);
+    TRecalcResult WriteBack(const TDependencyAnalysis& graph);
+
+    const TPhasorNames Names;  // taken before anything is written
+    std::vector<bool> ValidName;
 
   private:
     TPhasorArray& Phasors;
+    std::vector<std::int32_t> Code;  // ErrorCode as it stands
+    std::vector<TMessage> Message;
+    std::vector<int> Target;            // the phasor a circular reference names
     int LastReset = -1;                 // the value-pass phasor whose walk ran last
     std::vector<int> FailedAfterReset;  // value-pass phasors failed by syntax since then
 
     void Record(const TDependencyAnalysis& graph, const TWalkFailure& failure);
-    void RecordError(int i, std::int32_t code, const std::string& text);
-    void SetStates(const TDependencyAnalysis& graph);
+    std::string MessageText(const TDependencyAnalysis& graph, std::size_t i) const;
+    std::vector<TEvalState> FinalStates(const TDependencyAnalysis& graph) const;
     std::vector<TEvalState> WalkStates(const TDependencyAnalysis& graph, int p) const;
 };
 
-void TRecalc::RecordError(int i, std::int32_t code, const std::string& text) {
-    TPhasor& p = Phasors[i];
-    p.ErrorText = text;  // cut to 255 characters
-    p.ErrorCode = code;
-}
-
 void TRecalc::Record(const TDependencyAnalysis& graph, const TWalkFailure& failure) {
+    const int i = failure.Node;
     switch (failure.Kind) {
-        case TWalkFailure::Syntax: {
-            const Expression& e = graph.Expr(failure.Node);
-            RecordError(failure.Node, SyntaxErrorCode(e.ErrorPos),
-                        SyntaxErrorText(e.ErrorPos, e.ErrorKind));
+        case TWalkFailure::Syntax:
+            Code[i] = SyntaxErrorCode(graph.Expr(i).ErrorPos);
+            Message[i] = TMessage::Syntax;
             break;
-        }
         case TWalkFailure::Circular:
-            RecordError(failure.Node, ErrDependency,
-                        CircularText + Phasors[failure.Target].Name.Str());
+            Code[i] = ErrDependency;
+            Message[i] = TMessage::Circular;
+            Target[i] = failure.Target;
             break;
         case TWalkFailure::None:
         case TWalkFailure::Silent:
@@ -80,23 +94,18 @@ void TRecalc::Record(const TDependencyAnalysis& graph, const TWalkFailure& failu
 }
 
 void TRecalc::NamePass() {
-    for (TPhasor& p : Phasors) {
-        if (IsValidPhasorName(p.Name.View())) {
-            p.ErrorCode = 0;
-            p.ErrorText = "";
-        } else {
-            p.ErrorCode = ErrInvalidName;
-            p.ErrorText = InvalidNameText;
-        }
+    for (std::size_t n = 0; n < Phasors.size(); ++n) {
+        ValidName[n] = IsValidPhasorName(Names.NameOf(n));
+        Code[n] = ValidName[n] ? 0 : ErrInvalidName;
+        Message[n] = ValidName[n] ? TMessage::None : TMessage::InvalidName;
     }
 }
 
-void TRecalc::ValuePass() {
-    const TDependencyAnalysis graph(Phasors);  // writes the values of the sound phasors
+void TRecalc::ValuePass(const TDependencyAnalysis& graph) {
     for (std::size_t n = 0; n < Phasors.size(); ++n) {
         const int i = static_cast<int>(n);
-        if (!graph.Analysed(i) || Phasors[n].ErrorCode != 0) continue;
-        if (graph.Expr(i).Failed) {
+        if (!graph.Analysed(i) || Code[n] != 0) continue;
+        if (graph.Failed(i)) {
             Record(graph, {TWalkFailure::Syntax, i});
             FailedAfterReset.push_back(i);
             continue;
@@ -105,26 +114,60 @@ void TRecalc::ValuePass() {
         FailedAfterReset.clear();
         Record(graph, graph.FailureBelow(i));
     }
-    // Every walk that enters an unsound phasor leaves it at NaN, and each is entered at least
-    // at its own turn or when it failed for another.
-    for (std::size_t n = 0; n < Phasors.size(); ++n)
-        if (graph.Analysed(static_cast<int>(n)) && !graph.Sound(static_cast<int>(n)))
-            Phasors[n].Value = NaNValue();
-    SetStates(graph);
+}
+
+std::string TRecalc::MessageText(const TDependencyAnalysis& graph, std::size_t i) const {
+    switch (Message[i]) {
+        case TMessage::InvalidName:
+            return InvalidNameText;
+        case TMessage::Syntax: {
+            const Expression& e = graph.Expr(static_cast<int>(i));
+            return SyntaxErrorText(e.ErrorPos, e.ErrorKind);
+        }
+        case TMessage::Circular:
+            return CircularText + std::string(Names.NameOf(static_cast<std::size_t>(Target[i])));
+        case TMessage::None:
+            break;
+    }
+    return {};
 }
 
 // Each walk first resets every state, so the states that stay are those of the last walk, then
 // esFailed for the phasor of that walk if it failed and for the syntax errors after it. Without
-// any walk, only the syntax errors changed a state.
-void TRecalc::SetStates(const TDependencyAnalysis& graph) {
-    if (LastReset >= 0) {
-        const std::vector<TEvalState> states = WalkStates(graph, LastReset);
-        for (std::size_t n = 0; n < Phasors.size(); ++n)
-            Phasors[n].EvalState = states[n];
-        if (!graph.Sound(LastReset)) Phasors[LastReset].EvalState = TEvalState::esFailed;
-    }
+// any walk (empty result), only the syntax errors changed a state.
+std::vector<TEvalState> TRecalc::FinalStates(const TDependencyAnalysis& graph) const {
+    if (LastReset < 0) return {};
+    std::vector<TEvalState> states = WalkStates(graph, LastReset);
+    if (!graph.Sound(LastReset)) states[LastReset] = TEvalState::esFailed;
     for (const int i : FailedAfterReset)
-        Phasors[i].EvalState = TEvalState::esFailed;
+        states[i] = TEvalState::esFailed;
+    return states;
+}
+
+// Every walk that enters an unsound phasor leaves it at NaN, and each is entered at least at
+// its own turn or when it failed for another; sound ones have their values already.
+TRecalcResult TRecalc::WriteBack(const TDependencyAnalysis& graph) {
+    const std::vector<TEvalState> states = FinalStates(graph);
+    TRecalcResult result;
+    for (std::size_t n = 0; n < Phasors.size(); ++n) {
+        PrefetchAhead(Phasors, n, TRecordPart::ValueAndDefinition);
+        PrefetchAhead(Phasors, n, TRecordPart::Working);
+        TPhasor& p = Phasors[n];
+        const int i = static_cast<int>(n);
+        if (graph.Analysed(i) && !graph.Sound(i)) p.Value = NaNValue();
+        if (!states.empty()) p.EvalState = states[n];
+        p.ErrorCode = Code[n];
+        p.ErrorText = MessageText(graph, n);  // cut to 255 characters
+        if (Code[n] == 0) continue;
+        std::string caption;
+        caption.reserve(p.Name.Length + 2 + p.ErrorText.Length);
+        caption.append(p.Name.View()).append(": ").append(p.ErrorText.View());
+        result.Errors.push_back({std::move(caption), i});
+    }
+    if (states.empty())
+        for (const int i : FailedAfterReset)
+            Phasors[i].EvalState = TEvalState::esFailed;
+    return result;
 }
 
 // The walk over p's dependencies exactly as the evaluation runs it (iteratively), for the
@@ -138,8 +181,8 @@ std::vector<TEvalState> TRecalc::WalkStates(const TDependencyAnalysis& graph, in
     std::vector<TFrame> frames;
     // Starts the evaluation of d; false ends the walk.
     const auto enter = [&](int d) {
-        state[d] = graph.Expr(d).Failed ? TEvalState::esFailed : TEvalState::esInProgress;
-        if (graph.Expr(d).Failed) return false;
+        state[d] = graph.Failed(d) ? TEvalState::esFailed : TEvalState::esInProgress;
+        if (graph.Failed(d)) return false;
         frames.push_back({d, 0});
         return true;
     };
@@ -175,13 +218,9 @@ std::int32_t SyntaxErrorCode(std::int32_t errorPos) {
 TRecalcResult RecalculateAll(TPhasorArray& phasors) {
     TRecalc recalc(phasors);
     recalc.NamePass();
-    recalc.ValuePass();
-    TRecalcResult result;
-    for (std::size_t i = 0; i < phasors.size(); ++i) {
-        const TPhasor& p = phasors[i];
-        if (p.ErrorCode != 0)
-            result.Errors.push_back({p.Name.Str() + ": " + p.ErrorText.Str(), static_cast<int>(i)});
-    }
+    const TDependencyAnalysis graph(phasors, recalc.Names, recalc.ValidName);
+    recalc.ValuePass(graph);
+    TRecalcResult result = recalc.WriteBack(graph);
     if (!result.Errors.empty()) {
         char digits[24];
         const auto end = std::to_chars(digits, digits + sizeof digits, result.Errors.size()).ptr;

@@ -133,5 +133,25 @@ TEST_F(AnalysisWindowTest, TableAndPicture) {
     Dialogs.VerifyAllShown();
 }
 
+// An empty circuit has a zero or an infinite impedance everywhere; every view still draws.
+TEST_F(AnalysisWindowTest, EmptyCircuitsDraw) {
+    for (const bool parallel : {false, true}) {
+        Dialogs.ExpectYesNo(
+            "Wenn Sie fortfahren wird die komplette Schaltung gel\xF6scht. Sind Sie sicher, dass "
+            "Sie fortfahren m\xF6\x63hten?",
+            true);
+        Window->DeleteAllButton->click();
+        Window->OuterGroup->IsParallel = parallel;
+        Window->RedrawDiagram();
+        Settle();
+        EXPECT_EQ(ToCp1252(Form->ResonanceLabel->text()), "Keine Resonanz im Bereich");
+        TPaintBoxEx surface(400, 300);
+        for (const auto view : {TCircuitAnalysisForm::vwPhasors, TCircuitAnalysisForm::vwLocus,
+                                TCircuitAnalysisForm::vwResponse})
+            Form->PaintView(view, surface);
+    }
+    Dialogs.VerifyAllShown();
+}
+
 }  // namespace
 }  // namespace zeigora
