@@ -15,32 +15,59 @@ enum TMark : std::uint8_t { Unvisited, OnPath, Resolved };
 
 TDependencyAnalysis::TDependencyAnalysis(TPhasorArray& phasors, const TPhasorNames& names,
                                          const std::vector<bool>& validName)
-    : Phasors(phasors), Nodes(phasors.size()), Exprs(phasors.size()), DepLists(phasors.size()) {
+    : Phasors(phasors), Nodes(phasors.size()), Codes(phasors.size()) {
+    std::vector<int> deps;  // of every phasor, one after the other
+    std::vector<std::uint32_t> count(phasors.size(), 0);
     for (std::size_t i = 0; i < Phasors.size(); ++i) {
         PrefetchAhead(Phasors, i, TRecordPart::ValueAndDefinition);
         Nodes[i].Analysed = validName[i] && !Phasors[i].Definition.Empty();
-        if (Nodes[i].Analysed) Compile(static_cast<int>(i), names);
+        if (!Nodes[i].Analysed) continue;
+        const std::size_t before = deps.size();
+        Compile(static_cast<int>(i), names, deps);
+        count[i] = static_cast<std::uint32_t>(deps.size() - before);
     }
-    // Only phasors with a valid name can be named in a definition, so every defined
-    // dependency is analysed too; constant ones are left out, as every walk steps over them.
-    for (std::vector<int>& deps : DepLists)
-        std::erase_if(deps, [this](int d) { return !Nodes[d].Analysed; });
+    KeepAnalysedDeps(deps, count);
     FindComponents();
     LinkNext();
     ResolveFailures();
 }
 
-void TDependencyAnalysis::Compile(int i, const TPhasorNames& names) {
-    Exprs[i] = Parse(Phasors[i].Definition.View(), names);
-    Nodes[i].Failed = Exprs[i].Failed;
-    if (Nodes[i].Failed) return;
+void TDependencyAnalysis::Compile(int i, const TPhasorNames& names, std::vector<int>& deps) {
+    const Expression e = Parse(Phasors[i].Definition.View(), names);
+    TCode& code = Codes[i];
+    code.ErrorPos = e.ErrorPos;
+    code.ErrorKind = e.ErrorKind;
+    Nodes[i].Failed = e.Failed;
+    if (e.Failed) return;
     try {
-        DepLists[i] = ExpressionDependencies(Exprs[i], Phasors);
+        const std::vector<int> named = ExpressionDependencies(e, Phasors);
+        deps.insert(deps.end(), named.begin(), named.end());
     } catch (const EvalError&) {
         // Cannot happen for code parsed against this list; it would fail like the evaluator.
-        DepLists[i].clear();
         Nodes[i].EvalFails = true;
+        return;
     }
+    code.Start = static_cast<std::uint32_t>(CodeArena.size());
+    code.Length = static_cast<std::uint32_t>(e.Code.size());
+    CodeArena.insert(CodeArena.end(), e.Code.begin(), e.Code.end());
+    code.ConstStart = static_cast<std::uint32_t>(ConstArena.size());
+    code.ConstCount = static_cast<std::uint32_t>(e.Constants.size());
+    ConstArena.insert(ConstArena.end(), e.Constants.begin(), e.Constants.end());
+}
+
+// Only phasors with a valid name can be named in a definition, so every defined dependency is
+// analysed too; constant ones are left out, as every walk steps over them.
+void TDependencyAnalysis::KeepAnalysedDeps(const std::vector<int>& deps,
+                                           const std::vector<std::uint32_t>& count) {
+    DepStart.assign(Nodes.size() + 1, 0);
+    DepFlat.reserve(deps.size());
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < Nodes.size(); ++i) {
+        DepStart[i] = static_cast<std::uint32_t>(DepFlat.size());
+        for (std::size_t k = 0; k < count[i]; ++k, ++next)
+            if (Nodes[deps[next]].Analysed) DepFlat.push_back(deps[next]);
+    }
+    DepStart[Nodes.size()] = static_cast<std::uint32_t>(DepFlat.size());
 }
 
 // Tarjan's strongly connected components, iteratively (chains may be 100 000 deep). A
@@ -67,8 +94,8 @@ void TDependencyAnalysis::FindComponents() {
         visit(static_cast<int>(root));
         while (!calls.empty()) {
             const int v = calls.back().Node;
-            if (calls.back().Next < DepLists[v].size()) {
-                const int w = DepLists[v][calls.back().Next++];
+            if (calls.back().Next < Deps(v).size()) {
+                const int w = Deps(v)[calls.back().Next++];
                 if (order[w] < 0)
                     visit(w);
                 else if (onStack[w])
@@ -98,10 +125,15 @@ void TDependencyAnalysis::DecideComponent(const std::vector<int>& component) {
     const int x = component[0];
     TNode& node = Nodes[x];
     if (node.Failed || node.EvalFails) return;
-    for (const int d : DepLists[x])
+    for (const int d : Deps(x))
         if (!Nodes[d].Sound) return;  // includes x itself, not decided yet
+    const TCode& code = Codes[x];
+    Scratch.Code.assign(CodeArena.begin() + code.Start,
+                        CodeArena.begin() + code.Start + code.Length);
+    Scratch.Constants.assign(ConstArena.begin() + code.ConstStart,
+                             ConstArena.begin() + code.ConstStart + code.ConstCount);
     try {
-        Phasors[x].Value = EvalExpr(Exprs[x], Phasors);
+        Phasors[x].Value = EvalExpr(Scratch, Phasors);
         node.Sound = true;
     } catch (const EvalError&) {
         node.EvalFails = true;
@@ -112,7 +144,7 @@ void TDependencyAnalysis::LinkNext() {
     for (std::size_t i = 0; i < Nodes.size(); ++i) {
         TNode& node = Nodes[i];
         if (!node.Analysed || node.Sound) continue;
-        const std::vector<int>& deps = DepLists[i];
+        const std::span<const int> deps = Deps(static_cast<int>(i));
         const auto it =
             std::find_if(deps.begin(), deps.end(), [this](int d) { return !Nodes[d].Sound; });
         node.Next = it == deps.end() ? -1 : *it;

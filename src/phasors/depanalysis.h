@@ -17,6 +17,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "parser/complexParser.h"
@@ -49,9 +50,13 @@ class TDependencyAnalysis {
     bool Sound(int i) const { return Nodes[i].Sound; }
     // i's definition does not parse.
     bool Failed(int i) const { return Nodes[i].Failed; }
-    const Expression& Expr(int i) const { return Exprs[i]; }
+    // Where and why i's definition does not parse.
+    std::int32_t ErrorPos(int i) const { return Codes[i].ErrorPos; }
+    std::uint8_t ErrorKind(int i) const { return Codes[i].ErrorKind; }
     // The defined phasors that i's definition names, ascending.
-    const std::vector<int>& Deps(int i) const { return DepLists[i]; }
+    std::span<const int> Deps(int i) const {
+        return std::span<const int>(DepFlat).subspan(DepStart[i], DepStart[i + 1] - DepStart[i]);
+    }
     // i evaluates to nothing although all its dependencies are sound.
     bool EvalFails(int i) const { return Nodes[i].EvalFails; }
     // How the walk that starts at i's dependencies ends (i itself not in progress).
@@ -68,12 +73,26 @@ class TDependencyAnalysis {
         TWalkFailure Failure;  // of a walk entering this (unsound) phasor
     };
 
+    // The parsed code of every phasor in one piece of memory, rather than one small block per
+    // phasor scattered over the heap.
+    struct TCode {
+        std::uint32_t Start = 0, Length = 0;           // in CodeArena
+        std::uint32_t ConstStart = 0, ConstCount = 0;  // in ConstArena
+        std::int32_t ErrorPos = -1;
+        std::uint8_t ErrorKind = 0;
+    };
+
     TPhasorArray& Phasors;
     std::vector<TNode> Nodes;
-    std::vector<Expression> Exprs;
-    std::vector<std::vector<int>> DepLists;
+    std::vector<TCode> Codes;
+    std::vector<std::uint8_t> CodeArena;
+    std::vector<long double> ConstArena;
+    std::vector<std::uint32_t> DepStart;  // per phasor, and one past the last
+    std::vector<int> DepFlat;
+    Expression Scratch;  // the code of one phasor, for evaluating it
 
-    void Compile(int i, const TPhasorNames& names);
+    void Compile(int i, const TPhasorNames& names, std::vector<int>& deps);
+    void KeepAnalysedDeps(const std::vector<int>& deps, const std::vector<std::uint32_t>& count);
     void FindComponents();
     void DecideComponent(const std::vector<int>& component);
     void LinkNext();

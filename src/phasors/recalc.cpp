@@ -79,7 +79,7 @@ void TRecalc::Record(const TDependencyAnalysis& graph, const TWalkFailure& failu
     const int i = failure.Node;
     switch (failure.Kind) {
         case TWalkFailure::Syntax:
-            Code[i] = SyntaxErrorCode(graph.Expr(i).ErrorPos);
+            Code[i] = SyntaxErrorCode(graph.ErrorPos(i));
             Message[i] = TMessage::Syntax;
             break;
         case TWalkFailure::Circular:
@@ -120,10 +120,9 @@ std::string TRecalc::MessageText(const TDependencyAnalysis& graph, std::size_t i
     switch (Message[i]) {
         case TMessage::InvalidName:
             return InvalidNameText;
-        case TMessage::Syntax: {
-            const Expression& e = graph.Expr(static_cast<int>(i));
-            return SyntaxErrorText(e.ErrorPos, e.ErrorKind);
-        }
+        case TMessage::Syntax:
+            return SyntaxErrorText(graph.ErrorPos(static_cast<int>(i)),
+                                   graph.ErrorKind(static_cast<int>(i)));
         case TMessage::Circular:
             return CircularText + std::string(Names.NameOf(static_cast<std::size_t>(Target[i])));
         case TMessage::None:
