@@ -44,5 +44,15 @@ fuzz:
 	@echo "Fuzz targets are in $(BUILD_FUZZ)/fuzz; run one with e.g.:"
 	@echo "  $(BUILD_FUZZ)/fuzz/fuzz_expression -max_total_time=600 fuzz/corpus/expression"
 
+# The whole suite under AddressSanitizer, LeakSanitizer and UBSan, in a build folder of its own.
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
+    UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp
+sanitize:
+	@scripts/setup test
+	@cmake -S . -B $(BUILD_SAN) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEIGORA_SANITIZERS=ON \
+	    $(CMAKE_ARGS) > /dev/null
+	@cmake --build $(BUILD_SAN) -j $(JOBS)
+	@$(SANITIZER_ENV) ctest --test-dir $(BUILD_SAN) -j $(JOBS) --output-on-failure
+
 clean:
 	rm -rf $(BUILD) $(BUILD_FUZZ) $(BUILD_SAN)

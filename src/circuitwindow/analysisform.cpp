@@ -109,6 +109,7 @@ void TCircuitAnalysisForm::CreateControls() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 0);
     ElementLabel = new QLabel(this);
+    ElementLabel->setTextFormat(Qt::PlainText);  // it names the element, which may look like markup
     ElementLabel->setObjectName(QStringLiteral("ElementLabel"));
     layout->addWidget(ElementLabel);
 
@@ -171,6 +172,7 @@ void TCircuitAnalysisForm::CreateControls() {
     layout->addWidget(Views, 1);
 
     ResonanceLabel = new QLabel(this);
+    ResonanceLabel->setTextFormat(Qt::PlainText);
     ResonanceLabel->setObjectName(QStringLiteral("ResonanceLabel"));
     ResonanceLabel->setWordWrap(true);
     layout->addWidget(ResonanceLabel);

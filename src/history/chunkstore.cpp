@@ -117,7 +117,7 @@ bool TChunkStore::Holds(TId id, std::string_view bytes) const {
 
 std::size_t TChunkStore::MemoryBytes() const {
     // A short packed piece lives inside the string object itself.
-    constexpr std::size_t InlineCapacity = std::string().capacity();
+    const std::size_t InlineCapacity = std::string().capacity();  // not constant for clang
     // A node of the index: the key, the id, the link and the cached hash, rounded up as the
     // allocator does; each bucket is one pointer.
     constexpr std::size_t IndexNodeBytes = 32;
