@@ -91,6 +91,7 @@ TChunkStore::TId TChunkStore::Intern(std::string_view bytes) {
     packed.shrink_to_fit();
     Chunks[id] = TChunk{std::move(packed), hash, 1};
     ByHash.emplace(hash, id);
+    PieceBytes += HeldBytes(Chunks[id]);
     return id;
 }
 
@@ -103,6 +104,7 @@ void TChunkStore::Release(TId id) {
             ByHash.erase(it);
             break;
         }
+    PieceBytes -= HeldBytes(chunk);
     chunk = TChunk{};
     Free.push_back(id);
 }
@@ -115,17 +117,24 @@ bool TChunkStore::Holds(TId id, std::string_view bytes) const {
     return Chunks[id].Packed == PackZeroRuns(bytes);
 }
 
+namespace {
+
+// A short packed piece lives inside the string object itself.
+const std::size_t InlineCapacity = std::string().capacity();
+// A node of the index: the key, the id, the link and the cached hash, rounded up as the
+// allocator does.
+constexpr std::size_t IndexNodeBytes = 32;
+
+}  // namespace
+
+std::size_t TChunkStore::HeldBytes(const TChunk& chunk) const {
+    const std::size_t capacity = chunk.Packed.capacity();
+    return IndexNodeBytes + (capacity > InlineCapacity ? capacity + 1 : 0);
+}
+
 std::size_t TChunkStore::MemoryBytes() const {
-    // A short packed piece lives inside the string object itself.
-    const std::size_t InlineCapacity = std::string().capacity();  // not constant for clang
-    // A node of the index: the key, the id, the link and the cached hash, rounded up as the
-    // allocator does; each bucket is one pointer.
-    constexpr std::size_t IndexNodeBytes = 32;
-    std::size_t bytes = Chunks.capacity() * sizeof(TChunk) + Free.capacity() * sizeof(TId) +
-                        ByHash.size() * IndexNodeBytes + ByHash.bucket_count() * sizeof(void*);
-    for (const TChunk& chunk : Chunks)
-        if (chunk.Packed.capacity() > InlineCapacity) bytes += chunk.Packed.capacity() + 1;
-    return bytes;
+    return PieceBytes + Chunks.capacity() * sizeof(TChunk) + Free.capacity() * sizeof(TId) +
+           ByHash.bucket_count() * sizeof(void*);
 }
 
 }  // namespace zeigora

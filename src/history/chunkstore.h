@@ -35,8 +35,11 @@ class TChunkStore {
         std::uint32_t Refs = 0;
     };
 
+    std::size_t HeldBytes(const TChunk& chunk) const;
+
     std::vector<TChunk> Chunks;
     std::vector<TId> Free;
+    std::size_t PieceBytes = 0;  // the pieces' own heap and their index nodes
     std::unordered_multimap<std::uint64_t, TId> ByHash;
 };
 

@@ -1,5 +1,6 @@
 #include "history/snapshothistory.h"
 
+#include <cstdint>
 #include <utility>
 
 namespace zeigora {
@@ -7,19 +8,55 @@ namespace zeigora {
 TSnapshotHistory::TSnapshotHistory(std::size_t maxSteps, std::size_t maxBytes)
     : MaxSteps(maxSteps), MaxBytes(maxBytes) {}
 
+namespace {
+
+// Consecutive pieces are kept together in blocks of 16 on average and 32 at most. Where a block
+// ends depends on its last piece and on how many came before it in the block, not on where it
+// stands, so an inserted or removed piece changes a block or two and the rest stay shared; the
+// count keeps long runs of equal pieces from becoming blocks of one.
+constexpr std::size_t MaxBlockPieces = 32;
+
+bool EndsBlock(std::string_view piece, std::size_t piecesInBlock) {
+    std::uint64_t h = 14695981039346656037ull ^ piecesInBlock;
+    for (const char c : piece) {
+        h ^= static_cast<unsigned char>(c);
+        h *= 1099511628211ull;
+    }
+    return piecesInBlock >= MaxBlockPieces || (h >> 60) == 0;
+}
+
+template <class Visit>
+void ForEachBlock(const TStatePieces& state, Visit visit) {
+    std::string block;
+    std::size_t count = 0;
+    for (const std::string_view piece : state) {
+        block.append(piece);
+        if (EndsBlock(piece, ++count)) {
+            if (!visit(std::string_view(block))) return;
+            block.clear();
+            count = 0;
+        }
+    }
+    if (count > 0) visit(std::string_view(block));
+}
+
+}  // namespace
+
 TSnapshotHistory::TState TSnapshotHistory::MakeState(const TStatePieces& state, int selection) {
     TState made;
-    made.Pieces.reserve(state.size());
-    for (const std::string_view piece : state)
-        made.Pieces.push_back(Store.Intern(piece));
+    ForEachBlock(state, [&](std::string_view block) {
+        made.Blocks.push_back(Store.Intern(block));
+        return true;
+    });
+    made.Blocks.shrink_to_fit();
     made.Selection = selection;
     return made;
 }
 
 void TSnapshotHistory::Drop(TState& state) {
-    for (const TChunkStore::TId id : state.Pieces)
+    for (const TChunkStore::TId id : state.Blocks)
         Store.Release(id);
-    state.Pieces.clear();
+    state.Blocks.clear();
 }
 
 void TSnapshotHistory::Clear() {
@@ -37,18 +74,21 @@ void TSnapshotHistory::Reset(const TStatePieces& state, int selection) {
 
 bool TSnapshotHistory::IsCurrent(const TStatePieces& state) const {
     if (States.empty()) return false;
-    const std::vector<TChunkStore::TId>& pieces = States[Current].Pieces;
-    if (pieces.size() != state.size()) return false;
-    for (std::size_t i = 0; i < pieces.size(); ++i)
-        if (!Store.Holds(pieces[i], state[i])) return false;
-    return true;
+    const std::vector<TChunkStore::TId>& blocks = States[Current].Blocks;
+    std::size_t i = 0;
+    bool same = true;
+    ForEachBlock(state, [&](std::string_view block) {
+        same = i < blocks.size() && Store.Holds(blocks[i++], block);
+        return same;
+    });
+    return same && i == blocks.size();
 }
 
 bool TSnapshotHistory::Commit(const TStatePieces& state, std::string caption, int selectionBefore,
                               int selectionAfter, std::uint64_t mergeKey) {
     if (States.empty()) return false;
     TState next = MakeState(state, selectionAfter);
-    if (next.Pieces == States[Current].Pieces) {
+    if (next.Blocks == States[Current].Blocks) {
         Drop(next);
         return false;
     }
@@ -70,6 +110,13 @@ bool TSnapshotHistory::Commit(const TStatePieces& state, std::string caption, in
     }
     States[Current].MergeKey = mergeKey;
     MergeOpen = mergeKey != 0;
+    // Typing that ends where it began leaves no step.
+    if (merge && States[Current].Blocks == States[Current - 1].Blocks) {
+        Drop(States.back());
+        States.pop_back();
+        --Current;
+        MergeOpen = false;
+    }
     while (StepCount() > MaxSteps || (MemoryBytes() > MaxBytes && StepCount() > 1))
         DropOldest();
     return true;
@@ -91,7 +138,7 @@ std::string TSnapshotHistory::RedoCaption() const {
 
 TRestoredState TSnapshotHistory::Restore(std::size_t index) const {
     TRestoredState restored;
-    for (const TChunkStore::TId id : States[index].Pieces)
+    for (const TChunkStore::TId id : States[index].Blocks)
         Store.AppendTo(id, restored.Bytes);
     restored.Selection = States[index].Selection;
     return restored;
@@ -116,7 +163,7 @@ TRestoredState TSnapshotHistory::Redo(int currentSelection) {
 std::size_t TSnapshotHistory::MemoryBytes() const {
     std::size_t bytes = Store.MemoryBytes();
     for (const TState& state : States)
-        bytes += sizeof(TState) + state.Pieces.capacity() * sizeof(TChunkStore::TId) +
+        bytes += sizeof(TState) + state.Blocks.capacity() * sizeof(TChunkStore::TId) +
                  state.Caption.capacity();
     return bytes;
 }

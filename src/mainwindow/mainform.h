@@ -223,7 +223,8 @@ class TMainForm : public QMainWindow {
     void RecalculateIfDue();
     // The undo history: caption in UTF-8.
     std::string HistoryModePiece() const;
-    void ResetHistory();
+    // Starts the history with the list shown; the keys go to the history from now on.
+    void StartHistory();
     void CommitStep(const char* caption, int selectionBefore) noexcept;
     void RestoreStep(const TRestoredState& state);
     void UpdateUndoActions();

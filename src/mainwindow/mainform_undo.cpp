@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "dialogs/historykeys.h"
 #include "history/documentchunks.h"
 #include "mainwindow/mainform.h"
 #include "mainwindow/phasorcombo.h"
@@ -49,7 +50,8 @@ std::string TMainForm::HistoryModePiece() const {
 
 // States are kept as the recalculation leaves the list, so that a state compares equal to the
 // list whatever repaints came between, and comes back as it was shown.
-void TMainForm::ResetHistory() {
+void TMainForm::StartHistory() {
+    GiveHistoryKeysToWindow(*this);
     RecalculateIfDue();
     UndoHistory.Reset(PhasorStatePieces(HistoryModePiece(), PhasorsToBytes(Phasors)),
                       SelectedIndex_);

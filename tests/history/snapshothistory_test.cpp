@@ -157,6 +157,12 @@ TEST(SnapshotHistoryTest, TypingInOneFieldIsOneStep) {
     history.EndMerge();
     history.Commit({"R123456", "xy"}, "Bezeichnung", 0, 0, 1);
     EXPECT_EQ(history.StepCount(), 4u);
+    // Typing back to where the step began takes the step away.
+    history.Commit({"R1234567", "xy"}, "Bezeichnung", 0, 0, 1);
+    history.Commit({"R12345", "xy"}, "Bezeichnung", 0, 0, 1);
+    EXPECT_EQ(history.UndoableSteps(), 3u);
+    history.Commit({"R123456", "xy"}, "Bezeichnung", 0, 0, 1);
+    EXPECT_EQ(history.UndoableSteps(), 4u);
     EXPECT_EQ(history.Undo(0).Bytes, "R12345xy");
     EXPECT_EQ(history.Undo(0).Bytes, "R123xy");
     EXPECT_EQ(history.Undo(0).Bytes, "R123");

@@ -230,13 +230,13 @@ TEST_F(MainUndoTest, RandomSessionsUndoToTheStartAndRedoToTheEnd) {
         std::vector<std::string> errors{Form->StatusText(7)};
         std::vector<int> selections{Form->SelectedIndex()};
         for (int command = 0; command < 40; ++command) {
-            const std::size_t steps = Form->History().StepCount();
+            const std::size_t steps = Form->History().UndoableSteps();
             const int count = static_cast<int>(Form->Phasors.size());
             Form->SelectedPhasorComboBoxChange(static_cast<int>(rng() % (count + 1)));
             int selected = -1;
             RandomCommand(rng, selected);
             const std::string now = State();
-            if (Form->History().StepCount() == steps) {
+            if (Form->History().UndoableSteps() == steps) {
                 ASSERT_TRUE(now == states.back()) << "no step for a change, command " << command;
                 continue;
             }
@@ -313,13 +313,25 @@ TEST_F(MainUndoTest, CaptionsNameTheStepAndCancelLeavesNone) {
     Dialogs.ExpectYesNo(OpenQuestion, true);
     Dialogs.Expect(TScriptedDialogs::Call(TDialogKind::OpenFile, std::nullopt, false));
     Action("OpenFileButton")->trigger();
-    EXPECT_EQ(Form->History().StepCount(), 2u);
+    EXPECT_EQ(Form->History().UndoableSteps(), 2u);
     QTest::keyClick(Form.get(), Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(Form.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(Form->Phasors.size(), 3u);
     QTest::keyClick(Form.get(), Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(Form.get(), Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(Form->Phasors.size(), 3u);
+    // A file named at the start is opened as a step too.
+    WriteFile("b.zgf", 4);
+    const std::size_t steps = Form->History().UndoableSteps();
+    Form->OpenPhasorFile(Folder.filePath("b.zgf").toStdString());
+    EXPECT_EQ(Form->History().UndoableSteps(), steps + 1);
+    Action("Undo")->trigger();
+    // The keys reach the history from an edit field too.
+    QLineEdit* zoom = Form->findChild<QComboBox*>("Zoom1ComboBox")->lineEdit();
+    QApplication::setActiveWindow(Form.get());
+    zoom->setFocus();
+    QTest::keyClick(zoom, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Form->Phasors.size(), 2u);
 }
 
 TEST_F(MainUndoTest, RootsModeComesBackWithItsList) {
@@ -354,7 +366,7 @@ TEST_F(MainUndoTest, ClockSwitchingIsAStepItsTicksAreNone) {
     Action("HiddenClockButton")->trigger();
     for (int i = 0; i < 3; ++i)
         Form->Timer1Timer();
-    EXPECT_EQ(Form->History().StepCount(), 1u);
+    EXPECT_EQ(Form->History().UndoableSteps(), 1u);
     EXPECT_EQ(Text("Undo"),
               "R\xC3\xBC"
               "ckg\xC3\xA4ngig: Uhr einschalten");
@@ -398,7 +410,7 @@ TEST_F(MainUndoTest, EveryHandOverFromTheCircuitWindowIsAStep) {
     });
     Action("CircuitCalculation")->trigger();
     ASSERT_EQ(Form->Phasors.size(), 5u);
-    EXPECT_EQ(Form->History().StepCount(), 3u);
+    EXPECT_EQ(Form->History().UndoableSteps(), 3u);
     EXPECT_EQ(Text("Undo"),
               "R\xC3\xBC"
               "ckg\xC3\xA4ngig: \xC3\x9C"
