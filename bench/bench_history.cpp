@@ -134,6 +134,30 @@ void BM_History256PhasorsOpenedEachStep(benchmark::State& state) {
 }
 BENCHMARK(BM_History256PhasorsOpenedEachStep)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// One step on a long list as the main window records it: the list serialised, cut into
+// records and committed, a phasor changed between steps. A chain Pk = P(k-1)+1 of the accepted
+// maximum of records, and the usual 256.
+void OneStep(benchmark::State& state) {
+    const int count = int(state.range(0));
+    TPhasorArray list;
+    for (int i = 0; i < count; ++i) {
+        AppendPhasor(list);
+        list.back().Name = "P" + std::to_string(i);
+        list.back().Value = MakeComplex(double(i), 0.0);
+        if (i > 0) list.back().Definition = "P" + std::to_string(i - 1) + "+1";
+    }
+    TSnapshotHistory history;
+    Commit(history, list);
+    std::size_t step = 0;
+    for (auto _ : state) {
+        ++step;
+        SetRe(list[(step * 7919) % list.size()].Value, double(step));
+        Commit(history, list);
+    }
+    state.counters["steps_kept"] = double(history.UndoableSteps());
+}
+BENCHMARK(OneStep)->Name("BM_HistoryOneStep")->Arg(256)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 // ---- circuit ----
 
 void Commit(TSnapshotHistory& history, const TCircuitElementGroup& root) {

@@ -18,6 +18,8 @@ class TChunkStore {
     // The id of a piece with these bytes, stored now if no piece has them; each call adds one
     // reference, which Release gives back.
     TId Intern(std::string_view bytes);
+    // One more reference to a stored piece.
+    void AddRef(TId id) { ++Chunks[id].Refs; }
     void Release(TId id);
     // Appends the piece's bytes.
     void AppendTo(TId id, std::string& out) const;
@@ -47,5 +49,8 @@ class TChunkStore {
 // 128 number, the literal bytes after their length. Exposed for the tests.
 std::string PackZeroRuns(std::string_view bytes);
 void UnpackZeroRuns(std::string_view packed, std::string& out);
+
+// A quick hash of the bytes, different for different seeds.
+std::uint64_t HashBytes(std::string_view bytes, std::uint64_t seed = 0);
 
 }  // namespace zeigora

@@ -1,5 +1,6 @@
 #include "history/snapshothistory.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 
@@ -16,36 +17,62 @@ namespace {
 // count keeps long runs of equal pieces from becoming blocks of one.
 constexpr std::size_t MaxBlockPieces = 32;
 
+// Only a record's head and tail decide, where its name and its last fields stand: every record
+// of the list is looked at on every step.
+constexpr std::size_t DecidingHead = 128;
+constexpr std::size_t DecidingTail = 64;
+
 bool EndsBlock(std::string_view piece, std::size_t piecesInBlock) {
-    std::uint64_t h = 14695981039346656037ull ^ piecesInBlock;
-    for (const char c : piece) {
-        h ^= static_cast<unsigned char>(c);
-        h *= 1099511628211ull;
-    }
-    return piecesInBlock >= MaxBlockPieces || (h >> 60) == 0;
+    if (piecesInBlock >= MaxBlockPieces) return true;
+    std::uint64_t h = HashBytes(piece.substr(0, DecidingHead), piecesInBlock);
+    if (piece.size() > DecidingHead)
+        h = HashBytes(piece.substr(std::max(DecidingHead, piece.size() - DecidingTail)), h);
+    return (h >> 60) == 0;
 }
 
+// Pieces that lie one after another in memory, as the records of one file do, make a block
+// without being copied.
 template <class Visit>
 void ForEachBlock(const TStatePieces& state, Visit visit) {
-    std::string block;
+    std::string copied;
+    std::string_view adjacent;
+    bool copying = false;
     std::size_t count = 0;
     for (const std::string_view piece : state) {
-        block.append(piece);
+        if (count == 0) {
+            adjacent = piece;
+            copying = false;
+        } else if (!copying && adjacent.data() + adjacent.size() == piece.data()) {
+            adjacent = std::string_view(adjacent.data(), adjacent.size() + piece.size());
+        } else {
+            if (!copying) copied.assign(adjacent);
+            copying = true;
+            copied.append(piece);
+        }
         if (EndsBlock(piece, ++count)) {
-            if (!visit(std::string_view(block))) return;
-            block.clear();
+            if (!visit(copying ? std::string_view(copied) : adjacent)) return;
             count = 0;
         }
     }
-    if (count > 0) visit(std::string_view(block));
+    if (count > 0) visit(copying ? std::string_view(copied) : adjacent);
 }
 
 }  // namespace
 
-TSnapshotHistory::TState TSnapshotHistory::MakeState(const TStatePieces& state, int selection) {
+// A block that stands where it stood in the state before is taken over from it after a
+// comparison, neither hashed nor looked up.
+TSnapshotHistory::TState TSnapshotHistory::MakeState(const TStatePieces& state, int selection,
+                                                     const TState* before) {
     TState made;
     ForEachBlock(state, [&](std::string_view block) {
-        made.Blocks.push_back(Store.Intern(block));
+        const std::size_t i = made.Blocks.size();
+        if (before != nullptr && i < before->Blocks.size() &&
+            Store.Holds(before->Blocks[i], block)) {
+            Store.AddRef(before->Blocks[i]);
+            made.Blocks.push_back(before->Blocks[i]);
+        } else {
+            made.Blocks.push_back(Store.Intern(block));
+        }
         return true;
     });
     made.Blocks.shrink_to_fit();
@@ -69,7 +96,7 @@ void TSnapshotHistory::Clear() {
 
 void TSnapshotHistory::Reset(const TStatePieces& state, int selection) {
     Clear();
-    States.push_back(MakeState(state, selection));
+    States.push_back(MakeState(state, selection, nullptr));
 }
 
 bool TSnapshotHistory::IsCurrent(const TStatePieces& state) const {
@@ -87,7 +114,7 @@ bool TSnapshotHistory::IsCurrent(const TStatePieces& state) const {
 bool TSnapshotHistory::Commit(const TStatePieces& state, std::string caption, int selectionBefore,
                               int selectionAfter, std::uint64_t mergeKey) {
     if (States.empty()) return false;
-    TState next = MakeState(state, selectionAfter);
+    TState next = MakeState(state, selectionAfter, &States[Current]);
     if (next.Blocks == States[Current].Blocks) {
         Drop(next);
         return false;

@@ -72,7 +72,7 @@ class TSnapshotHistory {
         std::uint64_t MergeKey = 0;
     };
 
-    TState MakeState(const TStatePieces& state, int selection);
+    TState MakeState(const TStatePieces& state, int selection, const TState* before);
     void Drop(TState& state);
     TRestoredState Restore(std::size_t index) const;
     void DropOldest();

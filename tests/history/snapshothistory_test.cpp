@@ -54,6 +54,33 @@ TEST(ChunkStoreTest, ZeroRunsAreLeftOut) {
     }
 }
 
+// A stored piece is compared with bytes without unpacking it: equal exactly when the bytes are,
+// near misses (one byte changed, one zero more or less at the end) included.
+TEST(ChunkStoreTest, StoredPieceMatchesOnlyItsOwnBytes) {
+    std::mt19937 rng(3);
+    TChunkStore store;
+    for (int i = 0; i < 2000; ++i) {
+        const std::string bytes = RandomPiece(rng);
+        const TChunkStore::TId id = store.Intern(bytes);
+        std::vector<std::string> others{bytes + '\0', bytes + 'x', RandomPiece(rng)};
+        if (!bytes.empty()) {
+            others.push_back(bytes.substr(0, bytes.size() - 1));
+            std::string changed = bytes;
+            changed[rng() % changed.size()] ^= static_cast<char>(1 + rng() % 255);
+            others.push_back(changed);
+        }
+        EXPECT_TRUE(store.Holds(id, bytes));
+        for (const std::string& other : others) {
+            ASSERT_EQ(store.Holds(id, other), other == bytes);
+            const TChunkStore::TId otherId = store.Intern(other);
+            ASSERT_EQ(otherId == id, other == bytes);
+            store.Release(otherId);
+        }
+        store.Release(id);
+    }
+    EXPECT_EQ(store.Count(), 0u);
+}
+
 // Random edits of a list of pieces; undoing all gives every earlier state back in turn, redoing
 // all every later one, with the selection each state was left with.
 TEST(SnapshotHistoryTest, UndoAndRedoWalkTheStatesByteForByte) {

@@ -22,6 +22,7 @@
 #include "dialogs/paintboxwidget.h"
 #include "dialogs/phasprop.h"
 #include "dialogs/scripteddialogs_support.h"
+#include "mainwindow/commandline.h"
 #include "mainwindow/mainform.h"
 #include "phasors/phasorfile.h"
 #include "platform/cp1252.h"
@@ -322,7 +323,7 @@ TEST_F(MainUndoTest, CaptionsNameTheStepAndCancelLeavesNone) {
     QTest::keyClick(Form.get(), Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(Form.get(), Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(Form->Phasors.size(), 3u);
-    // A file named at the start is opened as a step too.
+    // Opening a file by its name is a step too.
     WriteFile("b.zgf", 4);
     const std::size_t steps = Form->History().UndoableSteps();
     Form->OpenPhasorFile(Folder.filePath("b.zgf").toStdString());
@@ -334,6 +335,28 @@ TEST_F(MainUndoTest, CaptionsNameTheStepAndCancelLeavesNone) {
     zoom->setFocus();
     QTest::keyClick(zoom, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Form->Phasors.size(), 2u);
+}
+
+// A file named at the start is the state undo goes back to at most: no step, and a command
+// that changes nothing records none either.
+TEST_F(MainUndoTest, FileNamedAtTheStartIsTheHistorysStart) {
+    WriteFile("start.zgf", 5);
+    OpenStartFiles(*Form, {Folder.filePath("start.zgf").toStdString()});
+    const std::string opened = State();
+    ASSERT_EQ(Form->Phasors.size(), 3u);
+    EXPECT_FALSE(Action("Undo")->isEnabled());
+    EXPECT_EQ(Text("Undo"),
+              "R\xC3\xBC"
+              "ckg\xC3\xA4ngig");
+    Dialogs.ExpectYesNo(DeleteAllQuestion, false);
+    Action("DeleteAllPhasors")->trigger();
+    EXPECT_FALSE(Action("Undo")->isEnabled());
+    EXPECT_EQ(Form->History().StepCount(), 0u);
+    Dialogs.ExpectYesNo(DeleteAllQuestion, true);
+    Action("DeleteAllPhasors")->trigger();
+    Action("Undo")->trigger();
+    EXPECT_EQ(State(), opened);
+    EXPECT_FALSE(Action("Undo")->isEnabled());
 }
 
 // The clock: switching on (its first tick) and off are a step each, the ticks between none.
