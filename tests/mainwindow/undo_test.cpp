@@ -128,6 +128,8 @@ class MainUndoTest : public TScriptedDialogsTest {
         EXPECT_EQ(combo->currentIndex(), Form->SelectedIndex() + 1);
         EXPECT_EQ(Action("EditPhasor")->isEnabled(), Form->SelectedPhasor() != nullptr);
         EXPECT_EQ(Action("Active")->isChecked(), Form->View.Settings.RootsMode);
+        EXPECT_EQ(Action("ChangeNumber")->text(),
+                  QString::fromUtf8("Grad ändern... (%1)").arg(Form->RootDegree));
     }
     void WriteFile(const char* name, std::uint32_t seed) {
         TPhasorArray list;
@@ -332,29 +334,6 @@ TEST_F(MainUndoTest, CaptionsNameTheStepAndCancelLeavesNone) {
     zoom->setFocus();
     QTest::keyClick(zoom, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Form->Phasors.size(), 2u);
-}
-
-TEST_F(MainUndoTest, RootsModeComesBackWithItsList) {
-    const std::string before = Saved();
-    Dialogs.ExpectYesNo(RootsQuestion, true);
-    Action("Active")->trigger();
-    Dialogs.ExpectInput(DegreePrompt, "5");
-    Action("ChangeNumber")->trigger();
-    EXPECT_EQ(Text("Undo"),
-              "R\xC3\xBC"
-              "ckg\xC3\xA4ngig: Grad \xC3\xA4ndern");
-    Action("Undo")->trigger();
-    EXPECT_EQ(Form->RootDegree, 2);
-    EXPECT_EQ(Action("ChangeNumber")->text(), QString::fromUtf8("Grad ändern... (2)"));
-    EXPECT_EQ(Form->Phasors.size(), 3u);
-    Action("Undo")->trigger();
-    EXPECT_FALSE(Form->View.Settings.RootsMode);
-    EXPECT_FALSE(Action("Active")->isChecked());
-    EXPECT_TRUE(Saved() == before);
-    // Back in the mode, the refusals hold again.
-    Action("Redo")->trigger();
-    Dialogs.ExpectError(RootsRefusal);
-    Action("NewPhasor")->trigger();
 }
 
 // The clock: switching on (its first tick) and off are a step each, the ticks between none.
