@@ -2,7 +2,6 @@
 #include <QImage>
 #include <algorithm>
 
-#include "circuit/circuitfile.h"
 #include "cli_support.h"
 
 namespace zeigora::test {
@@ -12,11 +11,6 @@ constexpr QRgb Black = 0xFF000000;
 
 class PictureCli : public CliTest {
   protected:
-    void SetUp() override {
-        CliTest::SetUp();
-        Zgs = PathOf("default.zgs");  // in the test's folder, which SetUp makes
-        ASSERT_TRUE(SaveCircuitToFile(*MakeDefaultCircuit(), Zgs).Ok);
-    }
     // Runs `zeigora-cli <args> -o name <options>` and reads the picture back (PNG and BMP).
     QImage Draw(std::vector<std::string> args, const std::string& name,
                 const std::vector<std::string>& options = {}) const {
@@ -26,7 +20,6 @@ class PictureCli : public CliTest {
         const bool raster = name.ends_with(".png") || name.ends_with(".bmp");
         return raster ? QImage(QString::fromStdString(PathOf(name))) : QImage();
     }
-    std::string Zgs;
 };
 
 // Some pixel within one pixel of (x, y) is clearly red (or blue).
