@@ -1,4 +1,5 @@
-// One full repaint of the plane: recalculation and the whole frame, on a full-HD surface.
+// One full repaint of the plane: recalculation and the whole frame, on a full-HD and a 4K
+// surface, and the frames of a drag that moves one phasor.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -32,19 +33,45 @@ TPhasorArray RandomPhasors(int n) {
     return list;
 }
 
-void Frame(benchmark::State& state, bool chain) {
-    bench::EnsureGuiApplication();
-    TPaintBoxEx surface(1920, 1080);
+TPlaneView BenchView(bool chain) {
     TPlaneView view;
     view.Settings.ReIntervals = 6;
     view.Settings.ImIntervals = 4;
     view.Settings.SubIntervals = 5;
     view.Settings.GraphicalAddition = chain;
+    return view;
+}
+
+void Frame(benchmark::State& state, bool chain, int width = 1920, int height = 1080) {
+    bench::EnsureGuiApplication();
+    TPaintBoxEx surface(width, height);
+    TPlaneView view = BenchView(chain);
     TPhasorArray phasors = RandomPhasors(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         RecalculateAll(phasors);
         surface.FastAntialiasing = false;
         RenderPlane(surface, view, phasors, nullptr);
+        benchmark::DoNotOptimize(surface.Bitmap.constBits());
+    }
+}
+
+void Frame4KStar(benchmark::State& state) {
+    Frame(state, false, 3840, 2160);
+}
+
+// A drag: the selected first phasor moves a little every frame, everything else stays.
+void FrameDragStar(benchmark::State& state) {
+    bench::EnsureGuiApplication();
+    TPaintBoxEx surface(1920, 1080);
+    TPlaneView view = BenchView(false);
+    TPhasorArray phasors = RandomPhasors(static_cast<int>(state.range(0)));
+    int step = 0;
+    for (auto _ : state) {
+        const double a = 0.01 * (step++ % 600);
+        phasors[0].Value = MakeComplex(2 * std::cos(a), 2 * std::sin(a));
+        RecalculateAll(phasors);
+        surface.FastAntialiasing = false;
+        RenderPlane(surface, view, phasors, &phasors[0]);
         benchmark::DoNotOptimize(surface.Bitmap.constBits());
     }
 }
@@ -57,6 +84,8 @@ void FrameChain(benchmark::State& state) {
 }
 
 BENCHMARK(FrameStar)->Name("Frame/star")->Arg(16)->Arg(64)->Arg(256)->Unit(benchmark::kMillisecond);
+BENCHMARK(Frame4KStar)->Name("Frame4K/star")->Arg(64)->Arg(256)->Unit(benchmark::kMillisecond);
+BENCHMARK(FrameDragStar)->Name("FrameDrag/star")->Arg(256)->Unit(benchmark::kMillisecond);
 BENCHMARK(FrameChain)
     ->Name("Frame/chain")
     ->Arg(16)

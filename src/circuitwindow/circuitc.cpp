@@ -118,6 +118,7 @@ TCircuitCalculationForm::TCircuitCalculationForm(TPhasorArray& phasors,
     SetElementButtons(false);
     NoDefaultButtons(*this);
     RedrawDiagram();
+    StartHistory();
     // Otherwise the dialog would give the focus to the first push button, a conjugation button.
     ACFrequencyEdit->setFocus();
     CenterOnScreen(*this);
@@ -180,6 +181,7 @@ void TCircuitCalculationForm::CreateToolBar() {
     EditElementButton = add("EditElementButton", "element-edit", "Element bearbeiten");
     DeleteElementButton = add("DeleteElementButton", "delete", "Bauteil(gruppe) löschen"_cp);
     DeleteAllButton = add("DeleteAllButton", "delete-all", "Alles löschen"_cp);
+    CreateUndoButtons();
     ToolBar1->addSeparator();
     OpenFileButton = add("OpenFileButton", "file-open", "Schaltung öffnen"_cp);
     SaveFileButton = add("SaveFileButton", "file-save", "Schaltung speichern");
@@ -312,10 +314,17 @@ void TCircuitCalculationForm::EditElement() {
         return;
     }
     {
-        TElementPropertiesForm form({SelectedElement, Supply, ShowElementNames, ShowElementValues,
-                                     [this] { RedrawDiagram(); }, Phasors, PhasorsChanged},
-                                    this);
+        // Each applied change is a step; typing in a field goes on only within one opening.
+        UndoHistory.EndMerge();
+        const auto treeChanged = [this](const char* caption, int field) {
+            CommitStep(caption, SelectionIndex(), field);
+        };
+        TElementPropertiesForm form(
+            {SelectedElement, Supply, ShowElementNames, ShowElementValues,
+             [this] { RedrawDiagram(); }, Phasors, PhasorsChanged, treeChanged},
+            this);
         form.exec();
+        UndoHistory.EndMerge();
     }
     // A double click's last press arrives after the dialog has closed; it must not select.
     SuppressNextMouseDown = true;
@@ -336,16 +345,20 @@ void TCircuitCalculationForm::DeleteElementButtonClick() {
         return;
     }
     if (!UserDialogs().AskYesNo(DeleteQuestion)) return;
+    const int selected = SelectionIndex();
     SelectedElement->RemoveFromParent(true);
     SelectNone();
     RedrawDiagram();
+    CommitStep("Bauteil löschen", selected);
 }
 
 void TCircuitCalculationForm::DeleteAllButtonClick() {
     if (!UserDialogs().AskYesNo(DeleteAllQuestion)) return;
+    const int selected = SelectionIndex();
     OuterGroup->Clear();
     SelectNone();
     RedrawDiagram();
+    CommitStep("Alles löschen", selected);
 }
 
 void TCircuitCalculationForm::OpenFileButtonClick() {
@@ -362,9 +375,11 @@ void TCircuitCalculationForm::OpenCircuitFile(const std::string& fileName) {
         UserDialogs().ShowError(loaded.Error);
         return;
     }
+    const int selected = SelectionIndex();
     SelectNone();
     OuterGroup = std::move(loaded.Circuit);
     RedrawDiagram();
+    CommitStep("Schaltung öffnen", selected);
 }
 
 void TCircuitCalculationForm::SaveFileButtonClick() {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "circuit/circcalc.h"
+#include "history/snapshothistory.h"
 #include "phasors/phasor.h"
 
 class QCheckBox;
@@ -18,6 +19,7 @@ class QLineEdit;
 class QScrollArea;
 class QSpinBox;
 class QToolBar;
+class QAction;
 class QToolButton;
 
 namespace zeigora {
@@ -74,6 +76,16 @@ class TCircuitCalculationForm : public QDialog {
     TComplexEditorFrame* ComplexEditorFrame1;
     TComplexEditorFrame* ComplexEditorFrame2;
 
+    // "Rückgängig" and "Wiederherstellen": one change of the tree back or forward, with the
+    // selection that went with it.
+    void UndoClick();
+    void RedoClick();
+    const TSnapshotHistory& History() const { return UndoHistory; }
+    QAction* UndoAction;
+    QAction* RedoAction;
+    QToolButton* UndoButton;
+    QToolButton* RedoButton;
+
   protected:
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -100,9 +112,21 @@ class TCircuitCalculationForm : public QDialog {
     void AnalysisButtonClick();
     void ACFrequencyEditChange();
     void SupplyVoltageChange();
+    void CreateUndoButtons();
+    // The selected element's place in the tree, depth first (-1 for none).
+    int SelectionIndex() const;
+    // Starts the history with the tree shown; the keys go to the history from now on.
+    void StartHistory();
+    void ResetHistory();
+    // Records the tree as a step if it changed; selectionBefore is what undo selects again.
+    // Typing on in one field of one element (field not 0) continues the step.
+    void CommitStep(const char* caption, int selectionBefore, int field = 0) noexcept;
+    void RestoreStep(const TRestoredState& state);
+    void UpdateUndoButtons();
 
     TPhasorArray& Phasors;
     std::function<void()> PhasorsChanged;
+    TSnapshotHistory UndoHistory;
 };
 
 }  // namespace zeigora

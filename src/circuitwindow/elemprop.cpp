@@ -228,10 +228,14 @@ void TElementPropertiesForm::ConnectEvents() {
             [this] { EditElementLabelClick(); });
     connect(SerialRadioButton, &QRadioButton::clicked, this, [this] { ConnectionClick(); });
     connect(ParallelRadioButton, &QRadioButton::clicked, this, [this] { ConnectionClick(); });
-    NewRLabel->OnClick = [this] { AddNewElement(std::make_unique<TResistor>(DefaultResistance)); };
-    NewLLabel->OnClick = [this] { AddNewElement(std::make_unique<TCoil>(DefaultInductance)); };
+    NewRLabel->OnClick = [this] {
+        AddNewElement(std::make_unique<TResistor>(DefaultResistance), "Neuer Widerstand");
+    };
+    NewLLabel->OnClick = [this] {
+        AddNewElement(std::make_unique<TCoil>(DefaultInductance), "Neue Spule");
+    };
     NewCLabel->OnClick = [this] {
-        AddNewElement(std::make_unique<TCapacitor>(DefaultCapacitance));
+        AddNewElement(std::make_unique<TCapacitor>(DefaultCapacitance), "Neuer Kondensator");
     };
     NewGroupLabel->OnClick = [this] { NewGroupLabelClick(); };
     EditElementLabel->OnClick = [this] { EditElementLabelClick(); };
@@ -301,6 +305,7 @@ void TElementPropertiesForm::ElementNameEditChange() {
     PaintBox1->update();
     // The diagram behind the dialog shows the name too.
     if (Links.RedrawDiagram) Links.RedrawDiagram();
+    TreeChanged("Bezeichnung ändern", NameField);
 }
 
 void TElementPropertiesForm::ElementValueEditChange() {
@@ -318,6 +323,11 @@ void TElementPropertiesForm::ElementValueEditChange() {
     if (Links.RedrawDiagram) Links.RedrawDiagram();
     ShowQuantities();
     PaintBox1->update();
+    TreeChanged("Bauteilwert ändern", ValueField);
+}
+
+void TElementPropertiesForm::TreeChanged(const char* caption, int field) {
+    if (Links.TreeChanged) Links.TreeChanged(caption, field);
 }
 
 void TElementPropertiesForm::ShowQuantities() {
@@ -415,24 +425,28 @@ void TElementPropertiesForm::DeleteElementLabelClick() {
     group->Delete(entry, true, true);
     FillElementList();
     if (Links.RedrawDiagram) Links.RedrawDiagram();
+    TreeChanged("Element löschen");
 }
 
 void TElementPropertiesForm::ConnectionClick() {
     EditedGroup()->IsParallel = ParallelRadioButton->isChecked();
     ShowQuantities();
     if (Links.RedrawDiagram) Links.RedrawDiagram();
+    TreeChanged(EditedGroup()->IsParallel ? "Parallel schalten" : "Seriell schalten");
 }
 
-void TElementPropertiesForm::AddNewElement(std::unique_ptr<TCustomCircuitElement> element) {
+void TElementPropertiesForm::AddNewElement(std::unique_ptr<TCustomCircuitElement> element,
+                                           const char* caption) {
     EditedGroup()->Add(std::move(element));
     FillElementList();
     if (Links.RedrawDiagram) Links.RedrawDiagram();
+    TreeChanged(caption);
 }
 
 void TElementPropertiesForm::NewGroupLabelClick() {
     auto group = std::make_unique<TCircuitElementGroup>();
     group->Add(std::make_unique<TResistor>(DefaultResistance));
-    AddNewElement(std::move(group));
+    AddNewElement(std::move(group), "Neue Gruppe");
 }
 
 void TElementPropertiesForm::ToGroupLabelClick() {
@@ -446,7 +460,7 @@ void TElementPropertiesForm::ToGroupLabelClick() {
     auto newGroup = std::make_unique<TCircuitElementGroup>();
     for (int i : rows)
         newGroup->Add(group->Delete(i, true, false));
-    AddNewElement(std::move(newGroup));
+    AddNewElement(std::move(newGroup), "Zu neuer Gruppe");
 }
 
 void TElementPropertiesForm::AddPhasor(bool current) {

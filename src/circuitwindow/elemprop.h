@@ -36,6 +36,9 @@ struct TElementDialogLinks {
     // The main window's phasor list and what refreshes the main window after an append.
     TPhasorArray& Phasors;
     std::function<void()> PhasorsChanged;
+    // Told after every change of the tree, with the caption of the undo step (UTF-8) and the
+    // field typed into (0 for none): typing on in one field continues the step.
+    std::function<void(const char* caption, int field)> TreeChanged = nullptr;
 };
 
 class TElementPropertiesForm : public QDialog {
@@ -96,7 +99,8 @@ class TElementPropertiesForm : public QDialog {
     void EditElementLabelClick();
     void DeleteElementLabelClick();
     void ConnectionClick();
-    void AddNewElement(std::unique_ptr<TCustomCircuitElement> element);
+    void AddNewElement(std::unique_ptr<TCustomCircuitElement> element, const char* caption);
+    void TreeChanged(const char* caption, int field = 0);
     void NewGroupLabelClick();
     void ToGroupLabelClick();
     void AddPhasor(bool current);
@@ -108,5 +112,9 @@ class TElementPropertiesForm : public QDialog {
 // The words the dialog shows for an element type: "Gruppe", "Widerstand", "Kondensator",
 // "Spule", and "Unbekannt" for anything else.
 const char* ElementTypeName(int elementType);
+
+// The fields of the dialog whose typing the undo history joins into one step.
+inline constexpr int NameField = 1;
+inline constexpr int ValueField = 2;
 
 }  // namespace zeigora

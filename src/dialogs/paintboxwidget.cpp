@@ -56,16 +56,32 @@ void TPaintBoxWidget::resizeEvent(QResizeEvent* event) {
     if (OnResize) OnResize(width(), height());
 }
 
+void TPaintBoxWidget::Redraw() {
+    Surface_.Paint();
+    Unshown_ |= Surface_.Changed;
+}
+
 void TPaintBoxWidget::paintEvent(QPaintEvent* event) {
     Surface_.Resize(width(), height());
     Surface_.Paint();
-    // Only the exposed part is converted and copied, so scrolling a large surface stays cheap.
-    const QRect part = event->rect() & Surface_.Bitmap.rect();
+    // The opaque copy follows the surface only where a frame changed it since the last paint;
+    // the rest it still holds.
+    QRect changed = Surface_.Changed | Unshown_;
+    Unshown_ = QRect();
+    if (Shown_.size() != Surface_.Bitmap.size()) {
+        Shown_ = QImage(Surface_.Bitmap.size(), QImage::Format_ARGB32_Premultiplied);
+        changed = Surface_.Bitmap.rect();
+    }
+    changed &= Surface_.Bitmap.rect();
+    for (int y = changed.top(); y <= changed.bottom(); ++y) {
+        const auto* from = reinterpret_cast<const quint32*>(Surface_.Bitmap.constScanLine(y));
+        auto* to = reinterpret_cast<quint32*>(Shown_.scanLine(y));
+        for (int x = changed.left(); x <= changed.right(); ++x)
+            to[x] = from[x] | 0xFF000000u;  // byte 3 of the surface is no alpha
+    }
+    const QRect part = event->rect() & Shown_.rect();
     if (part.isEmpty()) return;
-    // Byte 3 of the bitmap is no alpha; the converted copy is opaque.
-    const QImage shown =
-        Surface_.Bitmap.copy(part).convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    QPainter(this).drawImage(part.topLeft(), shown);
+    QPainter(this).drawImage(part.topLeft(), Shown_, part);
 }
 
 void TPaintBoxWidget::mousePressEvent(QMouseEvent* event) {

@@ -2,6 +2,8 @@
 // owner draw into it on every paint, shows its bitmap and forwards the pointer.
 #pragma once
 
+#include <QImage>
+#include <QRect>
 #include <QWidget>
 #include <functional>
 
@@ -18,7 +20,7 @@ class TPaintBoxWidget : public QWidget {
     TPaintBoxEx& Surface() { return Surface_; }
 
     // Runs the owner's drawing into the surface now, without showing it (picture export).
-    void Redraw() { Surface_.Paint(); }
+    void Redraw();
 
     // The input focus went to another control of the same window (not to a dialog, a menu or
     // another window).
@@ -37,6 +39,9 @@ class TPaintBoxWidget : public QWidget {
 
   private:
     TPaintBoxEx Surface_;
+    // The surface as last shown, opaque, and what frames not yet shown changed.
+    QImage Shown_;
+    QRect Unshown_;
 };
 
 }  // namespace zeigora

@@ -18,6 +18,8 @@ class TChunkStore {
     // The id of a piece with these bytes, stored now if no piece has them; each call adds one
     // reference, which Release gives back.
     TId Intern(std::string_view bytes);
+    // One more reference to a stored piece.
+    void AddRef(TId id) { ++Chunks[id].Refs; }
     void Release(TId id);
     // Appends the piece's bytes.
     void AppendTo(TId id, std::string& out) const;
@@ -35,8 +37,11 @@ class TChunkStore {
         std::uint32_t Refs = 0;
     };
 
+    std::size_t HeldBytes(const TChunk& chunk) const;
+
     std::vector<TChunk> Chunks;
     std::vector<TId> Free;
+    std::size_t PieceBytes = 0;  // the pieces' own heap and their index nodes
     std::unordered_multimap<std::uint64_t, TId> ByHash;
 };
 
@@ -44,5 +49,8 @@ class TChunkStore {
 // 128 number, the literal bytes after their length. Exposed for the tests.
 std::string PackZeroRuns(std::string_view bytes);
 void UnpackZeroRuns(std::string_view packed, std::string& out);
+
+// A quick hash of the bytes, different for different seeds.
+std::uint64_t HashBytes(std::string_view bytes, std::uint64_t seed = 0);
 
 }  // namespace zeigora

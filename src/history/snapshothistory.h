@@ -41,7 +41,8 @@ class TSnapshotHistory {
     bool IsCurrent(const TStatePieces& state) const;
     // Records a step to the state if it differs from the current one; selectionBefore is
     // what undo selects again. A step whose merge key is not 0 and equals that of the step
-    // just recorded replaces it (typing in one field). Returns whether anything was recorded.
+    // just recorded replaces it (typing in one field), or removes it if the state is that
+    // before it again. Returns whether anything was recorded.
     bool Commit(const TStatePieces& state, std::string caption, int selectionBefore,
                 int selectionAfter, std::uint64_t mergeKey = 0);
     // The next Commit starts a step of its own whatever its merge key.
@@ -58,18 +59,20 @@ class TSnapshotHistory {
     TRestoredState Undo(int currentSelection);
     TRestoredState Redo(int currentSelection);
 
+    // Steps kept, those undone included; the steps undo can take back.
     std::size_t StepCount() const { return States.empty() ? 0 : States.size() - 1; }
+    std::size_t UndoableSteps() const { return Current; }
     std::size_t MemoryBytes() const;
 
   private:
     struct TState {
-        std::vector<TChunkStore::TId> Pieces;
-        std::string Caption;  // of the step that led here
+        std::vector<TChunkStore::TId> Blocks;  // of pieces, see the .cpp
+        std::string Caption;                   // of the step that led here
         int Selection = -1;
         std::uint64_t MergeKey = 0;
     };
 
-    TState MakeState(const TStatePieces& state, int selection);
+    TState MakeState(const TStatePieces& state, int selection, const TState* before);
     void Drop(TState& state);
     TRestoredState Restore(std::size_t index) const;
     void DropOldest();

@@ -67,12 +67,16 @@ bool IsCircuitFile(const std::string& fileName) {
 
 void OpenStartFiles(TMainForm& window, const std::vector<std::string>& files) {
     const std::string* circuit = nullptr;
+    bool phasors = false;
     for (const std::string& file : files) {
-        if (IsCircuitFile(file))
+        if (IsCircuitFile(file)) {
             circuit = &file;
-        else
+        } else {
             window.OpenPhasorFile(file);
+            phasors = true;
+        }
     }
+    if (phasors) window.RestartHistory();
     if (circuit) window.OpenCircuitWindow(*circuit);
 }
 

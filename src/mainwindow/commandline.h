@@ -32,7 +32,7 @@ bool IsCircuitFile(const std::string& fileName);
 
 // Opens the files in the window the way the user would, without the questions: each phasor
 // file in turn replaces the phasors (a failure is reported and keeps them), then the circuit
-// window opens with the last circuit named.
+// window opens with the last circuit named. The phasors opened are where the history starts.
 void OpenStartFiles(TMainForm& window, const std::vector<std::string>& files);
 
 }  // namespace zeigora

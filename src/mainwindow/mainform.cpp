@@ -105,7 +105,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     resize(DesignWidth, DesignHeight);
     CenterOnScreen();
     FormCreate();
-    ResetHistory();
+    StartHistory();
 }
 
 // The child widgets outlive the document by a little; nothing may call back into it meanwhile.

@@ -128,6 +128,9 @@ class TMainForm : public QMainWindow {
     // ("" for the default circuit); for files named on the command line.
     void OpenPhasorFile(const std::string& fileName);
     void OpenCircuitWindow(const std::string& circuitFile);
+    // Forgets every step: the list as it is now is what undo goes back to at most (a file
+    // named on the command line is where the session starts).
+    void RestartHistory();
     void HelpClick();
     void InfoClick();
     void ErrorClick(int phasorIndex);
@@ -223,7 +226,8 @@ class TMainForm : public QMainWindow {
     void RecalculateIfDue();
     // The undo history: caption in UTF-8.
     std::string HistoryModePiece() const;
-    void ResetHistory();
+    // Starts the history with the list shown; the keys go to the history from now on.
+    void StartHistory();
     void CommitStep(const char* caption, int selectionBefore) noexcept;
     void RestoreStep(const TRestoredState& state);
     void UpdateUndoActions();

@@ -131,7 +131,6 @@ void TMainForm::NewFileClick() {
 }
 
 void TMainForm::OpenFileButtonClick() {
-    const TUndoStep step(*this, "Öffnen");
     if (!UserDialogs().AskYesNo(OpenWarningText)) return;
     const auto choice = UserDialogs().GetOpenFileName("Öffnen"_cp, PhasorFileFilter, PhasorFileExt);
     if (choice)
@@ -143,6 +142,7 @@ void TMainForm::OpenFileButtonClick() {
 }
 
 void TMainForm::OpenPhasorFile(const std::string& fileName) {
+    const TUndoStep step(*this, "Öffnen");
     // A file that cannot be read, or is no phasor file, leaves the phasors as they were.
     const TPhasorFileResult result = LoadPhasorsFromFile(EditPhasors(), fileName);
     if (!result.Ok()) UserDialogs().ShowError(result.Message);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "dialogs/historykeys.h"
 #include "history/documentchunks.h"
 #include "mainwindow/mainform.h"
 #include "mainwindow/phasorcombo.h"
@@ -49,7 +50,12 @@ std::string TMainForm::HistoryModePiece() const {
 
 // States are kept as the recalculation leaves the list, so that a state compares equal to the
 // list whatever repaints came between, and comes back as it was shown.
-void TMainForm::ResetHistory() {
+void TMainForm::StartHistory() {
+    GiveHistoryKeysToWindow(*this);
+    RestartHistory();
+}
+
+void TMainForm::RestartHistory() {
     RecalculateIfDue();
     UndoHistory.Reset(PhasorStatePieces(HistoryModePiece(), PhasorsToBytes(Phasors)),
                       SelectedIndex_);
@@ -59,11 +65,12 @@ void TMainForm::ResetHistory() {
 void TMainForm::CommitStep(const char* caption, int selectionBefore) noexcept {
     if (!UndoHistory.Started()) return;
     try {
-        const std::string mode = HistoryModePiece();
-        if (UndoHistory.IsCurrent(PhasorStatePieces(mode, PhasorsToBytes(Phasors)))) return;
+        // Commit records nothing when the list is the current state.
         RecalculateIfDue();
-        UndoHistory.Commit(PhasorStatePieces(mode, PhasorsToBytes(Phasors)), caption,
-                           selectionBefore, SelectedIndex_);
+        const std::string mode = HistoryModePiece();
+        const std::string bytes = PhasorsToBytes(Phasors);
+        UndoHistory.Commit(PhasorStatePieces(mode, bytes), caption, selectionBefore,
+                           SelectedIndex_);
     } catch (const std::bad_alloc&) {
         // Better no undo than one that skips this change.
         UndoHistory.Clear();

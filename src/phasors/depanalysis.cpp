@@ -133,7 +133,7 @@ void TDependencyAnalysis::DecideComponent(const std::vector<int>& component) {
     Scratch.Constants.assign(ConstArena.begin() + code.ConstStart,
                              ConstArena.begin() + code.ConstStart + code.ConstCount);
     try {
-        Phasors[x].Value = EvalExpr(Scratch, Phasors);
+        StoreChanged(Phasors[x].Value, EvalExpr(Scratch, Phasors));
         node.Sound = true;
     } catch (const EvalError&) {
         node.EvalFails = true;

@@ -19,7 +19,7 @@ std::uint32_t HashOf(std::string_view name) {
 
 TPhasorNames::TPhasorNames(const TPhasorArray& list) {
     std::size_t size = 16;
-    while (size * 3 < 4 * list.size())
+    while (size * 4 < 5 * list.size())
         size *= 2;
     Slots.resize(size);
     Offset.reserve(list.size() + 1);

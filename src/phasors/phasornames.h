@@ -23,7 +23,7 @@ class TPhasorNames {
     std::string_view NameOf(std::size_t index) const;
 
   private:
-    // Open addressing over a power of two of slots, at most three quarters of them used:
+    // Open addressing over a power of two of slots, at most four fifths of them used:
     // lists may hold 100 000 names, and a table of plain numbers stays in the cache where one
     // node per name would not. A short name is kept in its slot, so that finding it reads nothing
     // else.

@@ -153,10 +153,10 @@ TRecalcResult TRecalc::WriteBack(const TDependencyAnalysis& graph) {
         PrefetchAhead(Phasors, n, TRecordPart::Working);
         TPhasor& p = Phasors[n];
         const int i = static_cast<int>(n);
-        if (graph.Analysed(i) && !graph.Sound(i)) p.Value = NaNValue();
-        if (!states.empty()) p.EvalState = states[n];
-        p.ErrorCode = Code[n];
-        p.ErrorText = MessageText(graph, n);  // cut to 255 characters
+        if (graph.Analysed(i) && !graph.Sound(i)) StoreChanged(p.Value, NaNValue());
+        if (!states.empty()) StoreChanged(p.EvalState, states[n]);
+        StoreChanged(p.ErrorCode, Code[n]);
+        StoreChanged(p.ErrorText, MessageText(graph, n));  // cut to 255 characters
         if (Code[n] == 0) continue;
         std::string caption;
         caption.reserve(p.Name.Length + 2 + p.ErrorText.Length);

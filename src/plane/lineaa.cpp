@@ -227,11 +227,50 @@ void StrokeSegments(const TLineWalk& w, std::int64_t x, std::int64_t y, std::int
     }
 }
 
+// The same count for a solid stroke, a major cell at a time: the band row is chosen once per
+// cell, and inside it only the minor border crossings split the steps.
+void StrokeSolid(const TLineWalk& w, std::int64_t x, std::int64_t y, std::int64_t e) {
+    const std::int64_t major = w.Steep ? y : x, minor = w.Steep ? x : y;
+    const std::int64_t end = w.U + 1;
+    const TMinorMoves moves{-e, w.Kt - 2 * w.U + w.Kv, 2 * w.U, w.Kv};
+    std::int64_t pMajor = PixelOf(major, w.N), pMinor = PixelOf(minor, w.N);
+    std::int64_t cellEnd = StepsLeft(major, pMajor, w.Sm, w.N) + 1;
+    TMinorCursor cursor(moves, StepsLeft(minor, pMinor, w.Sn, w.N) + 1, w.N);
+    std::int64_t nextMinor = cursor.Next(end);
+    const TBand& band = *w.Band;
+    const auto width = static_cast<std::uint64_t>(band.RowWidth);
+    std::int64_t p = 0;
+    while (p < end) {
+        const std::int64_t stop = std::min(cellEnd, end);
+        const std::int64_t r = pMajor - band.First;
+        std::uint32_t* row = r >= 0 && r < band.Rows ? w.BandCounts + r * band.RowWidth : nullptr;
+        const std::int64_t base = row ? band.Base[r] : 0;
+        auto add = [&](std::int64_t count) {
+            const auto k = static_cast<std::uint64_t>(pMinor - base);
+            if (row && k < width)
+                row[k] += static_cast<std::uint32_t>(count);
+            else
+                Flush(w, pMajor, pMinor, count);
+        };
+        while (nextMinor < stop) {
+            add(nextMinor - p);
+            p = nextMinor;
+            pMinor += w.Sn;
+            cursor.Advance(CellSize(pMinor, w.N));
+            nextMinor = cursor.Next(end);
+        }
+        add(stop - p);
+        p = stop;
+        pMajor += w.Sm;
+        cellEnd += CellSize(pMajor, w.N);
+    }
+}
+
 void Stroke(const TLineWalk& w, std::int64_t x, std::int64_t y, std::int64_t e) {
     if (w.Allowed)
         StrokeSegments<true>(w, x, y, e);
     else
-        StrokeSegments<false>(w, x, y, e);
+        StrokeSolid(w, x, y, e);
 }
 
 struct TPt {

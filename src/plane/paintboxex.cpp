@@ -27,6 +27,7 @@ void TPaintBoxEx::Resize(int width, int height) {
 
 void TPaintBoxEx::Paint() {
     ClearUpperVectorState();  // the host's own painting ran just before
+    Changed = Bitmap.rect();
     if (OnPaint) OnPaint(*this);
 }
 

@@ -47,6 +47,9 @@ class TPaintBoxEx {
     std::function<void(TPaintBoxEx&)> OnDblClick;
     int SubSampling = 5;
     bool FastAntialiasing = false;
+    // The part of Bitmap the last Paint may have changed: all of it, unless the owner knows
+    // that less changed (the plane's frame does when it reused the previous background).
+    QRect Changed;
 
     bool Recording() const { return Recording_; }
 

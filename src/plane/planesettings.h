@@ -37,6 +37,8 @@ struct TPlaneSettings {
     bool GraphicalAddition = false;
     bool RootsMode = false;
     bool ShowSolutionCircle = true;
+
+    bool operator==(const TPlaneSettings&) const = default;
 };
 
 // Written by every frame and kept until the next one, so the pointer read-out and the hit

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "phasors/phasor.h"
@@ -24,10 +25,24 @@ using TDrawnPhasorArray = std::vector<TDrawnPhasor>;
 // Pointers into the phasor list, valid until the list changes its length.
 using TPPhasorArray = std::vector<PPhasor>;
 
+// What the next frame on the same surface may take over from the last one (the layers below
+// the phasors); kept by the frame. A copied view starts without it.
+struct TPlaneLayers;
+struct TPlaneLayerCache {
+    std::shared_ptr<TPlaneLayers> Layers;
+    TPlaneLayerCache() = default;
+    TPlaneLayerCache(const TPlaneLayerCache&) {}
+    TPlaneLayerCache& operator=(const TPlaneLayerCache&) {
+        Layers.reset();
+        return *this;
+    }
+};
+
 struct TPlaneView {
     TPlaneSettings Settings;
     TPlaneMapping Mapping;
     TDrawnPhasorArray DrawnPhasors;  // drawing order: scale-1 list first, then scale 2
+    TPlaneLayerCache Layers;
 };
 
 }  // namespace zeigora

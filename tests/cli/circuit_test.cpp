@@ -1,7 +1,6 @@
 // Runs zeigora-cli circuit on the default circuit and reads its listing back.
 #include <charconv>
 
-#include "circuit/circuitfile.h"
 #include "circuit/circuitquery.h"
 #include "cli_support.h"
 #include "parser/complexParser.h"
@@ -30,14 +29,12 @@ std::string Listing(const TCircuitSupply& supply) {
 }
 
 TEST_F(CliTest, CircuitListsEveryElement) {
-    const std::string file = PathOf("default.zgs");
-    ASSERT_TRUE(SaveCircuitToFile(*MakeDefaultCircuit(), file).Ok);
-    EXPECT_EQ(Run({"circuit", file}).Out, Listing(TCircuitSupply{}));  // 50 Hz, 230 V
+    EXPECT_EQ(Run({"circuit", Zgs}).Out, Listing(TCircuitSupply{}));  // 50 Hz, 230 V
     TCircuitSupply supply;
     supply.Omega = FrequencyToOmega(1500);
     supply.SupplyVoltage = EvalExpr(Parse("230*e^(j*30\xB0)", {}), {});
     const TCliRun r =
-        Run({"circuit", "--frequency", "1.5k", "--voltage", "230*e^(j*30\xC2\xB0)", file});
+        Run({"circuit", "--frequency", "1.5k", "--voltage", "230*e^(j*30\xC2\xB0)", Zgs});
     ASSERT_EQ(r.ExitCode, 0) << r.Err;
     EXPECT_EQ(r.Out, Listing(supply));
 }

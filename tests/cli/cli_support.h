@@ -1,4 +1,5 @@
-// Shared by the zeigora-cli tests: a private folder and a runner for the built tool.
+// Shared by the zeigora-cli tests: a private folder with the default circuit, a runner for the
+// built tool and a reader of its listings.
 #pragma once
 
 #include <fcntl.h>
@@ -7,11 +8,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <charconv>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
+
+#include "circuit/circuitfile.h"
 
 namespace zeigora::test {
 
@@ -28,6 +34,25 @@ inline void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
 }
 
+// Tab-separated output as rows of fields.
+inline std::vector<std::vector<std::string>> Rows(const std::string& tsv) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream in(tsv);
+    for (std::string line; std::getline(in, line);) {
+        rows.emplace_back();
+        std::istringstream fields(line);
+        for (std::string f; std::getline(fields, f, '\t');)
+            rows.back().push_back(f);
+    }
+    return rows;
+}
+
+inline double Number(const std::string& text) {
+    double x = NAN;
+    std::from_chars(text.data(), text.data() + text.size(), x);
+    return x;
+}
+
 struct TCliRun {
     int ExitCode = -1;
     std::string Out, Err;
@@ -39,6 +64,7 @@ class CliTest : public ::testing::Test {
         std::string pattern = (fs::temp_directory_path() / "zeigora-cli-test-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         Dir = pattern;
+        ASSERT_TRUE(SaveCircuitToFile(*MakeDefaultCircuit(), Zgs = PathOf("default.zgs")).Ok);
     }
     void TearDown() override { fs::remove_all(Dir); }
     std::string PathOf(const std::string& name) const { return (Dir / name).string(); }
@@ -67,6 +93,7 @@ class CliTest : public ::testing::Test {
     }
 
     fs::path Dir;
+    std::string Zgs;  // the default circuit
 };
 
 }  // namespace zeigora::test

@@ -4,10 +4,8 @@
 
 #include <chrono>
 #include <cstring>
-#include <sstream>
 #include <thread>
 
-#include "circuit/circuitfile.h"
 #include "cli_support.h"
 
 namespace zeigora::test {
@@ -38,12 +36,10 @@ TEST_F(CliTest, HelpOnEveryCommandAndTheVersion) {
 }
 
 TEST_F(CliTest, ValuesFollowTheirOptionEitherWay) {
-    const std::string zgs = PathOf("default.zgs");
-    ASSERT_TRUE(SaveCircuitToFile(*MakeDefaultCircuit(), zgs).Ok);
-    const TCliRun spaced = Run({"circuit", "--frequency", "60", "--voltage", "1e3", zgs});
+    const TCliRun spaced = Run({"circuit", "--frequency", "60", "--voltage", "1e3", Zgs});
     ASSERT_EQ(spaced.ExitCode, 0) << spaced.Err;
-    EXPECT_EQ(Run({"circuit", "--voltage=1e3", "--frequency=60", zgs}).Out, spaced.Out);
-    EXPECT_NE(Run({"circuit", zgs}).Out, spaced.Out);
+    EXPECT_EQ(Run({"circuit", "--voltage=1e3", "--frequency=60", Zgs}).Out, spaced.Out);
+    EXPECT_NE(Run({"circuit", Zgs}).Out, spaced.Out);
     EXPECT_EQ(Run({"eval", "--phasors=" + StartFile, "Summe"}).Out, "1\t0\t1\t0\n");
     ASSERT_EQ(Run({"render", StartFile, "-o" + PathOf("a.bmp"), "--size=30x20"}).ExitCode, 0);
     ASSERT_EQ(Run({"render", "-o", PathOf("b.bmp"), "--size", "30x20", StartFile}).ExitCode, 0);
@@ -57,9 +53,7 @@ TEST_F(CliTest, DashReadsStandardInput) {
     EXPECT_EQ(Run({"phasors", "-"}, zgf).Out, listed.Out);
     EXPECT_EQ(Run({"eval", "--phasors", "-", "Zeiger1"}, zgf).Out,
               "2\t-1\t2.23606797749979\t5.81953769817878\n");
-    const std::string zgs = PathOf("default.zgs");
-    ASSERT_TRUE(SaveCircuitToFile(*MakeDefaultCircuit(), zgs).Ok);
-    EXPECT_EQ(Run({"circuit", "-"}, ReadBytes(zgs)).Out, Run({"circuit", zgs}).Out);
+    EXPECT_EQ(Run({"circuit", "-"}, ReadBytes(Zgs)).Out, Run({"circuit", Zgs}).Out);
     const TCliRun junk = Run({"circuit", "-"}, "kurz");
     EXPECT_EQ(junk.ExitCode, 2);
     EXPECT_EQ(junk.Err.substr(0, 33), "zeigora-cli circuit: Die Datei \"-");
@@ -93,16 +87,7 @@ TEST_F(CliTest, EvalAndCircuitAsJson) {
               "]\n");
     EXPECT_EQ(Run({"eval", "--json"}).Out, "[]\n");
     // The circuit's objects carry the listing's fields under the header's names.
-    const std::string zgs = PathOf("default.zgs");
-    ASSERT_TRUE(SaveCircuitToFile(*MakeDefaultCircuit(), zgs).Ok);
-    std::istringstream tsv(Run({"circuit", zgs}).Out);
-    std::vector<std::vector<std::string>> rows;
-    for (std::string line; std::getline(tsv, line);) {
-        rows.emplace_back();
-        std::istringstream fields(line);
-        for (std::string f; std::getline(fields, f, '\t');)
-            rows.back().push_back(f);
-    }
+    const auto rows = Rows(Run({"circuit", Zgs}).Out);
     ASSERT_EQ(rows.size(), 6u);
     std::string json = "[\n";
     for (std::size_t i = 1; i < rows.size(); ++i) {
@@ -112,7 +97,7 @@ TEST_F(CliTest, EvalAndCircuitAsJson) {
                     "\": " + (f == 4 ? "\"" + rows[i][f] + "\"" : rows[i][f]);
         json += i + 1 < rows.size() ? "},\n" : "}\n";
     }
-    EXPECT_EQ(Run({"circuit", "--json", zgs}).Out, json + "]\n");
+    EXPECT_EQ(Run({"circuit", "--json", Zgs}).Out, json + "]\n");
 }
 
 // Output that cannot be written is a failure with its reason, not a silent success.

@@ -2,7 +2,6 @@
 #include <QImage>
 #include <algorithm>
 
-#include "circuit/circuitfile.h"
 #include "cli_support.h"
 
 namespace zeigora::test {
@@ -12,11 +11,6 @@ constexpr QRgb Black = 0xFF000000;
 
 class PictureCli : public CliTest {
   protected:
-    void SetUp() override {
-        CliTest::SetUp();
-        Zgs = PathOf("default.zgs");  // in the test's folder, which SetUp makes
-        ASSERT_TRUE(SaveCircuitToFile(*MakeDefaultCircuit(), Zgs).Ok);
-    }
     // Runs `zeigora-cli <args> -o name <options>` and reads the picture back (PNG and BMP).
     QImage Draw(std::vector<std::string> args, const std::string& name,
                 const std::vector<std::string>& options = {}) const {
@@ -26,7 +20,6 @@ class PictureCli : public CliTest {
         const bool raster = name.ends_with(".png") || name.ends_with(".bmp");
         return raster ? QImage(QString::fromStdString(PathOf(name))) : QImage();
     }
-    std::string Zgs;
 };
 
 // Some pixel within one pixel of (x, y) is clearly red (or blue).
@@ -57,11 +50,6 @@ TEST_F(PictureCli, RenderStartFileAsPngAndBmp) {
         EXPECT_TRUE(Near(img, 380, 240, true)) << name;             // Zeiger1 = 2-1j
         EXPECT_TRUE(Near(img, 260, 160, false)) << name;            // Zeiger2 = -1+1j
     }
-    // A standard Windows bitmap: "BM" and the 40-byte info header.
-    const std::string bytes = ReadBytes(PathOf("start.bmp"));
-    ASSERT_GT(bytes.size(), 54u);
-    EXPECT_EQ(bytes.substr(0, 2), "BM");
-    EXPECT_EQ(static_cast<unsigned char>(bytes[14]), 40);
 }
 
 TEST_F(PictureCli, RenderOptionsChangeTheView) {
@@ -81,26 +69,17 @@ TEST_F(PictureCli, DiagramOfTheDefaultCircuit) {
     EXPECT_EQ(big.pixel(30, 150), Black);  // the line at half the height
 }
 
-TEST_F(PictureCli, MetafilesAndSvg) {
-    Draw({"render", StartFile}, "p.emf");
-    const std::string emf = ReadBytes(PathOf("p.emf"));
-    ASSERT_GT(emf.size(), 88u);
-    EXPECT_EQ(emf.substr(0, 4), std::string("\x01\x00\x00\x00", 4));  // EMR_HEADER
-    EXPECT_EQ(emf.substr(40, 4), " EMF");
-    Draw({"diagram", Zgs}, "d.svg", {"--values"});
-    const std::string svg = ReadBytes(PathOf("d.svg"));
-    EXPECT_NE(svg.find("<svg"), std::string::npos);
-    EXPECT_NE(svg.find("C (1\xC2\xB5"
-                       "F)"),
-              std::string::npos);
-}
-
 // Names are bytes: "\xE4.png" and "\xF6.png" (Latin-1, not UTF-8) are two files of their own.
 TEST_F(PictureCli, OutputNamesAreTheBytesGiven) {
-    for (const char* name : {"\xE4.png", "\xF6.png", "\xE4.bmp", "\xE4.emf", "\xE4.svg"}) {
-        const bool svg = std::string(name).ends_with(".svg");
-        Draw({svg ? "diagram" : "render", svg ? Zgs : StartFile}, name);
-    }
+    for (const char* name : {"\xE4.png", "\xF6.png", "\xE4.bmp", "\xE4.emf"})
+        Draw({"render", StartFile}, name);
+    Draw({"diagram", Zgs}, "\xE4.svg", {"--values"});
+    // Each in its own format: the metafile header and the diagram's values in UTF-8.
+    EXPECT_EQ(ReadBytes(PathOf("\xE4.emf")).substr(40, 4), " EMF");
+    EXPECT_NE(ReadBytes(PathOf("\xE4.svg"))
+                  .find("C (1\xC2\xB5"
+                        "F)"),
+              std::string::npos);
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(Dir))
         names.push_back(entry.path().filename().string());

@@ -1,12 +1,8 @@
 // zeigora-cli sweep and circuit --phasors: every row is what "circuit --frequency" gives for
 // that frequency, and agrees with a textbook solver; the phasor file lists without errors.
-#include <gtest/gtest.h>
-
-#include <charconv>
 #include <cmath>
 #include <complex>
 #include <numbers>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,25 +15,6 @@ namespace zeigora::test {
 namespace {
 
 using Cx = std::complex<double>;
-
-std::vector<std::vector<std::string>> Rows(const std::string& tsv) {
-    std::vector<std::vector<std::string>> rows;
-    std::istringstream in(tsv);
-    for (std::string line; std::getline(in, line);) {
-        std::vector<std::string> fields;
-        std::istringstream l(line);
-        for (std::string f; std::getline(l, f, '\t');)
-            fields.push_back(f);
-        rows.push_back(fields);
-    }
-    return rows;
-}
-
-double Number(const std::string& text) {
-    double x = NAN;
-    std::from_chars(text.data(), text.data() + text.size(), x);
-    return x;
-}
 
 // The textbook impedance, recursive, in std::complex.
 Cx Z(const TCustomCircuitElement& e, double omega) {
@@ -66,10 +43,11 @@ TEST_F(CliTest, SweepRowsAreTheCircuitListingAndTheTextbook) {
         const auto nodes = FlattenCircuit(*circuit);
         const int element = static_cast<int>(seed * 5 % nodes.size());
         const std::string index = std::to_string(element);
-        const TCliRun z = Run({"sweep", file, "--from", "20", "--to", "2M", "--points", "7",
-                               "--element", index, "--voltage", "100+20j"});
-        const TCliRun i = Run({"sweep", file, "--from", "20", "--to", "2M", "--points", "7",
-                               "--element", index, "--voltage", "100+20j", "--quantity", "I"});
+        std::vector<std::string> args{"sweep",    file, "--from",    "20",  "--to",      "2M",
+                                      "--points", "7",  "--element", index, "--voltage", "100+20j"};
+        const TCliRun z = Run(args);
+        args.insert(args.end(), {"--quantity", "I"});
+        const TCliRun i = Run(args);
         ASSERT_EQ(z.ExitCode, 0) << z.Err;
         const auto zRows = Rows(z.Out), iRows = Rows(i.Out);
         ASSERT_EQ(zRows.size(), 8u);
@@ -100,9 +78,7 @@ TEST_F(CliTest, SweepRowsAreTheCircuitListingAndTheTextbook) {
 }
 
 TEST_F(CliTest, SweepOfAValueAndLinearSteps) {
-    const auto circuit = MakeDefaultCircuit();  // R 2200 Ohm, then L || C
-    const std::string file = PathOf("d.zgs");
-    ASSERT_TRUE(SaveCircuitToFile(*circuit, file).Ok);
+    const std::string& file = Zgs;  // R 2200 Ohm, then L || C
     const TCliRun r = Run({"sweep", file, "--frequency", "50", "--vary", "1", "--from", "0", "--to",
                            "4k", "--points", "3", "--linear", "--quantity", "Y"});
     ASSERT_EQ(r.ExitCode, 0) << r.Err;
@@ -120,9 +96,7 @@ TEST_F(CliTest, SweepOfAValueAndLinearSteps) {
 }
 
 TEST_F(CliTest, SweepRefusesBadUse) {
-    const auto circuit = MakeDefaultCircuit();
-    const std::string file = PathOf("d.zgs");
-    ASSERT_TRUE(SaveCircuitToFile(*circuit, file).Ok);
+    const std::string& file = Zgs;
     const struct {
         std::vector<std::string> Args;
         const char* Message;
@@ -146,9 +120,7 @@ TEST_F(CliTest, SweepRefusesBadUse) {
 }
 
 TEST_F(CliTest, CircuitWritesTheGroupPhasors) {
-    const auto circuit = MakeDefaultCircuit();
-    const std::string file = PathOf("d.zgs"), out = PathOf("p.zgf");
-    ASSERT_TRUE(SaveCircuitToFile(*circuit, file).Ok);
+    const std::string &file = Zgs, out = PathOf("p.zgf");
     const TCliRun r = Run({"circuit", file, "--phasors", out, "--group", "2"});
     ASSERT_EQ(r.ExitCode, 0) << r.Err;
     const auto listing = Rows(Run({"phasors", out}).Out);

@@ -95,19 +95,8 @@ TEST(ComplexFunctions, BranchCutAndZeroArguments) {
     EXPECT_EQ(l0.Abs, Inf);
     EXPECT_DOUBLE_EQ(l0.Phase, Pi);
     // The branch cut on the positive real axis: the evaluator tests pin ln, sqrt and roots.
-    const TComplex p = ComplexPower(ComplexZero, MakeComplex(2, 0));
-    EXPECT_TRUE(std::isnan(p.Re) && std::isnan(p.Im));
     EXPECT_EQ(ComplexRoot(ComplexZero, 2).Abs, 0);
     EXPECT_TRUE(std::isnan(ComplexCos(MakeComplex(Inf, 0)).Re));
-}
-
-TEST(ComplexArrays, SumAndReciprocalInIndexOrder) {
-    TComplexNumberArray a{MakeComplex(2, 0), MakeComplex(0, 4), MakeComplex(1, 1)};
-    EXPECT_DOUBLE_EQ(ComplexSum(a).Im, 5);
-    ReciprocalAll(a);
-    EXPECT_DOUBLE_EQ(a[0].Re, 0.5);
-    EXPECT_NEAR(a[1].Phase, 3 * Pi / 2, 1e-15);
-    EXPECT_NEAR(a[2].Im, -0.5, 1e-15);
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "dialogs/paintboxwidget.h"
 #include "dialogs/phasprop.h"
 #include "dialogs/scripteddialogs_support.h"
+#include "mainwindow/commandline.h"
 #include "mainwindow/mainform.h"
 #include "phasors/phasorfile.h"
 #include "platform/cp1252.h"
@@ -128,6 +129,8 @@ class MainUndoTest : public TScriptedDialogsTest {
         EXPECT_EQ(combo->currentIndex(), Form->SelectedIndex() + 1);
         EXPECT_EQ(Action("EditPhasor")->isEnabled(), Form->SelectedPhasor() != nullptr);
         EXPECT_EQ(Action("Active")->isChecked(), Form->View.Settings.RootsMode);
+        EXPECT_EQ(Action("ChangeNumber")->text(),
+                  QString::fromUtf8("Grad ändern... (%1)").arg(Form->RootDegree));
     }
     void WriteFile(const char* name, std::uint32_t seed) {
         TPhasorArray list;
@@ -230,13 +233,13 @@ TEST_F(MainUndoTest, RandomSessionsUndoToTheStartAndRedoToTheEnd) {
         std::vector<std::string> errors{Form->StatusText(7)};
         std::vector<int> selections{Form->SelectedIndex()};
         for (int command = 0; command < 40; ++command) {
-            const std::size_t steps = Form->History().StepCount();
+            const std::size_t steps = Form->History().UndoableSteps();
             const int count = static_cast<int>(Form->Phasors.size());
             Form->SelectedPhasorComboBoxChange(static_cast<int>(rng() % (count + 1)));
             int selected = -1;
             RandomCommand(rng, selected);
             const std::string now = State();
-            if (Form->History().StepCount() == steps) {
+            if (Form->History().UndoableSteps() == steps) {
                 ASSERT_TRUE(now == states.back()) << "no step for a change, command " << command;
                 continue;
             }
@@ -313,36 +316,47 @@ TEST_F(MainUndoTest, CaptionsNameTheStepAndCancelLeavesNone) {
     Dialogs.ExpectYesNo(OpenQuestion, true);
     Dialogs.Expect(TScriptedDialogs::Call(TDialogKind::OpenFile, std::nullopt, false));
     Action("OpenFileButton")->trigger();
-    EXPECT_EQ(Form->History().StepCount(), 2u);
+    EXPECT_EQ(Form->History().UndoableSteps(), 2u);
     QTest::keyClick(Form.get(), Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(Form.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(Form->Phasors.size(), 3u);
     QTest::keyClick(Form.get(), Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(Form.get(), Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(Form->Phasors.size(), 3u);
+    // Opening a file by its name is a step too.
+    WriteFile("b.zgf", 4);
+    const std::size_t steps = Form->History().UndoableSteps();
+    Form->OpenPhasorFile(Folder.filePath("b.zgf").toStdString());
+    EXPECT_EQ(Form->History().UndoableSteps(), steps + 1);
+    Action("Undo")->trigger();
+    // The keys reach the history from an edit field too.
+    QLineEdit* zoom = Form->findChild<QComboBox*>("Zoom1ComboBox")->lineEdit();
+    QApplication::setActiveWindow(Form.get());
+    zoom->setFocus();
+    QTest::keyClick(zoom, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Form->Phasors.size(), 2u);
 }
 
-TEST_F(MainUndoTest, RootsModeComesBackWithItsList) {
-    const std::string before = Saved();
-    Dialogs.ExpectYesNo(RootsQuestion, true);
-    Action("Active")->trigger();
-    Dialogs.ExpectInput(DegreePrompt, "5");
-    Action("ChangeNumber")->trigger();
+// A file named at the start is the state undo goes back to at most: no step, and a command
+// that changes nothing records none either.
+TEST_F(MainUndoTest, FileNamedAtTheStartIsTheHistorysStart) {
+    WriteFile("start.zgf", 5);
+    OpenStartFiles(*Form, {Folder.filePath("start.zgf").toStdString()});
+    const std::string opened = State();
+    ASSERT_EQ(Form->Phasors.size(), 3u);
+    EXPECT_FALSE(Action("Undo")->isEnabled());
     EXPECT_EQ(Text("Undo"),
               "R\xC3\xBC"
-              "ckg\xC3\xA4ngig: Grad \xC3\xA4ndern");
+              "ckg\xC3\xA4ngig");
+    Dialogs.ExpectYesNo(DeleteAllQuestion, false);
+    Action("DeleteAllPhasors")->trigger();
+    EXPECT_FALSE(Action("Undo")->isEnabled());
+    EXPECT_EQ(Form->History().StepCount(), 0u);
+    Dialogs.ExpectYesNo(DeleteAllQuestion, true);
+    Action("DeleteAllPhasors")->trigger();
     Action("Undo")->trigger();
-    EXPECT_EQ(Form->RootDegree, 2);
-    EXPECT_EQ(Action("ChangeNumber")->text(), QString::fromUtf8("Grad ändern... (2)"));
-    EXPECT_EQ(Form->Phasors.size(), 3u);
-    Action("Undo")->trigger();
-    EXPECT_FALSE(Form->View.Settings.RootsMode);
-    EXPECT_FALSE(Action("Active")->isChecked());
-    EXPECT_TRUE(Saved() == before);
-    // Back in the mode, the refusals hold again.
-    Action("Redo")->trigger();
-    Dialogs.ExpectError(RootsRefusal);
-    Action("NewPhasor")->trigger();
+    EXPECT_EQ(State(), opened);
+    EXPECT_FALSE(Action("Undo")->isEnabled());
 }
 
 // The clock: switching on (its first tick) and off are a step each, the ticks between none.
@@ -354,7 +368,7 @@ TEST_F(MainUndoTest, ClockSwitchingIsAStepItsTicksAreNone) {
     Action("HiddenClockButton")->trigger();
     for (int i = 0; i < 3; ++i)
         Form->Timer1Timer();
-    EXPECT_EQ(Form->History().StepCount(), 1u);
+    EXPECT_EQ(Form->History().UndoableSteps(), 1u);
     EXPECT_EQ(Text("Undo"),
               "R\xC3\xBC"
               "ckg\xC3\xA4ngig: Uhr einschalten");
@@ -398,7 +412,7 @@ TEST_F(MainUndoTest, EveryHandOverFromTheCircuitWindowIsAStep) {
     });
     Action("CircuitCalculation")->trigger();
     ASSERT_EQ(Form->Phasors.size(), 5u);
-    EXPECT_EQ(Form->History().StepCount(), 3u);
+    EXPECT_EQ(Form->History().UndoableSteps(), 3u);
     EXPECT_EQ(Text("Undo"),
               "R\xC3\xBC"
               "ckg\xC3\xA4ngig: \xC3\x9C"

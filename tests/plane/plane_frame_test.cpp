@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <random>
 #include <vector>
 
 #include "plane/frame.h"
@@ -282,6 +283,96 @@ TEST_F(FrameTest, AbsurdSettingsFieldsAndSurfacesAreSafe) {
                     EXPECT_EQ(View.DrawnPhasors.size(), 1u);
                 }
             }
+}
+
+// Frames that take over the previous background against frames drawn from nothing, after
+// every kind of change: the same bytes (coverage byte included), segments, mapping and canvas
+// state, and every pixel that changed since the previous frame lies in the reported part.
+TEST(FrameLayers, ReusedFramesMatchFreshOnes) {
+    std::mt19937 rng(1312);
+    auto pick = [&](int n) { return static_cast<int>(rng() % n); };
+    auto value = [&] { return std::uniform_real_distribution<double>(-4, 4)(rng); };
+    TPaintBoxEx surface(160, 120);
+    TPlaneView view;
+    TPhasorArray phasors;
+    for (int k = 0; k < 4; ++k)
+        phasors.push_back(MakePhasor(value(), value(), 0x2040F0 * k, 0, "Zk"));
+    int selected = -1, reused = 0;
+    QImage previous;
+    for (int step = 0; step < 400; ++step) {
+        TPlaneSettings& s = view.Settings;
+        TCanvas& c = surface.BitmapCanvas();
+        bool resized = false;
+        switch (pick(14)) {
+            case 0:
+            case 1:
+            case 2:  // a drag
+                phasors[pick(int(phasors.size()))].Value =
+                    MakeComplex(pick(6) ? value() : std::nan(""), value());
+                break;
+            case 3:
+                for (TPhasor& p : phasors)
+                    p.Visible = pick(3) != 0;
+                break;
+            case 4:
+                phasors[pick(int(phasors.size()))].Scale ^= 1;
+                break;
+            case 5:
+                selected = pick(int(phasors.size()) + 1) - 1;
+                break;
+            case 6:
+                s.Scale1 = pick(3) + 0.5;
+                break;
+            case 7:
+                s.UnitCircle1 = pick(2), s.UnitCircle2 = pick(2), s.GridVisible = pick(4) != 0;
+                break;
+            case 8:
+                s.AntiAliasing = pick(3) != 0, s.GraphicalAddition = pick(2);
+                break;
+            case 9:
+                s.AxisColor = rng() & 0xFFFFFF, s.ReLabel = pick(2) ? "Re" : "x";
+                break;
+            case 10:
+                surface.Resize(120 + pick(3) * 20, 90 + pick(2) * 30);
+                resized = true;
+                break;
+            case 11:
+                c.SetPenWidth(pick(4)), c.SetFontPixelSize(10 + pick(2)), c.SetFontBold(pick(2));
+                break;
+            case 12:
+                s.RootsMode = pick(4) == 0, s.ShowNumbers = pick(4) != 0;
+                break;
+            default:
+                break;
+        }
+        const TPhasor* sel = selected >= 0 ? &phasors[selected] : nullptr;
+        TPaintBoxEx fresh(surface.Width(), surface.Height());
+        fresh.BitmapCanvas().SetPenWidth(c.PenWidth());
+        fresh.BitmapCanvas().SetFontPixelSize(c.FontPixelSize());
+        fresh.BitmapCanvas().SetFontBold(c.FontBold());
+        TPlaneView freshView = view;  // a copy starts without the previous layers
+        RenderPlane(surface, view, phasors, sel);
+        RenderPlane(fresh, freshView, phasors, sel);
+        ASSERT_EQ(surface.Bitmap, fresh.Bitmap) << "step " << step;
+        ASSERT_EQ(0, std::memcmp(surface.Bits(), fresh.Bits(), surface.Bitmap.sizeInBytes()));
+        ASSERT_EQ(view.DrawnPhasors.size(), freshView.DrawnPhasors.size());
+        ASSERT_EQ(view.Mapping.ChainX, freshView.Mapping.ChainX);
+        ASSERT_EQ(view.Mapping.Factor2Y, freshView.Mapping.Factor2Y);
+        const TCanvas& f = fresh.BitmapCanvas();
+        ASSERT_TRUE(c.PenPos() == f.PenPos() && c.PenColor() == f.PenColor() &&
+                    c.PenWidth() == f.PenWidth() && c.PenStyle() == f.PenStyle() &&
+                    c.FontColor() == f.FontColor() && c.BrushStyle() == f.BrushStyle())
+            << "step " << step;
+        if (!resized && !previous.isNull())
+            for (int y = 0; y < surface.Height(); ++y)
+                for (int x = 0; x < surface.Width(); ++x)
+                    if (previous.pixel(x, y) != surface.Bitmap.pixel(x, y))
+                        ASSERT_TRUE(surface.Changed.contains(x, y))
+                            << "step " << step << " at " << x << "," << y;
+        previous = surface.Bitmap.copy();
+        reused += surface.Changed != surface.Bitmap.rect();
+    }
+    EXPECT_GT(reused, 100);
 }
 
 // Picking the phasor under the pointer from the drawn segments.
