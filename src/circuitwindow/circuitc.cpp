@@ -399,6 +399,12 @@ void TCircuitCalculationForm::SaveAsBitmapButtonClick() {
     PaintBox->update();
 }
 
+// The analysis window reads this window's circuit and clears AnalysisForm when it goes: it goes
+// first, while this window is still whole (not from QWidget's destructor, after ours).
+TCircuitCalculationForm::~TCircuitCalculationForm() {
+    delete AnalysisForm;
+}
+
 void TCircuitCalculationForm::AnalysisButtonClick() {
     if (AnalysisForm == nullptr) {
         TAnalysisLinks links;

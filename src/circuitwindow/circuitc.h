@@ -35,6 +35,7 @@ class TCircuitCalculationForm : public QDialog {
     // phasorsChanged, which refreshes the main window.
     TCircuitCalculationForm(TPhasorArray& phasors, std::function<void()> phasorsChanged,
                             QWidget* parent = nullptr);
+    ~TCircuitCalculationForm() override;
 
     // Draws the diagram now and shows the circuit's impedance and current.
     void RedrawDiagram();
