@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <deque>
 #include <memory>
 #include <new>
 #include <random>
@@ -89,12 +90,12 @@ TPhasorArray RandomPhasors(std::mt19937& rng, int count) {
 }
 
 void Commit(TSnapshotHistory& history, const TPhasorArray& list) {
-    const std::string bytes = PhasorsToBytes(list);
+    std::deque<TPhasor> cleaned;
     const std::string mode(8, '\0');
     if (!history.Started())
-        history.Reset(PhasorStatePieces(mode, bytes), -1);
+        history.Reset(PhasorStatePieces(mode, list, cleaned), -1);
     else
-        history.Commit(PhasorStatePieces(mode, bytes), "Schritt", 0, 0);
+        history.Commit(PhasorStatePieces(mode, list, cleaned), "Schritt", 0, 0);
 }
 
 // Mostly drags and edits of one phasor, some new, duplicated and deleted ones, now and then

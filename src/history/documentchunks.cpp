@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "circuit/circuitfile.h"
 #include "phasors/phasorfile.h"
@@ -23,6 +24,19 @@ TStatePieces PhasorStatePieces(std::string_view leading, std::string_view phasor
     pieces.reserve(1 + phasorFileBytes.size() / PhasorRecordSize);
     for (std::size_t pos = 0; pos < phasorFileBytes.size();)
         CutInto(pieces, phasorFileBytes, pos, PhasorRecordSize);
+    return pieces;
+}
+
+TStatePieces PhasorStatePieces(std::string_view leading, const TPhasorArray& list,
+                               std::deque<TPhasor>& cleaned) {
+    TStatePieces pieces{leading};
+    pieces.reserve(1 + list.size());
+    for (const TPhasor& p : list) {
+        const TPhasor clean = FileRecord(p);
+        const TPhasor* record = &p;
+        if (std::memcmp(&clean, &p, sizeof p) != 0) record = &cleaned.emplace_back(clean);
+        pieces.emplace_back(reinterpret_cast<const char*>(record), sizeof *record);
+    }
     return pieces;
 }
 

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QTimer>
 #include <cstring>
+#include <deque>
 #include <new>
 
 #include "dialogs/historykeys.h"
@@ -57,8 +58,9 @@ void TMainForm::StartHistory() {
 
 void TMainForm::RestartHistory() {
     RecalculateIfDue();
-    UndoHistory.Reset(PhasorStatePieces(HistoryModePiece(), PhasorsToBytes(Phasors)),
-                      SelectedIndex_);
+    const std::string mode = HistoryModePiece();
+    std::deque<TPhasor> cleaned;
+    UndoHistory.Reset(PhasorStatePieces(mode, Phasors, cleaned), SelectedIndex_);
     UpdateUndoActions();
 }
 
@@ -68,8 +70,8 @@ void TMainForm::CommitStep(const char* caption, int selectionBefore) noexcept {
         // Commit records nothing when the list is the current state.
         RecalculateIfDue();
         const std::string mode = HistoryModePiece();
-        const std::string bytes = PhasorsToBytes(Phasors);
-        UndoHistory.Commit(PhasorStatePieces(mode, bytes), caption, selectionBefore,
+        std::deque<TPhasor> cleaned;
+        UndoHistory.Commit(PhasorStatePieces(mode, Phasors, cleaned), caption, selectionBefore,
                            SelectedIndex_);
     } catch (const std::bad_alloc&) {
         // Better no undo than one that skips this change.

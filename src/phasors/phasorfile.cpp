@@ -112,6 +112,10 @@ TPhasorFileResult LoadPhasorsFromFile(TPhasorArray& list, const std::string& fil
     return r;
 }
 
+TPhasor FileRecord(const TPhasor& p) {
+    return CleanRecord(p);
+}
+
 std::string PhasorsToBytes(const TPhasorArray& list) {
     std::string bytes;
     bytes.reserve(list.size() * PhasorRecordSize);

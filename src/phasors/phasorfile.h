@@ -44,6 +44,9 @@ TPhasorFileResult LoadPhasorsFromBytes(TPhasorArray& list, std::string_view byte
 // platform's native encoding.
 TPhasorFileResult LoadPhasorsFromFile(TPhasorArray& list, const std::string& fileName);
 
+// One record as the file holds it, see PhasorsToBytes.
+TPhasor FileRecord(const TPhasor& p);
+
 // The file bytes of the list: padding, unused string characters and the reserved bytes are
 // written as zero bytes, so saving the same list twice gives the same file.
 std::string PhasorsToBytes(const TPhasorArray& list);

@@ -2,8 +2,13 @@
 // bounded.
 #include "history/snapshothistory.h"
 
+#include "history/documentchunks.h"
+#include "phasors/phasorfile.h"
+
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <deque>
 #include <random>
 #include <string>
 #include <vector>
@@ -79,6 +84,31 @@ TEST(ChunkStoreTest, StoredPieceMatchesOnlyItsOwnBytes) {
         store.Release(id);
     }
     EXPECT_EQ(store.Count(), 0u);
+}
+
+// The list cut into records where it stands gives the file's bytes, records with stale
+// characters behind their texts and set padding included.
+TEST(DocumentChunksTest, PhasorRecordsInPlaceAreTheFileBytes) {
+    std::mt19937 rng(5);
+    TPhasorArray list;
+    for (int i = 0; i < 200; ++i) {
+        AppendPhasor(list);
+        TPhasor& p = list.back();
+        p.Name = "Zeiger" + std::to_string(i);
+        if (rng() % 3 == 0) {
+            p.Definition = "Zeiger1+Zeiger2";
+            p.Definition = "Z";
+        }
+        if (rng() % 5 == 0) p.Pad2[1] = 7;
+        p.Color = rng();
+    }
+    std::deque<TPhasor> cleaned;
+    std::string joined;
+    for (const std::string_view piece : PhasorStatePieces("mode", list, cleaned))
+        joined.append(piece);
+    EXPECT_EQ(joined, "mode" + PhasorsToBytes(list));
+    EXPECT_GT(cleaned.size(), 0u);
+    EXPECT_LT(cleaned.size(), list.size());
 }
 
 // Random edits of a list of pieces; undoing all gives every earlier state back in turn, redoing
