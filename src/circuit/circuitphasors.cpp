@@ -81,6 +81,8 @@ std::string UniqueName(const std::string& base, const TPhasorArray& a, const TPh
         if (!NameTaken(base + "x" + std::to_string(k), a, b)) return base + "x" + std::to_string(k);
 }
 
+}  // namespace
+
 TPhasor MakePhasor(std::string name, TComplex value, bool current, std::uint32_t color) {
     TPhasor p = ZeroPhasor();
     p.Name = name;
@@ -92,8 +94,6 @@ TPhasor MakePhasor(std::string name, TComplex value, bool current, std::uint32_t
     p.Scale = current ? 1 : 0;
     return p;
 }
-
-}  // namespace
 
 std::vector<std::string> ElementLabels(const std::vector<TCircuitNode>& nodes) {
     std::vector<std::string> labels;

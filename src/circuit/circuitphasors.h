@@ -51,6 +51,9 @@ TGroupPhasors GroupPhasors(const TCustomCircuitElement& root, const TCircuitSupp
 // Voltages at scale 1, currents at scale 2.
 TPhasorArray HandOverPhasors(const TGroupPhasors& diagram, const TPhasorArray& existing);
 
+// A visible, named record of value at scale 1 (voltage) or 2 (current), pen width 1.
+TPhasor MakePhasor(std::string name, TComplex value, bool current, std::uint32_t color);
+
 // Colour of an element kind in the diagrams, 0x00BBGGRR.
 std::uint32_t KindColor(TElementType kind);
 

@@ -18,14 +18,8 @@ constexpr double ImIntervals = 4.0;
 
 TPhasor Arrow(const std::string& name, TComplex value, bool current, std::uint32_t color,
               int width) {
-    TPhasor p = ZeroPhasor();
-    p.Name = name;
-    p.NameVisible = 1;
-    p.Visible = 1;
-    p.Value = value;
-    p.Color = color;
+    TPhasor p = MakePhasor(name, value, current, color);
     p.Width = static_cast<std::uint8_t>(width);
-    p.Scale = current ? 1 : 0;
     p.EvalState = TEvalState::esDone;
     return p;
 }

@@ -16,6 +16,7 @@
 #include <sstream>
 
 #include "circuit/circuitquery.h"
+#include "circuitwindow/elemprop.h"
 #include "complex/cp1252text.h"
 #include "complex/numtext.h"
 #include "dialogs/paintboxwidget.h"
@@ -42,19 +43,6 @@ void MarkEdit(QLineEdit* edit, bool invalid) {
     QPalette palette = edit->palette();
     palette.setColor(QPalette::Base, invalid ? QColor(255, 0, 0) : QColor(255, 255, 255));
     edit->setPalette(palette);
-}
-
-const char* KindName(TElementType type) {
-    switch (type) {
-        case etResistor:
-            return "Widerstand";
-        case etCapacitor:
-            return "Kondensator";
-        case etCoil:
-            return "Spule";
-        default:
-            return "Gruppe";
-    }
 }
 
 const char* ValueUnit(TElementType type) {
@@ -251,7 +239,7 @@ void TCircuitAnalysisForm::Refresh() {
         if (nodes[k].Element == selected) Element = static_cast<int>(k);
     const TCustomCircuitElement& shown = *nodes[static_cast<std::size_t>(Element)].Element;
     ElementText = Labels[static_cast<std::size_t>(Element)];
-    std::string kind = KindName(shown.ElementType());
+    std::string kind = ElementTypeName(shown.ElementType());
     if (shown.ElementType() == etGroup)
         kind +=
             static_cast<const TCircuitElementGroup&>(shown).IsParallel ? ", parallel" : ", seriell";
