@@ -43,6 +43,7 @@ fuzz:
 	@cmake --build $(BUILD_FUZZ) -j $(JOBS)
 	@echo "Fuzz targets are in $(BUILD_FUZZ)/fuzz; run one with e.g.:"
 	@echo "  $(BUILD_FUZZ)/fuzz/fuzz_expression -max_total_time=600 fuzz/corpus/expression"
+	@echo "(fuzz_phasordraw draws text: LSAN_OPTIONS=suppressions=tests/lsan.supp skips fontconfig's caches)"
 
 # The whole suite under AddressSanitizer, LeakSanitizer and UBSan, in a build folder of its own.
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
