@@ -42,6 +42,9 @@ class TCircuitCalculationForm : public QDialog {
     TPaintBoxEx& Diagram();
     // Shows the circuit of that file; one that cannot be read is reported and changes nothing.
     void OpenCircuitFile(const std::string& fileName);
+    // Makes the tree shown the history's start: a circuit named at the program's start is
+    // where the user begins, not a step to undo.
+    void ResetHistory();
 
     std::unique_ptr<TCircuitElementGroup> OuterGroup;
     TCustomCircuitElement* SelectedElement = nullptr;
@@ -118,7 +121,6 @@ class TCircuitCalculationForm : public QDialog {
     int SelectionIndex() const;
     // Starts the history with the tree shown; the keys go to the history from now on.
     void StartHistory();
-    void ResetHistory();
     // Records the tree as a step if it changed; selectionBefore is what undo selects again.
     // Typing on in one field of one element (field not 0) continues the step.
     void CommitStep(const char* caption, int selectionBefore, int field = 0) noexcept;

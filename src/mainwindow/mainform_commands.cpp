@@ -343,7 +343,10 @@ void TMainForm::OpenCircuitWindow(const std::string& circuitFile) {
         CommitStep("Übernahme aus der Schaltung", SelectedIndex_);
     };
     TCircuitCalculationForm form(EditPhasors(), refresh, this);
-    if (!circuitFile.empty()) form.OpenCircuitFile(circuitFile);
+    if (!circuitFile.empty()) {
+        form.OpenCircuitFile(circuitFile);
+        form.ResetHistory();
+    }
     RunModal([&form] { form.exec(); });
     // The combo was refilled on "Kein"; show the selection again.
     SelectPhasor(SelectedPhasor());

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QProcess>
@@ -117,10 +118,12 @@ TEST_F(StartFilesTest, PhasorFilesInTurnThenTheLastCircuit) {
     const std::string missing = InFolder("fehlt.zgf");
     Dialogs.ExpectError(PhasorFileErrorText(TPhasorFileError::ReadFailed, missing, ENOENT));
     std::string shownCircuit;
-    QTimer::singleShot(0, [&shownCircuit] {
+    bool undoable = true;
+    QTimer::singleShot(0, [&shownCircuit, &undoable] {
         auto* form = dynamic_cast<TCircuitCalculationForm*>(QApplication::activeModalWidget());
         ASSERT_NE(form, nullptr);
         shownCircuit = form->OuterGroup->Items(0)->Name.Str();
+        undoable = form->findChild<QAction*>(QStringLiteral("UndoAction"))->isEnabled();
         form->reject();
     });
     OpenStartFiles(window,
@@ -128,6 +131,7 @@ TEST_F(StartFilesTest, PhasorFilesInTurnThenTheLastCircuit) {
     ASSERT_EQ(window.Phasors.size(), 1u);
     EXPECT_EQ(window.Phasors[0].Name.Str(), "Netz");
     EXPECT_EQ(shownCircuit, "Vorwiderstand");
+    EXPECT_FALSE(undoable);  // the circuit named at the start is the history's start
 }
 
 }  // namespace
