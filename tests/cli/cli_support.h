@@ -18,21 +18,13 @@
 #include <vector>
 
 #include "circuit/circuitfile.h"
+#include "support/filebytes.h"
 
 namespace zeigora::test {
 
 namespace fs = std::filesystem;
 
 inline const std::string StartFile = std::string(ZEIGORA_SOURCE_DIR) + "/examples/start.zgf";
-
-inline std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-inline void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
-}
 
 // Tab-separated output as rows of fields.
 inline std::vector<std::vector<std::string>> Rows(const std::string& tsv) {

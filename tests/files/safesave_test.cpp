@@ -21,20 +21,15 @@
 #include "circuit/circuitfile.h"
 #include "files/filemessage.h"
 #include "phasors/phasorfile.h"
+#include "support/filebytes.h"
 
 namespace zeigora {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
-}
+using test::ReadBytes;
+using test::WriteBytes;
 
 // One file kind: its save of fixed contents (the message, empty on success) and those bytes.
 struct TFileKind {
