@@ -38,7 +38,8 @@ struct TLineWalk {
     std::int64_t N;
     bool Steep;
     std::int64_t Sm, Sn, U, Kv, Kd, Kt;
-    int Width, Height;
+    // The pixels the line may write: the surface's clip within the bitmap, right/bottom excluded.
+    std::int64_t Left, Top, Right, Bottom;
     std::uint8_t* Bits;
     std::int64_t Stride;
     // Allowed[p]: how many of the steps before p the dash pattern lets through; nullptr: all.
@@ -54,6 +55,10 @@ struct TLineWalk {
 // once per line.
 std::uint8_t* PixelAt(const TLineWalk& w, std::int64_t x, std::int64_t y) {
     return w.Bits + y * w.Stride + x * 4;
+}
+
+bool Inside(const TLineWalk& w, std::int64_t x, std::int64_t y) {
+    return x >= w.Left && y >= w.Top && x < w.Right && y < w.Bottom;
 }
 
 // Pixel index of a sub-sample coordinate; div truncates toward zero, so pixel 0 spans 2n - 1
@@ -101,7 +106,7 @@ void Darken(std::uint8_t& ch, std::int64_t count, int dec) {
 void Flush(const TLineWalk& w, std::int64_t major, std::int64_t minor, std::int64_t count) {
     if (count == 0) return;
     const std::int64_t x = w.Steep ? minor : major, y = w.Steep ? major : minor;
-    if (x < 0 || y < 0 || x >= w.Width || y >= w.Height) return;
+    if (!Inside(w, x, y)) return;
     TBand& band = *w.Band;
     const std::int64_t row = major - band.First;
     if (row >= 0 && row < band.Rows) {
@@ -402,20 +407,20 @@ void ApplyBand(const TLineWalk& w, const TBand& band, const std::int64_t rgb[3],
             if (counts[k] == 0) continue;
             const std::int64_t major = band.First + row, minor = band.Base[row] + k;
             const std::int64_t x = w.Steep ? minor : major, y = w.Steep ? major : minor;
-            if (x < 0 || y < 0 || x >= w.Width || y >= w.Height) continue;
+            if (!Inside(w, x, y)) continue;
             Apply(w, PixelAt(w, x, y), counts[k], rgb, n2);
         }
     }
 }
 
 // The band around the centre line from (major0, minor0) over (dMajor, dMinor) sub-samples,
-// `half` pixels to either side, limited to the image rows.
+// `half` pixels to either side, limited to the rows [majorLo, majorHi) that may be written.
 void PrepareBand(TBand& band, std::int64_t n, std::int64_t major0, std::int64_t minor0,
-                 std::int64_t dMajor, std::int64_t dMinor, std::int64_t half,
-                 std::int64_t majorSize) {
+                 std::int64_t dMajor, std::int64_t dMinor, std::int64_t half, std::int64_t majorLo,
+                 std::int64_t majorHi) {
     const std::int64_t a = PixelOf(major0, n), b = PixelOf(major0 + dMajor, n);
-    const std::int64_t first = std::max<std::int64_t>(std::min(a, b) - half, 0);
-    const std::int64_t last = std::min(std::max(a, b) + half, majorSize - 1);
+    const std::int64_t first = std::max<std::int64_t>(std::min(a, b) - half, majorLo);
+    const std::int64_t last = std::min(std::max(a, b) + half, majorHi - 1);
     band.First = first;
     band.Rows = std::max<std::int64_t>(last - first + 1, 0);
     band.RowWidth = 2 * half + 2;
@@ -459,6 +464,8 @@ long double Hypot(long double a, long double b) {
 void TPaintBoxEx::LineAA(std::int64_t color, int width, long double x1, long double y1,
                          long double x2, long double y2, long double dash) {
     if (Height() <= 0) return;
+    const QRect clip = Clip.isNull() ? Bitmap.rect() : Clip & Bitmap.rect();
+    if (clip.isEmpty()) return;
     for (long double v : {x1, y1, x2, y2})
         if (!std::isfinite(v)) return;
     const TCanvas& pen = BitmapCanvas();
@@ -506,8 +513,10 @@ void TPaintBoxEx::LineAA(std::int64_t color, int width, long double x1, long dou
             allowed[p + 1] = allowed[p] + DashAllows(dash, style, q, p);
         w.Allowed = allowed.data();
     }
-    w.Width = Width();
-    w.Height = Height();
+    w.Left = clip.left();
+    w.Top = clip.top();
+    w.Right = clip.right() + std::int64_t{1};
+    w.Bottom = clip.bottom() + std::int64_t{1};
     w.Bits = Bitmap.bits();
     w.Stride = Bitmap.bytesPerLine();
     static thread_local std::vector<TRun> runs;
@@ -518,7 +527,8 @@ void TPaintBoxEx::LineAA(std::int64_t color, int width, long double x1, long dou
     const TPt start{sx1 + w.N / 2, sy1 + w.N / 2};
     const std::int64_t half = static_cast<std::int64_t>(tk / (2 * w.U * w.N)) + 3;
     PrepareBand(band, w.N, w.Steep ? start.Y : start.X, w.Steep ? start.X : start.Y,
-                w.Steep ? dv : du, w.Steep ? du : dv, half, w.Steep ? w.Height : w.Width);
+                w.Steep ? dv : du, w.Steep ? du : dv, half, w.Steep ? w.Top : w.Left,
+                w.Steep ? w.Bottom : w.Right);
     w.BandCounts = band.Count.data();
     WalkStrokes(w, start, tk, ku, pm, qn, s);
     const std::int64_t rgb[3] = {(c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF};  // b, g, r
