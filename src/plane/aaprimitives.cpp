@@ -148,6 +148,10 @@ void EllipseAA(TPaintBoxEx& surface, int cx, int cy, int rx, int ry) {
     }
     // Under a clip only the cells with a mirror pixel inside it are worked out.
     const QRect clip = surface.Clip;
+    const std::int64_t reachX = std::llabs(rx) + 2, reachY = std::llabs(ry) + 2;
+    if (!clip.isNull() && (cx + reachX < clip.left() || cx - reachX > clip.right() ||
+                           cy + reachY < clip.top() || cy - reachY > clip.bottom()))
+        return;
     const auto inside = [&clip](int c, int d, int lo, int hi) {
         return clip.isNull() || (c + d >= lo && c + d <= hi) || (c - d >= lo && c - d <= hi);
     };

@@ -165,15 +165,12 @@ bool Touches(const std::vector<QRect>& ink, const QRect& part) {
     return std::any_of(ink.begin(), ink.end(), [&](const QRect& r) { return r.intersects(part); });
 }
 
-// The placed phasors and the solution circle over them, each only where its ink meets `part`
-// (all of them when `part` is null).
-void DrawPlaced(TPaintBoxEx& surface, const TPlaneView& view, const TPhasorArray& phasors,
-                const TPhasorRecords& records, const TPhasorDrawOptions& options,
-                const QRect& part) {
+// The placed phasors, each only where its ink meets `part` (all of them when `part` is null).
+void DrawPlaced(TPaintBoxEx& surface, const TPlaneView& view, const TPhasorRecords& records,
+                const TPhasorDrawOptions& options, const QRect& part) {
     for (std::size_t k = 0; k < view.DrawnPhasors.size(); ++k)
         if (part.isNull() || Touches(records[k].Ink, part))
             DrawPlacedPhasor(surface, view.DrawnPhasors[k], records[k].Selected, options);
-    DrawSolutionCircle(surface, view, phasors);
 }
 
 // The first phasor from which on drawing decides the canvas state a frame leaves: the last
@@ -191,15 +188,15 @@ std::size_t StateStart(const TPhasorRecords& records, bool antiAliasing) {
 }
 
 // Draws the phasors from `first` on with a clip that lies outside the bitmap: no pixel
-// changes, only the canvas state and the antialiasing mode follow.
-void ReplayState(TPaintBoxEx& surface, const TPlaneView& view, const TPhasorArray& phasors,
-                 const TPhasorRecords& records, const TPhasorDrawOptions& options,
-                 std::size_t first) {
+// changes, only the canvas state and the antialiasing mode become those that drawing all
+// phasors leaves.
+void ReplayState(TPaintBoxEx& surface, const TPlaneView& view, const TPhasorRecords& records,
+                 const TPhasorDrawOptions& options, std::size_t first) {
+    const QRect clip = surface.Clip;
     surface.Clip = QRect(-1, -1, 1, 1);
     for (std::size_t k = first; k < view.DrawnPhasors.size(); ++k)
         DrawPlacedPhasor(surface, view.DrawnPhasors[k], records[k].Selected, options);
-    DrawSolutionCircle(surface, view, phasors);
-    surface.Clip = QRect();
+    surface.Clip = clip;
 }
 
 void RestoreRect(TPaintBoxEx& surface, const QImage& background, const QRect& r) {
@@ -238,19 +235,28 @@ void ReusedFrame(TPaintBoxEx& surface, TPlaneView& view, TPhasorArray& phasors,
     }
     if (!parts) {
         RestoreRect(surface, layers.Background, intact ? before : bounds);
-        DrawPlaced(surface, view, phasors, records, options, QRect());
+        DrawPlaced(surface, view, records, options, QRect());
+        DrawSolutionCircle(surface, view, phasors);
         surface.Changed = intact ? before | after : bounds;
         return;
     }
+    // The circle takes the pen that the last phasor left, wherever that one was drawn.
+    const std::size_t stateStart = StateStart(records, options.AntiAliasing);
     QRect changed;
     for (const QRect& part : *parts) {
         RestoreRect(surface, layers.Background, part);
         surface.Clip = part;
-        DrawPlaced(surface, view, phasors, records, options, part);
+        DrawPlaced(surface, view, records, options, part);
+        if (circle.Drawn) {
+            ReplayState(surface, view, records, options, stateStart);
+            DrawSolutionCircle(surface, view, phasors);
+        }
         changed |= part;
     }
-    ReplayState(surface, view, phasors, records, options,
-                StateStart(records, options.AntiAliasing));
+    surface.Clip = QRect(-1, -1, 1, 1);  // lies outside the bitmap: the state only
+    ReplayState(surface, view, records, options, stateStart);
+    DrawSolutionCircle(surface, view, phasors);
+    surface.Clip = QRect();
     surface.Changed = changed;
 }
 
@@ -293,7 +299,8 @@ void RenderPlane(TPaintBoxEx& surface, TPlaneView& view, TPhasorArray& phasors,
     if (reuse) {
         ReusedFrame(surface, view, phasors, *layers, options, records);
     } else {
-        DrawPlaced(surface, view, phasors, records, options, QRect());
+        DrawPlaced(surface, view, records, options, QRect());
+        DrawSolutionCircle(surface, view, phasors);
         if (!layers) return;
         FillInk(canvas, view.DrawnPhasors, options, surface.Bitmap.rect(), layers->Records, {},
                 records);
