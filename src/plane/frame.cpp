@@ -199,6 +199,26 @@ void ReplayState(TPaintBoxEx& surface, const TPlaneView& view, const TPhasorReco
     surface.Clip = clip;
 }
 
+// How many phasors reach into the parts, one count per part.
+std::int64_t Crossings(const TPhasorRecords& records, const std::vector<QRect>& parts) {
+    std::int64_t n = 0;
+    for (const QRect& part : parts)
+        for (const TPhasorRecord& r : records)
+            n += Touches(r.Ink, part);
+    return n;
+}
+
+// A line is walked whole however little of it a part clips; parts that many phasors cross
+// (those around the origin, where every phasor starts) are therefore cheaper as one.
+void FewestLines(const TPhasorRecords& records, std::vector<QRect>& parts) {
+    if (parts.size() < 2) return;
+    QRect all;
+    for (const QRect& part : parts)
+        all |= part;
+    const std::vector<QRect> one{all};
+    if (Crossings(records, one) < Crossings(records, parts)) parts = one;
+}
+
 void RestoreRect(TPaintBoxEx& surface, const QImage& background, const QRect& r) {
     if (r.isEmpty()) return;
     std::uint8_t* to = surface.Bitmap.bits();
@@ -232,6 +252,7 @@ void ReusedFrame(TPaintBoxEx& surface, TPlaneView& view, TPhasorArray& phasors,
         const QRect whole = before | after;
         parts = ChangedParts(layers.Records, records, match, bounds,
                              std::int64_t(whole.width()) * whole.height() / 2);
+        if (parts) FewestLines(records, *parts);
     }
     if (!parts) {
         RestoreRect(surface, layers.Background, intact ? before : bounds);
