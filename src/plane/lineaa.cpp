@@ -101,17 +101,16 @@ struct TMinorMoves {
 // pixel 0).
 class TMinorCursor {
   public:
-    TMinorCursor(const TMinorMoves& m, std::int64_t k, std::int64_t n) : M_(m), K_(k) {
+    TMinorCursor(const TMinorMoves& m, std::int64_t k, const TLineWalk& w) : M_(m), K_(k) {
         if (m.Kv == 0) return;
         const std::int64_t num = k * m.Ku + m.L + 1 - m.E0 + m.Kv - 1;
         Q_ = FloorDiv(num, m.Kv);
         R_ = num - Q_ * m.Kv;
         for (int i = 0; i < 2; ++i) {
-            const std::int64_t size = i == 0 ? n : 2 * n - 1;
-            StepQ_[i] = size * m.Ku / m.Kv;
-            StepR_[i] = size * m.Ku % m.Kv;
+            StepQ_[i] = w.CellRise[i].Q;
+            StepR_[i] = w.CellRise[i].R;
         }
-        N_ = n;
+        N_ = w.N;
     }
 
     // The first step reaching the current k, or `none`.
@@ -151,7 +150,7 @@ void StrokeSegments(const TLineWalk& w, std::int64_t x, std::int64_t y, std::int
     const TMinorMoves moves{-e, w.Kt - 2 * w.U + w.Kv, 2 * w.U, w.Kv};
     std::int64_t pMajor = PixelOf(major, w.N), pMinor = PixelOf(minor, w.N);
     std::int64_t nextMajor = StepsLeft(major, pMajor, w.Sm, w.N) + 1;
-    TMinorCursor cursor(moves, StepsLeft(minor, pMinor, w.Sn, w.N) + 1, w.N);
+    TMinorCursor cursor(moves, StepsLeft(minor, pMinor, w.Sn, w.N) + 1, w);
     std::int64_t nextMinor = cursor.Next(end);
     const TBand& band = *w.Band;
     const auto width = static_cast<std::uint64_t>(band.RowWidth);
@@ -202,7 +201,7 @@ void StrokeSolid(const TLineWalk& w, const TStroke& s, std::int64_t from, std::i
     const std::int64_t minor = (w.Steep ? s.X : s.Y) + w.Sn * before;
     std::int64_t pMajor = PixelOf(major, w.N), pMinor = PixelOf(minor, w.N);
     std::int64_t cellEnd = p + StepsLeft(major, pMajor, w.Sm, w.N) + 1;
-    TMinorCursor cursor(moves, before + StepsLeft(minor, pMinor, w.Sn, w.N) + 1, w.N);
+    TMinorCursor cursor(moves, before + StepsLeft(minor, pMinor, w.Sn, w.N) + 1, w);
     std::int64_t nextMinor = cursor.Next(end);
     const TBand& band = *w.Band;
     const auto width = static_cast<std::uint64_t>(band.RowWidth);
@@ -480,6 +479,11 @@ void TPaintBoxEx::LineAA(std::int64_t color, int width, long double x1, long dou
     w.Kv = 2 * v;
     w.Kd = w.Kv - ku;
     w.Kt = w.U - w.Kv;
+    if (w.Kv > 0)
+        for (int i = 0; i < 2; ++i) {  // (cell size) ku / kv, for a cell of n and of 2n - 1
+            const std::int64_t size = i == 0 ? w.N : 2 * w.N - 1;
+            w.CellRise[i] = {size * ku / w.Kv, size * ku % w.Kv};
+        }
     std::vector<std::int32_t> allowed;
     if (dash > 0 || (dash < 0 && style != psSolid)) {
         const long double q =

@@ -77,10 +77,12 @@ class TGroup {
             CMin_ = std::min(CMin_, m.C);
             CMax_ = std::max(CMax_, m.C);
         }
-        std::vector<std::int64_t> mult(CMax_ - CMin_ + 1, 0);
+        static thread_local std::vector<std::int64_t> mult;
+        mult.assign(CMax_ - CMin_ + 1, 0);
         for (const TMember& m : members)
             ++mult[m.C - CMin_];
         AtMost_.resize(mult.size());
+        Extra_.clear();
         std::int64_t sum = 0;
         for (std::size_t i = 0; i < mult.size(); ++i) {
             sum += mult[i];
@@ -131,8 +133,9 @@ class TGroup {
     std::int64_t Phase_, Size_;
     std::int64_t CMin_ = 0, CMax_ = 0;
     std::int64_t Cs_ = 0, Len_ = 0, BS_ = 0, BE_ = 0;
-    std::vector<std::int64_t> AtMost_;
-    std::vector<std::pair<std::int64_t, std::int64_t>> Extra_;
+    // Kept between lines: a frame draws hundreds.
+    static thread_local inline std::vector<std::int64_t> AtMost_;
+    static thread_local inline std::vector<std::pair<std::int64_t, std::int64_t>> Extra_;
     // A column spans at most 2n - 1 <= 2 * 45 - 1 steps, and the centre line rises at most one
     // minor step per step.
     std::int64_t Reached_[MaxColumn] = {}, Sums_[MaxColumn + 1] = {};
@@ -210,9 +213,10 @@ void ClipColumns(const TLineWalk& w, std::int64_t& q1, std::int64_t& q2) {
 
 void CountStrokes(const TLineWalk& w, const std::vector<TStroke>& strokes) {
     const std::int64_t ku = 2 * w.U, l = w.Kt - 2 * w.U + w.Kv;
-    std::vector<TMember> members;
-    std::vector<const TStroke*> shared;
-    members.reserve(strokes.size());
+    static thread_local std::vector<TMember> members;
+    static thread_local std::vector<const TStroke*> shared;
+    members.clear();
+    shared.clear();
     std::int64_t phase = -1;
     for (const TStroke& s : strokes) {
         const std::int64_t d = -s.E - l - 1;

@@ -26,6 +26,11 @@ struct TLineWalk {
     std::int64_t N;
     bool Steep;
     std::int64_t Sm, Sn, U, Kv, Kd, Kt;
+    // Steps a stroke takes to rise by a minor cell of n and of 2n - 1, as quotient and
+    // remainder of (size ku) / kv.
+    struct {
+        std::int64_t Q, R;
+    } CellRise[2];
     // The pixels the line may write: the surface's clip within the bitmap, right/bottom excluded.
     std::int64_t Left, Top, Right, Bottom;
     std::uint8_t* Bits;
@@ -47,7 +52,14 @@ struct TStroke {
 // Pixel index of a sub-sample coordinate; div truncates toward zero, so pixel 0 spans 2n - 1
 // sub-samples.
 inline std::int64_t PixelOf(std::int64_t c, std::int64_t n) {
-    return c / n;
+    switch (n) {  // the usual factors as constants, so the division becomes a multiplication
+        case 15:
+            return c / 15;
+        case 5:
+            return c / 5;
+        default:
+            return c / n;
+    }
 }
 
 inline std::int64_t CellSize(std::int64_t q, std::int64_t n) {
