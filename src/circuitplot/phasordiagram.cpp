@@ -16,6 +16,9 @@ namespace {
 constexpr std::uint32_t VoltageColor = 0xFF0000;
 constexpr std::uint32_t CurrentColor = 0x0000FF;
 constexpr double ImIntervals = 4.0;
+// Beyond this many arrows the names crowd whatever their places: each takes its first place
+// unchecked, which keeps a group of thousands of parts as quick to draw as a small one.
+constexpr std::size_t MaxPlacedNames = 64;
 
 TPhasor Arrow(const std::string& name, TComplex value, bool current, std::uint32_t color,
               int width) {
@@ -161,7 +164,8 @@ std::vector<TRect> PlaceNames(TTextLayout& t, const TDrawnPhasorArray& drawn,
             for (const double end : {1.0, 0.0})
                 boxes.push_back(NameBox(d, end, 0, off, w, h));
         const TRect* chosen = nullptr;
-        for (int tier = 0; tier < 3 && chosen == nullptr; ++tier)
+        for (int tier = drawn.size() > MaxPlacedNames ? 3 : 0; tier < 3 && chosen == nullptr;
+             ++tier)
             for (const TRect& box : boxes)
                 if (chosen == nullptr && t.Free(box, tier < 2) && (tier > 0 || clearOfNumbers(box)))
                     chosen = &box;
