@@ -76,6 +76,24 @@ void FrameDragStar(benchmark::State& state) {
     }
 }
 
+// A wheel step: the scale changes every frame, so grid, numbers, axes and unit circles are
+// drawn anew as well.
+void FrameZoomStar(benchmark::State& state) {
+    bench::EnsureGuiApplication();
+    TPaintBoxEx surface(1920, 1080);
+    TPlaneView view = BenchView(false);
+    view.Settings.UnitCircle1 = true;
+    TPhasorArray phasors = RandomPhasors(static_cast<int>(state.range(0)));
+    int step = 0;
+    for (auto _ : state) {
+        view.Settings.Scale1 = step++ % 2 == 0 ? 1.0 : 0.5;
+        RecalculateAll(phasors);
+        surface.FastAntialiasing = false;
+        RenderPlane(surface, view, phasors, nullptr);
+        benchmark::DoNotOptimize(surface.Bitmap.constBits());
+    }
+}
+
 void FrameStar(benchmark::State& state) {
     Frame(state, false);
 }
@@ -86,6 +104,7 @@ void FrameChain(benchmark::State& state) {
 BENCHMARK(FrameStar)->Name("Frame/star")->Arg(16)->Arg(64)->Arg(256)->Unit(benchmark::kMillisecond);
 BENCHMARK(Frame4KStar)->Name("Frame4K/star")->Arg(64)->Arg(256)->Unit(benchmark::kMillisecond);
 BENCHMARK(FrameDragStar)->Name("FrameDrag/star")->Arg(256)->Unit(benchmark::kMillisecond);
+BENCHMARK(FrameZoomStar)->Name("FrameZoom/star")->Arg(256)->Unit(benchmark::kMillisecond);
 BENCHMARK(FrameChain)
     ->Name("Frame/chain")
     ->Arg(16)

@@ -452,6 +452,11 @@ void TPaintBoxEx::LineAA(std::int64_t color, int width, long double x1, long dou
     // A short line this far out cannot reach a pixel.
     for (long double v : {x1, y1, x2, y2})
         if (!(std::fabs(v) <= 1e9L)) return;
+    // Nor can a line whose reach misses the clip: a frame that redraws a small part skips most.
+    const long double reach = 2.0L * std::max(penWidth, 0) + 4;
+    if (std::max(x1, x2) + reach < clip.left() || std::min(x1, x2) - reach > clip.right() + 1 ||
+        std::max(y1, y2) + reach < clip.top() || std::min(y1, y2) - reach > clip.bottom() + 1)
+        return;
     const int style = pen.PenStyle();
     if (dash < 0 && (style < psSolid || style > psDashDotDot)) return;
     TLineWalk w{};
