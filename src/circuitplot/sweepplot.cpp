@@ -222,20 +222,24 @@ bool Inside(const TPlotRect& r, TPlotPoint p) {
 }
 
 // A label beside a point: the first of right above, left above, right below and left below
-// that is free; none where all are taken (the point keeps its mark).
-bool LabelBeside(TTextLayout& t, TPlotPoint p, int gap, std::string_view text,
-                 std::uint32_t color) {
+// that is free, then the same up to `rows` lines farther out; none where all are taken (the
+// point keeps its mark).
+bool LabelBeside(TTextLayout& t, TPlotPoint p, int gap, std::string_view text, std::uint32_t color,
+                 int rows = 0) {
     const int w = t.Canvas().TextWidth(text), h = t.Canvas().TextHeight(text);
     const int right = Px(p.X) + gap, left = Px(p.X) - gap - w;
-    const int above = Px(p.Y) - gap / 2 - h, below = Px(p.Y) + gap / 2;
-    for (const TPoint at :
-         {TPoint{right, above}, TPoint{left, above}, TPoint{right, below}, TPoint{left, below}})
-        if (t.Place(at.X, at.Y, text, color, true)) return true;
+    for (int k = 0; k <= rows; ++k) {
+        const int above = Px(p.Y) - gap / 2 - h - k * h, below = Px(p.Y) + gap / 2 + k * h;
+        for (const TPoint at :
+             {TPoint{right, above}, TPoint{left, above}, TPoint{right, below}, TPoint{left, below}})
+            if (t.Place(at.X, at.Y, text, color, true)) return true;
+    }
     return false;
 }
 
 // Dots at the marks, the resonances and the circuit window's frequency, then their labels:
-// resonances first, then the decades, then 2 and 5 where room is left. A label covers no
+// resonances first (a few lines out if need be), then the decades, then 2 and 5 where room is
+// left. A label covers no
 // other text and no dot, and stays inside the plot.
 void DrawLocusMarks(TPaintBoxEx& surface, TTextLayout& t, const TSweepPlotGeometry& g,
                     const TSweepResult& s, const TSweepPlotOptions& o) {
@@ -262,7 +266,7 @@ void DrawLocusMarks(TPaintBoxEx& surface, TTextLayout& t, const TSweepPlotGeomet
         dot(LocusPlace(g, SweepValue(s.Current, o.Quantity)), 5, clBlack, CurrentColor);
     for (std::size_t k = 0; k < resonances.size(); ++k)
         if (Inside(g.Plot, resonances[k]))
-            LabelBeside(t, resonances[k], 10, ResonanceText(s.Resonances[k].X), ResonanceColor);
+            LabelBeside(t, resonances[k], 10, ResonanceText(s.Resonances[k].X), ResonanceColor, 4);
     for (const bool decades : {true, false})
         for (std::size_t k = 0; k < marks.size(); ++k)
             if ((s.Linear || IsDecade(s.Marks[k].X)) == decades && Inside(g.Plot, marks[k]))
