@@ -83,6 +83,24 @@ void FrameDragStar(benchmark::State& state) {
     }
 }
 
+// A wheel step: the scale changes every frame, so grid, numbers, axes and unit circles are
+// drawn anew as well.
+void FrameZoomStar(benchmark::State& state) {
+    bench::EnsureGuiApplication();
+    TPaintBoxEx surface(1920, 1080);
+    TPlaneView view = BenchView(false);
+    view.Settings.UnitCircle1 = true;
+    TPhasorArray phasors = RandomPhasors(static_cast<int>(state.range(0)));
+    int step = 0;
+    for (auto _ : state) {
+        view.Settings.Scale1 = step++ % 2 == 0 ? 1.0 : 0.5;
+        RecalculateAll(phasors);
+        surface.FastAntialiasing = false;
+        RenderPlane(surface, view, phasors, nullptr);
+        benchmark::DoNotOptimize(surface.Bitmap.constBits());
+    }
+}
+
 void FrameStar(benchmark::State& state) {
     Frame(state, false);
 }
@@ -106,6 +124,11 @@ BENCHMARK(Frame4KStar)
     ->UseRealTime();
 BENCHMARK(FrameDragStar)
     ->Name("FrameDrag/star")
+    ->Arg(256)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(FrameZoomStar)
+    ->Name("FrameZoom/star")
     ->Arg(256)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();

@@ -47,8 +47,8 @@ TEST(LineAACompare, ProductionMatchesReference) {
     int drawn = 0;
     for (int i = 0; i < 2000; ++i) {
         const bool large = i % 10 == 0;  // long enough for many whole pixels along the line
-        const int w = (large ? 150 : 20) + static_cast<int>(rng() % 60),
-                  h = (large ? 100 : 15) + static_cast<int>(rng() % 50);
+        const int w = (large ? 250 : 20) + static_cast<int>(rng() % 60),
+                  h = (large ? 200 : 15) + static_cast<int>(rng() % 50);
         TPaintBoxEx produced(w, h), expected(w, h);
         FillRandom(produced, rng, rng() % 3 == 0);
         std::memcpy(expected.Bitmap.bits(), produced.Bitmap.constBits(),
