@@ -237,8 +237,7 @@ namespace {
 // that is little and the bitmap still holds the previous frame, else all of them over the
 // previous phasors' area (or the whole background when the bitmap was written meanwhile).
 void ReusedFrame(TPaintBoxEx& surface, TPlaneView& view, TPhasorArray& phasors,
-                 TPlaneLayers& layers, const TPhasorDrawOptions& options,
-                 TPhasorRecords& records) {
+                 TPlaneLayers& layers, const TPhasorDrawOptions& options, TPhasorRecords& records) {
     const QRect bounds = surface.Bitmap.rect();
     const TSolutionCircle circle = SolutionCircleOf(view, phasors);
     const TRecordMatch match = MatchRecords(layers.Records, records);

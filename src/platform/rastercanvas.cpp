@@ -78,8 +78,8 @@ std::int64_t FirstStepReaching(std::int64_t lo, std::int64_t hi, std::int64_t ta
 }
 
 // Step range [first, last) along an axis where start + sign * i stays within [lo, hi).
-void AxisRange(std::int64_t start, int sign, std::int64_t lo, std::int64_t hi,
-               std::int64_t& first, std::int64_t& last) {
+void AxisRange(std::int64_t start, int sign, std::int64_t lo, std::int64_t hi, std::int64_t& first,
+               std::int64_t& last) {
     const std::int64_t a = sign > 0 ? lo - start : start - (hi - 1);
     const std::int64_t b = sign > 0 ? hi - 1 - start : start - lo;
     first = std::max(first, a);

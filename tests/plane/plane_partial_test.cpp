@@ -76,9 +76,9 @@ TEST(Clip, EveryPrimitiveWritesTheSamePixelsInsideAndNoneOutside) {
         FillRandom(whole, rng);
         std::memcpy(clipped.Bitmap.bits(), whole.Bitmap.constBits(), whole.Bitmap.sizeInBytes());
         const QImage before = whole.Bitmap.copy();
-        clipped.Clip = QRect(static_cast<int>(rng() % (w + 10)) - 5,
-                             static_cast<int>(rng() % (h + 10)) - 5,
-                             1 + static_cast<int>(rng() % w), 1 + static_cast<int>(rng() % h));
+        clipped.Clip =
+            QRect(static_cast<int>(rng() % (w + 10)) - 5, static_cast<int>(rng() % (h + 10)) - 5,
+                  1 + static_cast<int>(rng() % w), 1 + static_cast<int>(rng() % h));
         const std::mt19937 start = rng;
         DrawPrimitive(whole, kind, rng);
         rng = start;
@@ -174,7 +174,7 @@ TEST(FramePartial, PhasorInkHoldsEveryPixelDrawn) {
         m.Factor1X = m.Factor1Y = m.Factor2X = m.Factor2Y = 20;
         m.ChainX = static_cast<int>(rng() % 200), m.ChainY = static_cast<int>(rng() % 150);
         TPhasor p = RandomPhasor(rng, i);
-        if (rng() % 4 == 0) p.Value = MakeComplex(p.Value.Re / 20, p.Value.Im / 20);  // short
+        if (rng() % 4 == 0) p.Value = MakeComplex(p.Value.Re / 20, p.Value.Im / 20);    // short
         if (rng() % 8 == 0) p.Value = MakeComplex(p.Value.Re * 40, p.Value.Im);         // far
         if (rng() % 3 == 0) p.Value = MakeComplex(p.Value.Re, rng() % 2 ? 0.0 : 0.05);  // level
         if (rng() % 8 == 0) p.Width = static_cast<std::uint8_t>(rng() % 50);
@@ -189,8 +189,8 @@ TEST(FramePartial, PhasorInkHoldsEveryPixelDrawn) {
         PhasorInk(box.DrawingCanvas(), drawn[0], selected, options, box.Bitmap.rect(), ink);
         for (int y = 0; y < box.Height(); ++y)
             for (int x = 0; x < box.Width(); ++x)
-                if (std::memcmp(before.constScanLine(y) + x * 4, box.Bitmap.constScanLine(y) + x * 4,
-                                4) != 0)
+                if (std::memcmp(before.constScanLine(y) + x * 4,
+                                box.Bitmap.constScanLine(y) + x * 4, 4) != 0)
                     ASSERT_TRUE(std::any_of(ink.begin(), ink.end(),
                                             [&](const QRect& r) { return r.contains(x, y); }))
                         << "case " << i << " at " << x << "," << y << " width " << int(p.Width);
@@ -216,7 +216,8 @@ TEST(FramePartial, FramesAfterEveryKindOfChangeMatchFreshOnes) {
         TPlaneView freshView = view;  // a copy starts without the previous frame
         RenderPlane(surface, view, phasors, sel);
         RenderPlane(fresh, freshView, phasors, sel);
-        ASSERT_TRUE(SameBytes(surface.Bitmap, fresh.Bitmap)) << "step " << step << " " << surface.Changed.width();
+        ASSERT_TRUE(SameBytes(surface.Bitmap, fresh.Bitmap))
+            << "step " << step << " " << surface.Changed.width();
         const TCanvas &c = surface.BitmapCanvas(), &f = fresh.BitmapCanvas();
         ASSERT_TRUE(c.PenPos() == f.PenPos() && c.PenColor() == f.PenColor() &&
                     c.PenWidth() == f.PenWidth() && c.PenStyle() == f.PenStyle() &&
