@@ -191,8 +191,12 @@ void StrokeSegments(const TLineWalk& w, std::int64_t x, std::int64_t y, std::int
 // cell, and inside it only the minor border crossings split the steps. Steps [from, to) only:
 // the position at `from` follows from the closed form of the minor moves.
 void StrokeSolid(const TLineWalk& w, const TStroke& s, std::int64_t from, std::int64_t to) {
-    const std::int64_t end = std::min(to, w.U + 1);
-    std::int64_t p = std::max<std::int64_t>(from, 0);
+    // Only the steps whose pixels lie in the clip's major range can leave a mark.
+    const std::int64_t major0 = w.Steep ? s.Y : s.X;
+    const std::int64_t inFrom = w.Sm > 0 ? w.MajorFirst - major0 : major0 - w.MajorLast;
+    const std::int64_t inTo = (w.Sm > 0 ? w.MajorLast - major0 : major0 - w.MajorFirst) + 1;
+    const std::int64_t end = std::min({to, w.U + 1, inTo});
+    std::int64_t p = std::max<std::int64_t>({from, 0, inFrom});
     if (p >= end) return;
     const TMinorMoves moves{-s.E, w.Kt - 2 * w.U + w.Kv, 2 * w.U, w.Kv};
     const std::int64_t before = std::min(
@@ -502,6 +506,8 @@ void TPaintBoxEx::LineAA(std::int64_t color, int width, long double x1, long dou
     w.Top = clip.top();
     w.Right = clip.right() + std::int64_t{1};
     w.Bottom = clip.bottom() + std::int64_t{1};
+    w.MajorFirst = FirstOf(w.Steep ? w.Top : w.Left, w.N);
+    w.MajorLast = LastOf((w.Steep ? w.Bottom : w.Right) - 1, w.N);
     w.Bits = Bitmap.bits();
     w.Stride = Bitmap.bytesPerLine();
     static thread_local std::vector<TRun> runs;

@@ -56,16 +56,6 @@ struct TMember {
     std::int64_t A0, C;
 };
 
-// The first and last sub-sample of pixel q in a coordinate that grows along the line (truncating
-// pixels: pixel 0 spans 2n - 1 sub-samples).
-std::int64_t FirstOf(std::int64_t q, std::int64_t n) {
-    return q > 0 ? q * n : q * n - n + 1;
-}
-
-std::int64_t LastOf(std::int64_t q, std::int64_t n) {
-    return q < 0 ? q * n : q * n + n - 1;
-}
-
 // The strokes that share one phase, as multiplicities over C, with the global table of where the
 // centre line reaches each minor value.
 class TGroup {

@@ -33,6 +33,8 @@ struct TLineWalk {
     } CellRise[2];
     // The pixels the line may write: the surface's clip within the bitmap, right/bottom excluded.
     std::int64_t Left, Top, Right, Bottom;
+    // The major sub-samples whose pixels lie in the clip's major range.
+    std::int64_t MajorFirst, MajorLast;
     std::uint8_t* Bits;
     std::int64_t Stride;
     // Allowed[p]: how many of the steps before p the dash pattern lets through; nullptr: all.
@@ -60,6 +62,15 @@ inline std::int64_t PixelOf(std::int64_t c, std::int64_t n) {
         default:
             return c / n;
     }
+}
+
+// The first and last sub-sample of pixel q (truncating pixels: pixel 0 spans 2n - 1).
+inline std::int64_t FirstOf(std::int64_t q, std::int64_t n) {
+    return q > 0 ? q * n : q * n - n + 1;
+}
+
+inline std::int64_t LastOf(std::int64_t q, std::int64_t n) {
+    return q < 0 ? q * n : q * n + n - 1;
 }
 
 inline std::int64_t CellSize(std::int64_t q, std::int64_t n) {
