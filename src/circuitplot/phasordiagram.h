@@ -11,8 +11,10 @@
 namespace zeigora {
 
 struct TPhasorDiagramView {
-    TPlaneView Plane;      // settings, mapping and drawn segments of the last picture
-    TPhasorArray Phasors;  // what was drawn: parts, total, reference
+    TPlaneView Plane;          // settings, mapping and drawn segments of the last picture
+    TPhasorArray Phasors;      // what was drawn: parts, total, reference
+    std::vector<TRect> Texts;  // the box of every number and name written
+    std::vector<TRect> Names;  // the names' boxes, in the order of Plane.DrawnPhasors
 };
 
 // The phasors drawn for a diagram, in drawing order; names "U"/"I" and the label.

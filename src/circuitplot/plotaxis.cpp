@@ -16,8 +16,28 @@ bool Finite(TPlotPoint p) {
     return std::isfinite(p.X) && std::isfinite(p.Y);
 }
 
-// Liang-Barsky: the part of a..b inside the rectangle; false when nothing is.
-bool Clip(TPlotPoint& a, TPlotPoint& b, const TPlotRect& r) {
+TPlotPoint Clamp(TPlotPoint p) {
+    return {std::clamp(p.X, -FarOut, FarOut), std::clamp(p.Y, -FarOut, FarOut)};
+}
+
+void Segment(TPaintBoxEx& surface, TPlotPoint a, TPlotPoint b, std::uint32_t color, int width,
+             bool aa) {
+    if (aa && !surface.Recording()) {
+        surface.LineAA(color, width, a.X, a.Y, b.X, b.Y, 0);
+        return;
+    }
+    TCanvas& canvas = surface.DrawingCanvas();
+    canvas.SetPenColor(color);
+    canvas.SetPenWidth(width);
+    canvas.SetPenStyle(psSolid);
+    canvas.MoveTo(static_cast<int>(std::lround(a.X)), static_cast<int>(std::lround(a.Y)));
+    canvas.LineTo(static_cast<int>(std::lround(b.X)), static_cast<int>(std::lround(b.Y)));
+}
+
+}  // namespace
+
+// Liang-Barsky.
+bool ClipSegment(TPlotPoint& a, TPlotPoint& b, const TPlotRect& r) {
     double t0 = 0.0, t1 = 1.0;
     const double dx = b.X - a.X, dy = b.Y - a.Y;
     const double p[4] = {-dx, dx, -dy, dy};
@@ -39,26 +59,6 @@ bool Clip(TPlotPoint& a, TPlotPoint& b, const TPlotRect& r) {
     b = {start.X + t1 * dx, start.Y + t1 * dy};
     return true;
 }
-
-TPlotPoint Clamp(TPlotPoint p) {
-    return {std::clamp(p.X, -FarOut, FarOut), std::clamp(p.Y, -FarOut, FarOut)};
-}
-
-void Segment(TPaintBoxEx& surface, TPlotPoint a, TPlotPoint b, std::uint32_t color, int width,
-             bool aa) {
-    if (aa && !surface.Recording()) {
-        surface.LineAA(color, width, a.X, a.Y, b.X, b.Y, 0);
-        return;
-    }
-    TCanvas& canvas = surface.DrawingCanvas();
-    canvas.SetPenColor(color);
-    canvas.SetPenWidth(width);
-    canvas.SetPenStyle(psSolid);
-    canvas.MoveTo(static_cast<int>(std::lround(a.X)), static_cast<int>(std::lround(a.Y)));
-    canvas.LineTo(static_cast<int>(std::lround(b.X)), static_cast<int>(std::lround(b.Y)));
-}
-
-}  // namespace
 
 double TPlotAxis::ToPixel(double v) const {
     const double t = Log ? (std::log10(v) - std::log10(Min)) / (std::log10(Max) - std::log10(Min))
@@ -126,7 +126,7 @@ void DrawPlotLine(TPaintBoxEx& surface, TPlotPoint a, TPlotPoint b, const TPlotR
     if (!Finite(a) || !Finite(b)) return;
     a = Clamp(a);
     b = Clamp(b);
-    if (Clip(a, b, clip)) Segment(surface, a, b, color, width, aa);
+    if (ClipSegment(a, b, clip)) Segment(surface, a, b, color, width, aa);
 }
 
 void DrawPolyline(TPaintBoxEx& surface, const std::vector<TPlotPoint>& points,

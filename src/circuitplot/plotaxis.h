@@ -46,6 +46,9 @@ struct TPlotRect {
     double Left, Top, Right, Bottom;
 };
 
+// The part of a..b inside the rectangle; false when nothing is.
+bool ClipSegment(TPlotPoint& a, TPlotPoint& b, const TPlotRect& r);
+
 // A polyline through the points, broken where a point is not finite, each segment clipped to
 // the rectangle. Antialiased unless aa is false (metafile recording draws plain lines).
 void DrawPolyline(TPaintBoxEx& surface, const std::vector<TPlotPoint>& points,

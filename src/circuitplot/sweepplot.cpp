@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "circuitplot/textlayout.h"
 #include "complex/cp1252text.h"
 
 namespace zeigora {
@@ -18,7 +19,7 @@ constexpr std::uint32_t TextColor = 0x404040;
 constexpr std::uint32_t MarkColor = 0x505050;
 constexpr std::uint32_t ResonanceColor = 0x0000D0;  // red
 constexpr std::uint32_t CurrentColor = 0x0090FF;    // orange
-constexpr int LeftMargin = 64, RightMargin = 16, TopMargin = 26, BottomMargin = 30;
+constexpr int LeftMargin = 64, RightMargin = 16;
 constexpr double GridSpacing = 60.0;  // pixels between grid lines at least
 
 void Clear(TPaintBoxEx& surface) {
@@ -34,21 +35,44 @@ void Clear(TPaintBoxEx& surface) {
     canvas.SetFontBold(false);
 }
 
-void Text(TCanvas& canvas, int x, int y, std::string_view text, std::uint32_t color) {
-    canvas.SetBrushStyle(TBrushStyle::Clear);
-    canvas.SetFontColor(color);
-    canvas.TextOut(x, y, text);
+int Px(double v) {
+    return static_cast<int>(std::lround(std::clamp(v, -1e6, 1e6)));
 }
 
-// A text with a white box under it, so it stays readable over grid and curve.
-void BoxedText(TCanvas& canvas, int x, int y, std::string_view text, std::uint32_t color) {
-    canvas.SetBrushStyle(TBrushStyle::Solid);
-    canvas.SetBrushColor(clWhite);
-    canvas.SetPenColor(clWhite);
-    canvas.SetPenStyle(psSolid);
-    canvas.SetPenWidth(1);
-    canvas.Rectangle(x - 2, y, x + canvas.TextWidth(text) + 2, y + canvas.TextHeight(text));
-    Text(canvas, x, y, text, color);
+// The title above the plot, and below it the numbers of the x axis and a row for its unit:
+// font heights with a little air.
+int TopMargin(const TCanvas& canvas) {
+    return 6 + canvas.TextHeight("X") + 7;
+}
+
+int BottomMargin(const TCanvas& canvas) {
+    return 4 + 2 * canvas.TextHeight("X") + 2;
+}
+
+// An axis number moved inside the picture; where it would cover an earlier text it may move
+// up to `slide` pixels either way along its axis, else it is left out.
+void Number(TTextLayout& t, int x, int y, const std::string& text, TPoint slide) {
+    const TRect box = t.Inside(t.Box(x, y, text));
+    for (const int k : {0, -1, 1}) {
+        const TRect moved{box.Left + k * slide.X, box.Top + k * slide.Y, box.Right + k * slide.X,
+                          box.Bottom + k * slide.Y};
+        if (!t.Free(moved)) continue;
+        t.Draw(moved, text, TextColor);
+        return;
+    }
+}
+
+// Number texts centred below a vertical grid line, and right-aligned left of a horizontal one
+// (where the phase plot's lowest number meets the first frequency it moves up).
+void NumberBelow(TTextLayout& t, int px, double bottom, const std::string& text) {
+    const int w = t.Canvas().TextWidth(text);
+    Number(t, px - w / 2, Px(bottom) + 4, text, {w / 2, 0});
+}
+
+void NumberLeft(TTextLayout& t, double left, int py, const std::string& text) {
+    TCanvas& canvas = t.Canvas();
+    const int h = canvas.TextHeight(text);
+    Number(t, Px(left) - canvas.TextWidth(text) - 5, py - h / 2, text, {0, h / 2});
 }
 
 void Line(TCanvas& canvas, int x1, int y1, int x2, int y2, std::uint32_t color, int style) {
@@ -58,10 +82,6 @@ void Line(TCanvas& canvas, int x1, int y1, int x2, int y2, std::uint32_t color, 
     canvas.MoveTo(x1, y1);
     canvas.LineTo(x2, y2);
     canvas.SetPenStyle(psSolid);
-}
-
-int Px(double v) {
-    return static_cast<int>(std::lround(std::clamp(v, -1e6, 1e6)));
 }
 
 TPlotPoint LocusPlace(const TSweepPlotGeometry& g, const TComplex& v) {
@@ -102,30 +122,29 @@ void FitLocus(TSweepPlotGeometry& g, const std::vector<TComplex>& values) {
            g.Plot.Top};
 }
 
-void DrawLinearGridX(TCanvas& canvas, const TPlotAxis& x, const TPlotRect& r, bool labels) {
+void DrawLinearGridX(TTextLayout& t, const TPlotAxis& x, const TPlotRect& r, bool labels) {
+    TCanvas& canvas = t.Canvas();
     const double step = NiceStep(GridSpacing * (x.Max - x.Min) / std::fabs(x.P1 - x.P0));
     for (const double v : LinearTicks(x.Min, x.Max, step)) {
         const int px = Px(x.ToPixel(v));
         Line(canvas, px, Px(r.Top), px, Px(r.Bottom), GridColor, psSolid);
-        if (!labels) continue;
-        const std::string t = AxisText(v);
-        Text(canvas, px - canvas.TextWidth(t) / 2, Px(r.Bottom) + 4, t, TextColor);
+        if (labels) NumberBelow(t, px, r.Bottom, AxisText(v));
     }
 }
 
-void DrawLinearGridY(TCanvas& canvas, const TPlotAxis& y, const TPlotRect& r) {
+void DrawLinearGridY(TTextLayout& t, const TPlotAxis& y, const TPlotRect& r) {
+    TCanvas& canvas = t.Canvas();
     const double step = NiceStep(GridSpacing * 0.75 * (y.Max - y.Min) / std::fabs(y.P1 - y.P0));
     for (const double v : LinearTicks(y.Min, y.Max, step)) {
         const int py = Px(y.ToPixel(v));
         Line(canvas, Px(r.Left), py, Px(r.Right), py, GridColor, psSolid);
-        const std::string t = AxisText(v);
-        Text(canvas, Px(r.Left) - canvas.TextWidth(t) - 5, py - canvas.TextHeight(t) / 2, t,
-             TextColor);
+        NumberLeft(t, r.Left, py, AxisText(v));
     }
 }
 
 // Decades solid with their numbers, 2..9 times them dotted.
-void DrawLogGridX(TCanvas& canvas, const TPlotAxis& x, const TPlotRect& r, bool labels) {
+void DrawLogGridX(TTextLayout& t, const TPlotAxis& x, const TPlotRect& r, bool labels) {
+    TCanvas& canvas = t.Canvas();
     const double decades = std::log10(x.Max / x.Min);
     const bool sub = std::fabs(x.P1 - x.P0) / std::max(decades, 1e-9) > 80.0;
     for (const double d : DecadeTicks(x.Min / 10, x.Max)) {
@@ -136,14 +155,13 @@ void DrawLogGridX(TCanvas& canvas, const TPlotAxis& x, const TPlotRect& r, bool 
             const int px = Px(x.ToPixel(v));
             Line(canvas, px, Px(r.Top), px, Px(r.Bottom), m == 1 ? GridColor : SubGridColor,
                  psSolid);
-            if (m != 1 || !labels) continue;
-            const std::string t = AxisText(v);
-            Text(canvas, px - canvas.TextWidth(t) / 2, Px(r.Bottom) + 4, t, TextColor);
+            if (m == 1 && labels) NumberBelow(t, px, r.Bottom, AxisText(v));
         }
     }
 }
 
-void DrawLogGridY(TCanvas& canvas, const TPlotAxis& y, const TPlotRect& r) {
+void DrawLogGridY(TTextLayout& t, const TPlotAxis& y, const TPlotRect& r) {
+    TCanvas& canvas = t.Canvas();
     const double decades = std::log10(y.Max / y.Min);
     const int every = std::max(
         1, static_cast<int>(std::ceil(decades * 30.0 / std::max(1.0, std::fabs(y.P1 - y.P0)))));
@@ -152,9 +170,7 @@ void DrawLogGridY(TCanvas& canvas, const TPlotAxis& y, const TPlotRect& r) {
         if (k++ % every != 0) continue;
         const int py = Px(y.ToPixel(v));
         Line(canvas, Px(r.Left), py, Px(r.Right), py, GridColor, psSolid);
-        const std::string t = AxisText(v);
-        Text(canvas, Px(r.Left) - canvas.TextWidth(t) - 5, py - canvas.TextHeight(t) / 2, t,
-             TextColor);
+        NumberLeft(t, r.Left, py, AxisText(v));
     }
 }
 
@@ -201,56 +217,72 @@ void DrawDirectionArrow(TPaintBoxEx& surface, const std::vector<TPlotPoint>& c, 
     }
 }
 
-void DrawLocusMarks(TPaintBoxEx& surface, const TSweepPlotGeometry& g, const TSweepResult& s,
-                    const TSweepPlotOptions& o) {
-    TCanvas& canvas = surface.DrawingCanvas();
-    std::vector<TRect> taken;
-    auto free = [&taken](const TRect& r) {
-        return std::none_of(taken.begin(), taken.end(), [&r](const TRect& t) {
-            return r.Left < t.Right && t.Left < r.Right && r.Top < t.Bottom && t.Top < r.Bottom;
-        });
-    };
-    auto inside = [&g](TPlotPoint p) {
-        return p.X >= g.Plot.Left && p.X <= g.Plot.Right && p.Y >= g.Plot.Top &&
-               p.Y <= g.Plot.Bottom;
-    };
-    // Decades first, so that 2 and 5 only get a label where one is left free.
-    for (const bool decades : {true, false})
-        for (const TSweepPoint& m : s.Marks) {
-            if ((s.Linear || IsDecade(m.X)) != decades) continue;
-            const TPlotPoint p = LocusPlace(g, SweepValue(m, o.Quantity));
-            if (!inside(p)) continue;
-            DrawDot(surface, p, 2, MarkColor, MarkColor);
-            const std::string t = UnitText(m.X, o.XUnit);
-            const int x = Px(p.X) + 6, y = Px(p.Y) - canvas.TextHeight(t) - 2;
-            const TRect box{x - 2, y, x + canvas.TextWidth(t) + 2, y + canvas.TextHeight(t)};
-            if (!free(box)) continue;
-            taken.push_back(box);
-            BoxedText(canvas, x, y, t, MarkColor);
-        }
-    int line = 0;
-    for (const TSweepPoint& r : s.Resonances) {
-        const TPlotPoint p = LocusPlace(g, SweepValue(r, o.Quantity));
-        if (!inside(p)) continue;
-        DrawDot(surface, p, 4, ResonanceColor, clWhite);
-        const std::string t = ResonanceText(r.X);
-        BoxedText(canvas, Px(p.X) + 8, Px(p.Y) + 4 + line++ * canvas.TextHeight(t), t,
-                  ResonanceColor);
-    }
-    if (s.HasCurrent)
-        DrawDot(surface, LocusPlace(g, SweepValue(s.Current, o.Quantity)), 5, clBlack,
-                CurrentColor);
+bool Inside(const TPlotRect& r, TPlotPoint p) {
+    return p.X >= r.Left && p.X <= r.Right && p.Y >= r.Top && p.Y <= r.Bottom;
 }
 
-void DrawAxesThroughOrigin(TCanvas& canvas, const TSweepPlotGeometry& g) {
+// A label beside a point: the first of right above, left above, right below and left below
+// that is free, then the same up to `rows` lines farther out; none where all are taken (the
+// point keeps its mark).
+bool LabelBeside(TTextLayout& t, TPlotPoint p, int gap, std::string_view text, std::uint32_t color,
+                 int rows = 0) {
+    const int w = t.Canvas().TextWidth(text), h = t.Canvas().TextHeight(text);
+    const int right = Px(p.X) + gap, left = Px(p.X) - gap - w;
+    for (int k = 0; k <= rows; ++k) {
+        const int above = Px(p.Y) - gap / 2 - h - k * h, below = Px(p.Y) + gap / 2 + k * h;
+        for (const TPoint at :
+             {TPoint{right, above}, TPoint{left, above}, TPoint{right, below}, TPoint{left, below}})
+            if (t.Place(at.X, at.Y, text, color, true)) return true;
+    }
+    return false;
+}
+
+// Dots at the marks, the resonances and the circuit window's frequency, then their labels:
+// resonances first (a few lines out if need be), then the decades, then 2 and 5 where room is
+// left. A label covers no
+// other text and no dot, and stays inside the plot.
+void DrawLocusMarks(TPaintBoxEx& surface, TTextLayout& t, const TSweepPlotGeometry& g,
+                    const TSweepResult& s, const TSweepPlotOptions& o) {
+    const int w = surface.Width(), h = surface.Height();
+    t.Block({0, 0, w, Px(g.Plot.Top)});
+    t.Block({0, Px(g.Plot.Bottom) + 1, w, h});
+    t.Block({0, 0, Px(g.Plot.Left), h});
+    t.Block({Px(g.Plot.Right) + 1, 0, w, h});
+    auto dot = [&](TPlotPoint p, int radius, std::uint32_t color, std::uint32_t fill) {
+        DrawDot(surface, p, radius, color, fill);
+        t.Block({Px(p.X) - radius - 1, Px(p.Y) - radius - 1, Px(p.X) + radius + 2,
+                 Px(p.Y) + radius + 2});
+    };
+    std::vector<TPlotPoint> marks, resonances;
+    for (const TSweepPoint& m : s.Marks) {
+        marks.push_back(LocusPlace(g, SweepValue(m, o.Quantity)));
+        if (Inside(g.Plot, marks.back())) dot(marks.back(), 2, MarkColor, MarkColor);
+    }
+    for (const TSweepPoint& r : s.Resonances) {
+        resonances.push_back(LocusPlace(g, SweepValue(r, o.Quantity)));
+        if (Inside(g.Plot, resonances.back())) dot(resonances.back(), 4, ResonanceColor, clWhite);
+    }
+    if (s.HasCurrent)
+        dot(LocusPlace(g, SweepValue(s.Current, o.Quantity)), 5, clBlack, CurrentColor);
+    for (std::size_t k = 0; k < resonances.size(); ++k)
+        if (Inside(g.Plot, resonances[k]))
+            LabelBeside(t, resonances[k], 10, ResonanceText(s.Resonances[k].X), ResonanceColor, 4);
+    for (const bool decades : {true, false})
+        for (std::size_t k = 0; k < marks.size(); ++k)
+            if ((s.Linear || IsDecade(s.Marks[k].X)) == decades && Inside(g.Plot, marks[k]))
+                LabelBeside(t, marks[k], 6, UnitText(s.Marks[k].X, o.XUnit), MarkColor);
+}
+
+void DrawAxesThroughOrigin(TTextLayout& t, const TSweepPlotGeometry& g) {
+    TCanvas& canvas = t.Canvas();
     const double ox = g.X.ToPixel(0.0), oy = g.Y.ToPixel(0.0);
     if (ox >= g.Plot.Left && ox <= g.Plot.Right) {
         Line(canvas, Px(ox), Px(g.Plot.Top), Px(ox), Px(g.Plot.Bottom), clBlack, psSolid);
-        Text(canvas, Px(ox) + 5, Px(g.Plot.Top) + 2, "Im", clBlack);
+        t.Place(Px(ox) + 5, Px(g.Plot.Top) + 2, "Im", clBlack);
     }
     if (oy >= g.Plot.Top && oy <= g.Plot.Bottom) {
         Line(canvas, Px(g.Plot.Left), Px(oy), Px(g.Plot.Right), Px(oy), clBlack, psSolid);
-        Text(canvas, Px(g.Plot.Right) - canvas.TextWidth("Re") - 3, Px(oy) + 3, "Re", clBlack);
+        t.Place(Px(g.Plot.Right) - canvas.TextWidth("Re") - 3, Px(oy) + 3, "Re", clBlack);
     }
 }
 
@@ -291,17 +323,20 @@ void RenderLocus(TPaintBoxEx& surface, const TSweepResult& sweep, const TSweepPl
     Clear(surface);
     TCanvas& canvas = surface.DrawingCanvas();
     const int w = surface.Width(), h = surface.Height();
-    g.Plot = {static_cast<double>(LeftMargin), static_cast<double>(TopMargin),
+    const int top = TopMargin(canvas);
+    g.Plot = {static_cast<double>(LeftMargin), static_cast<double>(top),
               static_cast<double>(std::max(LeftMargin + 10, w - RightMargin)),
-              static_cast<double>(std::max(TopMargin + 10, h - BottomMargin))};
+              static_cast<double>(std::max(top + 10, h - BottomMargin(canvas)))};
+    TTextLayout t(canvas, w, h, g.Texts);
+    t.Put(LeftMargin, 6, o.Title, clBlack);
     std::vector<TComplex> values;
     values.reserve(sweep.Points.size());
     for (const TSweepPoint& p : sweep.Points)
         values.push_back(SweepValue(p, o.Quantity));
     FitLocus(g, values);
-    DrawLinearGridX(canvas, g.X, g.Plot, true);
-    DrawLinearGridY(canvas, g.Y, g.Plot);
-    DrawAxesThroughOrigin(canvas, g);
+    DrawLinearGridX(t, g.X, g.Plot, true);
+    DrawLinearGridY(t, g.Y, g.Plot);
+    DrawAxesThroughOrigin(t, g);
     Frame(canvas, g.Plot);
     g.Curve.clear();
     for (const TComplex& v : values)
@@ -309,8 +344,7 @@ void RenderLocus(TPaintBoxEx& surface, const TSweepResult& sweep, const TSweepPl
     DrawPolyline(surface, g.Curve, g.Plot, CurveColor, 2, o.AntiAliasing);
     const bool rising = sweep.Points.size() < 2 || sweep.Points.back().X >= sweep.Points[0].X;
     DrawDirectionArrow(surface, g.Curve, rising, g.Plot, o.AntiAliasing);
-    DrawLocusMarks(surface, g, sweep, o);
-    Text(canvas, LeftMargin, 6, o.Title, clBlack);
+    DrawLocusMarks(surface, t, g, sweep, o);
 }
 
 void RenderFrequencyResponse(TPaintBoxEx& surface, const TSweepResult& sweep,
@@ -318,11 +352,23 @@ void RenderFrequencyResponse(TPaintBoxEx& surface, const TSweepResult& sweep,
     Clear(surface);
     TCanvas& canvas = surface.DrawingCanvas();
     const int w = surface.Width(), h = surface.Height();
+    const int top = TopMargin(canvas), lineHeight = canvas.TextHeight("X");
     const double right = std::max(LeftMargin + 10, w - RightMargin);
-    const double bottom = std::max(TopMargin + 40, h - BottomMargin);
-    const double split = TopMargin + (bottom - TopMargin) * 0.55;
-    g.Plot = {static_cast<double>(LeftMargin), static_cast<double>(TopMargin), right, split - 10};
-    g.PhasePlot = {static_cast<double>(LeftMargin), split + 10, right, bottom};
+    const double bottom = std::max(top + 40, h - BottomMargin(canvas));
+    const double split = top + (bottom - top) * 0.55;
+    // The phase plot's title between the two plots.
+    const double gap = (lineHeight + 7) / 2.0;
+    g.Plot = {static_cast<double>(LeftMargin), static_cast<double>(top), right, split - gap};
+    g.PhasePlot = {static_cast<double>(LeftMargin), split + gap, right, bottom};
+    TTextLayout t(canvas, w, h, g.Texts);
+    const std::string letter(1, QuantityLetter(o.Quantity));
+    const std::string magTitle =
+        o.Decibel ? "|" + letter + "| [dB, bezogen auf 1 " + QuantityUnit(o.Quantity) + "]"
+                  : "|" + letter + "| [" + QuantityUnit(o.Quantity) + "]";
+    t.Put(LeftMargin, 6, o.Title + "   " + magTitle, clBlack);
+    t.Put(LeftMargin, Px(split - gap + 2), "Phase [\xB0]", clBlack);
+    const std::string unit = "[" + o.XUnit + "]";
+    t.Put(Px(right) - canvas.TextWidth(unit), Px(bottom) + 4 + lineHeight, unit, TextColor);
     TRange xr, mag, ph;
     for (const TSweepPoint& p : sweep.Points) {
         xr.Add(p.X);
@@ -362,21 +408,19 @@ void RenderFrequencyResponse(TPaintBoxEx& surface, const TSweepResult& sweep,
 
     for (const TPlotRect* r : {&g.Plot, &g.PhasePlot}) {
         if (logX)
-            DrawLogGridX(canvas, g.X, *r, r == &g.PhasePlot);
+            DrawLogGridX(t, g.X, *r, r == &g.PhasePlot);
         else
-            DrawLinearGridX(canvas, g.X, *r, r == &g.PhasePlot);
+            DrawLinearGridX(t, g.X, *r, r == &g.PhasePlot);
     }
     if (o.Decibel)
-        DrawLinearGridY(canvas, g.Y, g.Plot);
+        DrawLinearGridY(t, g.Y, g.Plot);
     else
-        DrawLogGridY(canvas, g.Y, g.Plot);
+        DrawLogGridY(t, g.Y, g.Plot);
     for (const double v : LinearTicks(plo, phi, phi - plo > 180 ? 90 : 45)) {
         const int py = Px(g.PhaseY.ToPixel(v));
         Line(canvas, Px(g.PhasePlot.Left), py, Px(g.PhasePlot.Right), py,
              v == 0.0 ? 0x909090 : GridColor, psSolid);
-        const std::string t = AxisText(v) + "\xB0";
-        Text(canvas, Px(g.PhasePlot.Left) - canvas.TextWidth(t) - 5, py - canvas.TextHeight(t) / 2,
-             t, TextColor);
+        NumberLeft(t, g.PhasePlot.Left, py, AxisText(v) + "\xB0");
     }
     Frame(canvas, g.Plot);
     Frame(canvas, g.PhasePlot);
@@ -399,16 +443,19 @@ void RenderFrequencyResponse(TPaintBoxEx& surface, const TSweepResult& sweep,
     DrawPolyline(surface, magCurve, g.Plot, CurveColor, 2, o.AntiAliasing);
     DrawPolyline(surface, phaseCurve, g.PhasePlot, PhaseColor, 2, o.AntiAliasing);
 
-    int line = 0;
+    // Each resonance's text in the first free row from the top, right of its line or else left.
+    t.Block({0, 0, Px(g.Plot.Left) + 1, h});
+    t.Block({Px(g.Plot.Right), 0, w, h});
     for (const TSweepPoint& r : sweep.Resonances) {
         const int x = Px(g.X.ToPixel(r.X));
         for (const TPlotRect* rect : {&g.Plot, &g.PhasePlot})
             Line(canvas, x, Px(rect->Top), x, Px(rect->Bottom), ResonanceColor, psDash);
-        const std::string t = ResonanceText(r.X);
-        const int tw = canvas.TextWidth(t);
-        const int tx = x + 4 + tw < right ? x + 4 : x - 4 - tw;
-        BoxedText(canvas, tx, Px(g.Plot.Top) + 3 + line++ * canvas.TextHeight(t), t,
-                  ResonanceColor);
+        const std::string text = ResonanceText(r.X);
+        const int tw = canvas.TextWidth(text);
+        for (int y = Px(g.Plot.Top) + 3; y + lineHeight < g.Plot.Bottom; y += lineHeight)
+            if (t.Place(x + 4, y, text, ResonanceColor, true) ||
+                t.Place(x - 4 - tw, y, text, ResonanceColor, true))
+                break;
     }
     if (sweep.HasCurrent) {
         const int x = Px(g.X.ToPixel(sweep.Current.X));
@@ -422,15 +469,6 @@ void RenderFrequencyResponse(TPaintBoxEx& surface, const TSweepResult& sweep,
         DrawDot(surface, {g.X.ToPixel(sweep.Current.X), g.PhaseY.ToPixel(PhaseDegrees(v))}, 4,
                 clBlack, CurrentColor);
     }
-    const std::string letter(1, QuantityLetter(o.Quantity));
-    const std::string magTitle =
-        o.Decibel ? "|" + letter + "| [dB, bezogen auf 1 " + QuantityUnit(o.Quantity) + "]"
-                  : "|" + letter + "| [" + QuantityUnit(o.Quantity) + "]";
-    Text(canvas, LeftMargin, 6, o.Title + "   " + magTitle, clBlack);
-    Text(canvas, LeftMargin, Px(split - 8), "Phase [\xB0]", clBlack);
-    const std::string unit = "[" + o.XUnit + "]";
-    Text(canvas, Px(right) - canvas.TextWidth(unit), Px(bottom) + 4 + canvas.TextHeight(unit), unit,
-         TextColor);
 }
 
 int NearestLocusPoint(const TSweepPlotGeometry& g, double x, double y, double maxDistance) {

@@ -25,6 +25,7 @@ struct TSweepPlotGeometry {
     TPlotAxis PhaseY;  // frequency response: the phase in degrees
     TPlotRect Plot{}, PhasePlot{};
     std::vector<TPlotPoint> Curve;  // locus: pixel place of every sweep point
+    std::vector<TRect> Texts;       // the box of every text drawn
 };
 
 // Unit of a quantity ("Ohm", "S", "V", "A", "VA") and its letter.

@@ -146,6 +146,15 @@ void EllipseAA(TPaintBoxEx& surface, int cx, int cy, int rx, int ry) {
         while (last >= 0 && Radius(0, last, wellOutside) > 1)
             --last;
     }
+    // Under a clip only the cells with a mirror pixel inside it are worked out.
+    const QRect clip = surface.Clip;
+    const std::int64_t reachX = std::llabs(rx) + 2, reachY = std::llabs(ry) + 2;
+    if (!clip.isNull() && (cx + reachX < clip.left() || cx - reachX > clip.right() ||
+                           cy + reachY < clip.top() || cy - reachY > clip.bottom()))
+        return;
+    const auto inside = [&clip](int c, int d, int lo, int hi) {
+        return clip.isNull() || (c + d >= lo && c + d <= hi) || (c - d >= lo && c - d <= hi);
+    };
     for (int i = 0; i <= rx + 1; ++i) {
         if (!small && i > 0) {
             while (first > 0 && !(Radius(i, first - 1, wellInside) < 1))
@@ -153,7 +162,9 @@ void EllipseAA(TPaintBoxEx& surface, int cx, int cy, int rx, int ry) {
             while (last >= 0 && Radius(i, last, wellOutside) > 1)
                 --last;
         }
+        if (!inside(cx, i, clip.left(), clip.right())) continue;
         for (int j = first; j <= last; ++j) {
+            if (!inside(cy, j, clip.top(), clip.bottom())) continue;
             const float alpha = static_cast<float>(RingCount(i, j, inner, outer)) / 256.0f;
             BlendAlpha(surface, cx + i, cy + j, pen, alpha);
             BlendAlpha(surface, cx + i, cy - j, pen, alpha);

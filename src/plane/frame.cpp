@@ -5,8 +5,10 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "plane/framediff.h"
 #include "plane/grid.h"
 #include "plane/phasordraw.h"
 
@@ -72,6 +74,14 @@ struct TCanvasState {
     bool operator==(const TCanvasState&) const = default;
 };
 
+// The solution circle of roots mode, drawn over the phasors.
+struct TSolutionCircle {
+    bool Drawn = false;
+    std::uint32_t Color = 0;
+    double Radius = 0;
+    bool operator==(const TSolutionCircle&) const = default;
+};
+
 struct TPlaneLayers {
     const TPaintBoxEx* Surface = nullptr;
     int Width = 0, Height = 0;
@@ -80,7 +90,12 @@ struct TPlaneLayers {
     // Before: the canvas state the layers take over (the rest they set themselves).
     TCanvasState Before{}, After{};
     QImage Background;
-    QRect PhasorArea;  // what the phasors of the last frame may have covered
+    // The phasors of the last frame and what it drew over them; the bitmap's cache key as
+    // the frame left it (any later write to the bitmap changes the key).
+    TPhasorRecords Records;
+    TSolutionCircle Circle;
+    int SubSampling = 0;
+    qint64 BitmapKey = 0;
 };
 
 namespace {
@@ -130,40 +145,139 @@ void DrawLayers(TPaintBoxEx& surface, TPlaneView& view, bool hasScale1, bool has
     DrawUnitCircles(surface, view);
 }
 
-// A rectangle that holds everything the drawn phasors may have touched: shaft, head (which may
-// reach back past the start), band and name.
-QRect PhasorArea(const TPaintBoxEx& surface, const TPlaneView& view, const TPhasorArray& phasors) {
+TSolutionCircle SolutionCircleOf(const TPlaneView& view, const TPhasorArray& phasors) {
     const TPlaneSettings& s = view.Settings;
-    if (s.RootsMode && s.ShowSolutionCircle && phasors.size() >= 2) return surface.Bitmap.rect();
-    TCanvas& canvas = const_cast<TPaintBoxEx&>(surface).DrawingCanvas();
-    std::int64_t left = 0, top = 0, right = -1, bottom = -1;
-    for (const TDrawnPhasor& d : view.DrawnPhasors) {
-        const TPhasor& p = *d.Phasor;
-        const std::int64_t width = std::max<std::int64_t>(p.Width, 1);
-        std::int64_t reach =
-            static_cast<std::int64_t>(std::sqrt(double(width)) * 10) + 2 * width + 8;
-        if (p.NameVisible != 0) {
-            const std::string_view name = p.Name.View();
-            reach = std::max<std::int64_t>(
-                reach, std::max(canvas.TextWidth(name) + LabelGap, canvas.TextHeight(name)) + 4);
-        }
-        const std::int64_t l = std::min(d.X1, d.X2) - reach, r = std::max(d.X1, d.X2) + reach;
-        const std::int64_t t = std::min(d.Y1, d.Y2) - reach, b = std::max(d.Y1, d.Y2) + reach;
-        if (right < left) {
-            left = l, top = t, right = r, bottom = b;
-        } else {
-            left = std::min(left, l), top = std::min(top, t);
-            right = std::max(right, r), bottom = std::max(bottom, b);
-        }
+    if (!s.RootsMode || !s.ShowSolutionCircle || phasors.size() < 2) return {};
+    return {true, phasors[0].Color, phasors[1].Value.Abs};
+}
+
+void PlacePhasors(TPlaneView& view, const TPPhasorArray& list1, const TPPhasorArray& list2,
+                  const TPhasorDrawOptions& options) {
+    view.DrawnPhasors.clear();
+    for (PPhasor p : list1)
+        PlacePhasor(view.Mapping, view.DrawnPhasors, p, options);
+    ResetChainPoint(view.Mapping);
+    for (PPhasor p : list2)
+        PlacePhasor(view.Mapping, view.DrawnPhasors, p, options);
+}
+
+bool Touches(const std::vector<QRect>& ink, const QRect& part) {
+    return std::any_of(ink.begin(), ink.end(), [&](const QRect& r) { return r.intersects(part); });
+}
+
+// The placed phasors, each only where its ink meets `part` (all of them when `part` is null).
+void DrawPlaced(TPaintBoxEx& surface, const TPlaneView& view, const TPhasorRecords& records,
+                const TPhasorDrawOptions& options, const QRect& part) {
+    for (std::size_t k = 0; k < view.DrawnPhasors.size(); ++k)
+        if (part.isNull() || Touches(records[k].Ink, part))
+            DrawPlacedPhasor(surface, view.DrawnPhasors[k], records[k].Selected, options);
+}
+
+// The first phasor from which on drawing decides the canvas state a frame leaves: the last
+// one sets the pen, the last named one the font colour, the last band or arrow the
+// antialiasing mode.
+std::size_t StateStart(const TPhasorRecords& records, bool antiAliasing) {
+    bool named = false, mode = !antiAliasing;
+    for (std::size_t k = records.size(); k-- > 0;) {
+        const TPhasorRecord& r = records[k];
+        named = named || r.NameVisible;
+        mode = mode || r.Selected || r.X1 != r.X2 || r.Y1 != r.Y2;
+        if (named && mode) return k;
     }
-    if (right < left) return {};
-    const std::int64_t w = surface.Width(), h = surface.Height();
-    left = std::clamp<std::int64_t>(left, 0, w);
-    right = std::clamp<std::int64_t>(right, -1, w - 1);
-    top = std::clamp<std::int64_t>(top, 0, h);
-    bottom = std::clamp<std::int64_t>(bottom, -1, h - 1);
-    if (right < left || bottom < top) return {};
-    return QRect(QPoint(int(left), int(top)), QPoint(int(right), int(bottom)));
+    return 0;
+}
+
+// Draws the phasors from `first` on with a clip that lies outside the bitmap: no pixel
+// changes, only the canvas state and the antialiasing mode become those that drawing all
+// phasors leaves.
+void ReplayState(TPaintBoxEx& surface, const TPlaneView& view, const TPhasorRecords& records,
+                 const TPhasorDrawOptions& options, std::size_t first) {
+    const QRect clip = surface.Clip;
+    surface.Clip = QRect(-1, -1, 1, 1);
+    for (std::size_t k = first; k < view.DrawnPhasors.size(); ++k)
+        DrawPlacedPhasor(surface, view.DrawnPhasors[k], records[k].Selected, options);
+    surface.Clip = clip;
+}
+
+// How many phasors reach into the parts, one count per part.
+std::int64_t Crossings(const TPhasorRecords& records, const std::vector<QRect>& parts) {
+    std::int64_t n = 0;
+    for (const QRect& part : parts)
+        for (const TPhasorRecord& r : records)
+            n += Touches(r.Ink, part);
+    return n;
+}
+
+// A line is walked whole however little of it a part clips; parts that many phasors cross
+// (those around the origin, where every phasor starts) are therefore cheaper as one.
+void FewestLines(const TPhasorRecords& records, std::vector<QRect>& parts) {
+    if (parts.size() < 2) return;
+    QRect all;
+    for (const QRect& part : parts)
+        all |= part;
+    const std::vector<QRect> one{all};
+    if (Crossings(records, one) < Crossings(records, parts)) parts = one;
+}
+
+void RestoreRect(TPaintBoxEx& surface, const QImage& background, const QRect& r) {
+    if (r.isEmpty()) return;
+    std::uint8_t* to = surface.Bitmap.bits();
+    const qsizetype stride = surface.Bitmap.bytesPerLine();
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        std::memcpy(to + y * stride + std::ptrdiff_t(r.left()) * 4,
+                    background.constScanLine(y) + std::ptrdiff_t(r.left()) * 4,
+                    std::size_t(r.width()) * 4);
+}
+
+}  // namespace
+
+namespace {
+
+// Redraws the phasors over the previous background: only the parts their changes touch when
+// that is little and the bitmap still holds the previous frame, else all of them over the
+// previous phasors' area (or the whole background when the bitmap was written meanwhile).
+void ReusedFrame(TPaintBoxEx& surface, TPlaneView& view, TPhasorArray& phasors,
+                 TPlaneLayers& layers, const TPhasorDrawOptions& options, TPhasorRecords& records) {
+    const QRect bounds = surface.Bitmap.rect();
+    const TSolutionCircle circle = SolutionCircleOf(view, phasors);
+    const TRecordMatch match = MatchRecords(layers.Records, records);
+    FillInk(surface.DrawingCanvas(), view.DrawnPhasors, options, bounds, layers.Records, match,
+            records);
+    const QRect before = layers.Circle.Drawn ? bounds : InkBounds(layers.Records);
+    const QRect after = circle.Drawn ? bounds : InkBounds(records);
+    const bool intact = layers.BitmapKey == surface.Bitmap.cacheKey();
+    std::optional<std::vector<QRect>> parts;
+    if (intact && circle == layers.Circle && layers.SubSampling == surface.SubSampling) {
+        const QRect whole = before | after;
+        parts = ChangedParts(layers.Records, records, match, bounds,
+                             std::int64_t(whole.width()) * whole.height() / 2);
+        if (parts) FewestLines(records, *parts);
+    }
+    if (!parts) {
+        RestoreRect(surface, layers.Background, intact ? before : bounds);
+        DrawPlaced(surface, view, records, options, QRect());
+        DrawSolutionCircle(surface, view, phasors);
+        surface.Changed = intact ? before | after : bounds;
+        return;
+    }
+    // The circle takes the pen that the last phasor left, wherever that one was drawn.
+    const std::size_t stateStart = StateStart(records, options.AntiAliasing);
+    QRect changed;
+    for (const QRect& part : *parts) {
+        RestoreRect(surface, layers.Background, part);
+        surface.Clip = part;
+        DrawPlaced(surface, view, records, options, part);
+        if (circle.Drawn) {
+            ReplayState(surface, view, records, options, stateStart);
+            DrawSolutionCircle(surface, view, phasors);
+        }
+        changed |= part;
+    }
+    surface.Clip = QRect(-1, -1, 1, 1);  // lies outside the bitmap: the state only
+    ReplayState(surface, view, records, options, stateStart);
+    DrawSolutionCircle(surface, view, phasors);
+    surface.Clip = QRect();
+    surface.Changed = changed;
 }
 
 }  // namespace
@@ -186,8 +300,6 @@ void RenderPlane(TPaintBoxEx& surface, TPlaneView& view, TPhasorArray& phasors,
     std::shared_ptr<TPlaneLayers>& layers = view.Layers.Layers;
     const bool reuse = layers && !surface.Recording() && Matches(*layers, key);
     if (reuse) {
-        std::memcpy(surface.Bitmap.bits(), layers->Background.constBits(),
-                    static_cast<std::size_t>(surface.Bitmap.sizeInBytes()));
         Restore(canvas, layers->After);
         ComputeMapping(s, w, h, m);
         ResetChainPoint(m);
@@ -201,16 +313,22 @@ void RenderPlane(TPaintBoxEx& surface, TPlaneView& view, TPhasorArray& phasors,
             layers = std::make_shared<TPlaneLayers>(std::move(key));
         }
     }
-    view.DrawnPhasors.clear();
     const TPhasorDrawOptions options{LabelGap, selected, s.AntiAliasing, !s.GraphicalAddition};
-    DrawPhasors(surface, m, view.DrawnPhasors, list1, options);
-    ResetChainPoint(m);
-    DrawPhasors(surface, m, view.DrawnPhasors, list2, options);
-    DrawSolutionCircle(surface, view, phasors);
-    if (!layers) return;
-    const QRect area = PhasorArea(surface, view, phasors);
-    if (reuse) surface.Changed = area | layers->PhasorArea;
-    layers->PhasorArea = area;
+    PlacePhasors(view, list1, list2, options);
+    TPhasorRecords records = MakePhasorRecords(view.DrawnPhasors, selected);
+    if (reuse) {
+        ReusedFrame(surface, view, phasors, *layers, options, records);
+    } else {
+        DrawPlaced(surface, view, records, options, QRect());
+        DrawSolutionCircle(surface, view, phasors);
+        if (!layers) return;
+        FillInk(canvas, view.DrawnPhasors, options, surface.Bitmap.rect(), layers->Records, {},
+                records);
+    }
+    layers->Records = std::move(records);
+    layers->Circle = SolutionCircleOf(view, phasors);
+    layers->SubSampling = surface.SubSampling;
+    layers->BitmapKey = surface.Bitmap.cacheKey();
 }
 
 }  // namespace zeigora

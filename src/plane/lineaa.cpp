@@ -9,46 +9,16 @@
 #include <cstdint>
 #include <vector>
 
+#include "plane/lineaawalk.h"
 #include "plane/paintboxex.h"
 
 namespace zeigora {
-
+namespace lineaa {
 namespace {
 
 std::int64_t Round(long double v) {
     return std::llrint(v);
 }
-
-struct TRun {
-    std::uint8_t* Pixel;
-    std::int64_t Count;
-};
-
-// Coverage counts of the pixels along the line: one row per major pixel, holding the minor
-// pixels from Base[row] on. Pixels outside it (none in practice) go to the run list instead;
-// since that depends only on the pixel, no pixel is counted in both.
-struct TBand {
-    std::int64_t First = 0, Rows = 0, RowWidth = 0;
-    std::vector<std::int64_t> Base;
-    std::vector<std::uint32_t> Count;
-};
-
-// The per-call constants of one line in sub-sample space.
-struct TLineWalk {
-    std::int64_t N;
-    bool Steep;
-    std::int64_t Sm, Sn, U, Kv, Kd, Kt;
-    int Width, Height;
-    std::uint8_t* Bits;
-    std::int64_t Stride;
-    // Allowed[p]: how many of the steps before p the dash pattern lets through; nullptr: all.
-    const std::int32_t* Allowed;
-    bool Fast;
-    int Dr, Dg, Db;
-    std::vector<TRun>* Runs;
-    TBand* Band;
-    std::uint32_t* BandCounts;
-};
 
 // The same addressing as TPaintBoxEx::PixelAddress, with the image start and row length taken
 // once per line.
@@ -56,29 +26,14 @@ std::uint8_t* PixelAt(const TLineWalk& w, std::int64_t x, std::int64_t y) {
     return w.Bits + y * w.Stride + x * 4;
 }
 
-// Pixel index of a sub-sample coordinate; div truncates toward zero, so pixel 0 spans 2n - 1
-// sub-samples.
-std::int64_t PixelOf(std::int64_t c, std::int64_t n) {
-    return c / n;
-}
-
-std::int64_t CellSize(std::int64_t q, std::int64_t n) {
-    return q == 0 ? 2 * n - 1 : n;
+bool Inside(const TLineWalk& w, std::int64_t x, std::int64_t y) {
+    return x >= w.Left && y >= w.Top && x < w.Right && y < w.Bottom;
 }
 
 // Steps left in the current cell when moving in direction d.
 std::int64_t StepsLeft(std::int64_t c, std::int64_t q, std::int64_t d, std::int64_t n) {
     if (d > 0) return (q > 0 ? q * n + n - 1 : (q < 0 ? q * n : n - 1)) - c;
     return c - (q > 0 ? q * n : (q < 0 ? q * n - n + 1 : -n + 1));
-}
-
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-    const std::int64_t q = a / b;
-    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
-}
-
-std::int64_t CeilDiv(std::int64_t a, std::int64_t b) {
-    return -FloorDiv(-a, b);
 }
 
 // v div n2 (truncating), with the usual sub-sampling factors as constants.
@@ -98,10 +53,12 @@ void Darken(std::uint8_t& ch, std::int64_t count, int dec) {
     ch = static_cast<std::uint8_t>(v > 0 ? v : 0);
 }
 
+}  // namespace
+
 void Flush(const TLineWalk& w, std::int64_t major, std::int64_t minor, std::int64_t count) {
     if (count == 0) return;
     const std::int64_t x = w.Steep ? minor : major, y = w.Steep ? major : minor;
-    if (x < 0 || y < 0 || x >= w.Width || y >= w.Height) return;
+    if (!Inside(w, x, y)) return;
     TBand& band = *w.Band;
     const std::int64_t row = major - band.First;
     if (row >= 0 && row < band.Rows) {
@@ -120,6 +77,8 @@ void Flush(const TLineWalk& w, std::int64_t major, std::int64_t minor, std::int6
         w.Runs->push_back({p, count});
     }
 }
+
+namespace {
 
 // The minor moves of one stroke in closed form. The stroke's error starts at E0 and grows by
 // kv per step, losing ku with every minor move, which happens while it is above kt. Once inside
@@ -142,17 +101,16 @@ struct TMinorMoves {
 // pixel 0).
 class TMinorCursor {
   public:
-    TMinorCursor(const TMinorMoves& m, std::int64_t k, std::int64_t n) : M_(m), K_(k) {
+    TMinorCursor(const TMinorMoves& m, std::int64_t k, const TLineWalk& w) : M_(m), K_(k) {
         if (m.Kv == 0) return;
         const std::int64_t num = k * m.Ku + m.L + 1 - m.E0 + m.Kv - 1;
         Q_ = FloorDiv(num, m.Kv);
         R_ = num - Q_ * m.Kv;
         for (int i = 0; i < 2; ++i) {
-            const std::int64_t size = i == 0 ? n : 2 * n - 1;
-            StepQ_[i] = size * m.Ku / m.Kv;
-            StepR_[i] = size * m.Ku % m.Kv;
+            StepQ_[i] = w.CellRise[i].Q;
+            StepR_[i] = w.CellRise[i].R;
         }
-        N_ = n;
+        N_ = w.N;
     }
 
     // The first step reaching the current k, or `none`.
@@ -192,7 +150,7 @@ void StrokeSegments(const TLineWalk& w, std::int64_t x, std::int64_t y, std::int
     const TMinorMoves moves{-e, w.Kt - 2 * w.U + w.Kv, 2 * w.U, w.Kv};
     std::int64_t pMajor = PixelOf(major, w.N), pMinor = PixelOf(minor, w.N);
     std::int64_t nextMajor = StepsLeft(major, pMajor, w.Sm, w.N) + 1;
-    TMinorCursor cursor(moves, StepsLeft(minor, pMinor, w.Sn, w.N) + 1, w.N);
+    TMinorCursor cursor(moves, StepsLeft(minor, pMinor, w.Sn, w.N) + 1, w);
     std::int64_t nextMinor = cursor.Next(end);
     const TBand& band = *w.Band;
     const auto width = static_cast<std::uint64_t>(band.RowWidth);
@@ -227,19 +185,30 @@ void StrokeSegments(const TLineWalk& w, std::int64_t x, std::int64_t y, std::int
     }
 }
 
+}  // namespace
+
 // The same count for a solid stroke, a major cell at a time: the band row is chosen once per
-// cell, and inside it only the minor border crossings split the steps.
-void StrokeSolid(const TLineWalk& w, std::int64_t x, std::int64_t y, std::int64_t e) {
-    const std::int64_t major = w.Steep ? y : x, minor = w.Steep ? x : y;
-    const std::int64_t end = w.U + 1;
-    const TMinorMoves moves{-e, w.Kt - 2 * w.U + w.Kv, 2 * w.U, w.Kv};
+// cell, and inside it only the minor border crossings split the steps. Steps [from, to) only:
+// the position at `from` follows from the closed form of the minor moves.
+void StrokeSolid(const TLineWalk& w, const TStroke& s, std::int64_t from, std::int64_t to) {
+    // Only the steps whose pixels lie in the clip's major range can leave a mark.
+    const std::int64_t major0 = w.Steep ? s.Y : s.X;
+    const std::int64_t inFrom = w.Sm > 0 ? w.MajorFirst - major0 : major0 - w.MajorLast;
+    const std::int64_t inTo = (w.Sm > 0 ? w.MajorLast - major0 : major0 - w.MajorFirst) + 1;
+    const std::int64_t end = std::min({to, w.U + 1, inTo});
+    std::int64_t p = std::max<std::int64_t>({from, 0, inFrom});
+    if (p >= end) return;
+    const TMinorMoves moves{-s.E, w.Kt - 2 * w.U + w.Kv, 2 * w.U, w.Kv};
+    const std::int64_t before = std::min(
+        p, std::max<std::int64_t>(0, FloorDiv(moves.E0 + p * moves.Kv - moves.L - 1, moves.Ku)));
+    const std::int64_t major = (w.Steep ? s.Y : s.X) + w.Sm * p;
+    const std::int64_t minor = (w.Steep ? s.X : s.Y) + w.Sn * before;
     std::int64_t pMajor = PixelOf(major, w.N), pMinor = PixelOf(minor, w.N);
-    std::int64_t cellEnd = StepsLeft(major, pMajor, w.Sm, w.N) + 1;
-    TMinorCursor cursor(moves, StepsLeft(minor, pMinor, w.Sn, w.N) + 1, w.N);
+    std::int64_t cellEnd = p + StepsLeft(major, pMajor, w.Sm, w.N) + 1;
+    TMinorCursor cursor(moves, before + StepsLeft(minor, pMinor, w.Sn, w.N) + 1, w);
     std::int64_t nextMinor = cursor.Next(end);
     const TBand& band = *w.Band;
     const auto width = static_cast<std::uint64_t>(band.RowWidth);
-    std::int64_t p = 0;
     while (p < end) {
         const std::int64_t stop = std::min(cellEnd, end);
         const std::int64_t r = pMajor - band.First;
@@ -266,12 +235,7 @@ void StrokeSolid(const TLineWalk& w, std::int64_t x, std::int64_t y, std::int64_
     }
 }
 
-void Stroke(const TLineWalk& w, std::int64_t x, std::int64_t y, std::int64_t e) {
-    if (w.Allowed)
-        StrokeSegments<true>(w, x, y, e);
-    else
-        StrokeSolid(w, x, y, e);
-}
+namespace {
 
 struct TPt {
     std::int64_t X, Y;
@@ -289,7 +253,10 @@ void MoveSquare(bool steep, TPt& a, TPt& b, std::int64_t pm) {
 
 // The outer walk across the line's thickness: which strokes there are and their start errors.
 void WalkStrokes(const TLineWalk& w, TPt start, long double tk, std::int64_t ku, std::int64_t pm,
-                 std::int64_t qn, std::int64_t s) {
+                 std::int64_t qn, std::int64_t s, std::vector<TStroke>& strokes) {
+    auto Stroke = [&strokes](const TLineWalk&, std::int64_t x, std::int64_t y, std::int64_t e) {
+        strokes.push_back({x, y, e});
+    };
     TPt a = start, b = start;
     std::int64_t d0 = 0, d1 = 0, dd = 0;
     while (tk > dd) {
@@ -391,31 +358,46 @@ void Apply(const TLineWalk& w, std::uint8_t* p, std::int64_t count, const std::i
     p[3] = 0;
     const std::int64_t k = count & 0xFF;
     if (k == 0) return;
-    for (int i = 0; i < 3; ++i)
-        p[i] = static_cast<std::uint8_t>(DivN2(rgb[i] * k + p[i] * (n2 - k), n2));
+    if (k == n2) {  // (c n2 + p 0) div n2 = c
+        for (int i = 0; i < 3; ++i)
+            p[i] = static_cast<std::uint8_t>(rgb[i]);
+    } else if (n2 ==
+               225) {  // the usual factor: 32 bits hold every sum, and the division is constant
+        const int kk = static_cast<int>(k);
+        for (int i = 0; i < 3; ++i)
+            p[i] = static_cast<std::uint8_t>((static_cast<int>(rgb[i]) * kk + p[i] * (225 - kk)) /
+                                             225);
+    } else {
+        for (int i = 0; i < 3; ++i)
+            p[i] = static_cast<std::uint8_t>(DivN2(rgb[i] * k + p[i] * (n2 - k), n2));
+    }
 }
 
+// Each band row is one major pixel: its pixels inside the clip lie one after another, 4 bytes
+// apart in a steep line's row, a bitmap row apart otherwise.
 void ApplyBand(const TLineWalk& w, const TBand& band, const std::int64_t rgb[3], std::int64_t n2) {
+    const std::int64_t minorLo = w.Steep ? w.Left : w.Top, minorHi = w.Steep ? w.Right : w.Bottom;
+    const std::int64_t step = w.Steep ? 4 : w.Stride;
     for (std::int64_t row = 0; row < band.Rows; ++row) {
         const std::uint32_t* counts = band.Count.data() + row * band.RowWidth;
-        for (std::int64_t k = 0; k < band.RowWidth; ++k) {
-            if (counts[k] == 0) continue;
-            const std::int64_t major = band.First + row, minor = band.Base[row] + k;
-            const std::int64_t x = w.Steep ? minor : major, y = w.Steep ? major : minor;
-            if (x < 0 || y < 0 || x >= w.Width || y >= w.Height) continue;
-            Apply(w, PixelAt(w, x, y), counts[k], rgb, n2);
-        }
+        const std::int64_t major = band.First + row, base = band.Base[row];
+        const std::int64_t kLo = std::max<std::int64_t>(minorLo - base, 0);
+        const std::int64_t kHi = std::min(minorHi - base, band.RowWidth);
+        if (kLo >= kHi) continue;
+        std::uint8_t* p = w.Steep ? PixelAt(w, base + kLo, major) : PixelAt(w, major, base + kLo);
+        for (std::int64_t k = kLo; k < kHi; ++k, p += step)
+            if (counts[k] != 0) Apply(w, p, counts[k], rgb, n2);
     }
 }
 
 // The band around the centre line from (major0, minor0) over (dMajor, dMinor) sub-samples,
-// `half` pixels to either side, limited to the image rows.
+// `half` pixels to either side, limited to the rows [majorLo, majorHi) that may be written.
 void PrepareBand(TBand& band, std::int64_t n, std::int64_t major0, std::int64_t minor0,
-                 std::int64_t dMajor, std::int64_t dMinor, std::int64_t half,
-                 std::int64_t majorSize) {
+                 std::int64_t dMajor, std::int64_t dMinor, std::int64_t half, std::int64_t majorLo,
+                 std::int64_t majorHi) {
     const std::int64_t a = PixelOf(major0, n), b = PixelOf(major0 + dMajor, n);
-    const std::int64_t first = std::max<std::int64_t>(std::min(a, b) - half, 0);
-    const std::int64_t last = std::min(std::max(a, b) + half, majorSize - 1);
+    const std::int64_t first = std::max<std::int64_t>(std::min(a, b) - half, majorLo);
+    const std::int64_t last = std::min(std::max(a, b) + half, majorHi - 1);
     band.First = first;
     band.Rows = std::max<std::int64_t>(last - first + 1, 0);
     band.RowWidth = 2 * half + 2;
@@ -447,6 +429,7 @@ void BlendRuns(const std::vector<TRun>& runs, TColor c, std::int64_t n2) {
 }
 
 }  // namespace
+}  // namespace lineaa
 
 long double Hypot(long double a, long double b) {
     a = std::fabs(a);
@@ -458,7 +441,10 @@ long double Hypot(long double a, long double b) {
 
 void TPaintBoxEx::LineAA(std::int64_t color, int width, long double x1, long double y1,
                          long double x2, long double y2, long double dash) {
+    using namespace lineaa;
     if (Height() <= 0) return;
+    const QRect clip = Clip.isNull() ? Bitmap.rect() : Clip & Bitmap.rect();
+    if (clip.isEmpty()) return;
     for (long double v : {x1, y1, x2, y2})
         if (!std::isfinite(v)) return;
     const TCanvas& pen = BitmapCanvas();
@@ -470,6 +456,11 @@ void TPaintBoxEx::LineAA(std::int64_t color, int width, long double x1, long dou
     // A short line this far out cannot reach a pixel.
     for (long double v : {x1, y1, x2, y2})
         if (!(std::fabs(v) <= 1e9L)) return;
+    // Nor can a line whose reach misses the clip: a frame that redraws a small part skips most.
+    const long double reach = 2.0L * std::max(penWidth, 0) + 4;
+    if (std::max(x1, x2) + reach < clip.left() || std::min(x1, x2) - reach > clip.right() + 1 ||
+        std::max(y1, y2) + reach < clip.top() || std::min(y1, y2) - reach > clip.bottom() + 1)
+        return;
     const int style = pen.PenStyle();
     if (dash < 0 && (style < psSolid || style > psDashDotDot)) return;
     TLineWalk w{};
@@ -497,6 +488,11 @@ void TPaintBoxEx::LineAA(std::int64_t color, int width, long double x1, long dou
     w.Kv = 2 * v;
     w.Kd = w.Kv - ku;
     w.Kt = w.U - w.Kv;
+    if (w.Kv > 0)
+        for (int i = 0; i < 2; ++i) {  // (cell size) ku / kv, for a cell of n and of 2n - 1
+            const std::int64_t size = i == 0 ? w.N : 2 * w.N - 1;
+            w.CellRise[i] = {size * ku / w.Kv, size * ku % w.Kv};
+        }
     std::vector<std::int32_t> allowed;
     if (dash > 0 || (dash < 0 && style != psSolid)) {
         const long double q =
@@ -506,8 +502,12 @@ void TPaintBoxEx::LineAA(std::int64_t color, int width, long double x1, long dou
             allowed[p + 1] = allowed[p] + DashAllows(dash, style, q, p);
         w.Allowed = allowed.data();
     }
-    w.Width = Width();
-    w.Height = Height();
+    w.Left = clip.left();
+    w.Top = clip.top();
+    w.Right = clip.right() + std::int64_t{1};
+    w.Bottom = clip.bottom() + std::int64_t{1};
+    w.MajorFirst = FirstOf(w.Steep ? w.Top : w.Left, w.N);
+    w.MajorLast = LastOf((w.Steep ? w.Bottom : w.Right) - 1, w.N);
     w.Bits = Bitmap.bits();
     w.Stride = Bitmap.bytesPerLine();
     static thread_local std::vector<TRun> runs;
@@ -518,9 +518,18 @@ void TPaintBoxEx::LineAA(std::int64_t color, int width, long double x1, long dou
     const TPt start{sx1 + w.N / 2, sy1 + w.N / 2};
     const std::int64_t half = static_cast<std::int64_t>(tk / (2 * w.U * w.N)) + 3;
     PrepareBand(band, w.N, w.Steep ? start.Y : start.X, w.Steep ? start.X : start.Y,
-                w.Steep ? dv : du, w.Steep ? du : dv, half, w.Steep ? w.Height : w.Width);
+                w.Steep ? dv : du, w.Steep ? du : dv, half, w.Steep ? w.Top : w.Left,
+                w.Steep ? w.Bottom : w.Right);
     w.BandCounts = band.Count.data();
-    WalkStrokes(w, start, tk, ku, pm, qn, s);
+    static thread_local std::vector<TStroke> strokes;
+    strokes.clear();
+    WalkStrokes(w, start, tk, ku, pm, qn, s, strokes);
+    if (w.Allowed) {
+        for (const TStroke& k : strokes)
+            StrokeSegments<true>(w, k.X, k.Y, k.E);
+    } else {
+        CountStrokes(w, strokes);
+    }
     const std::int64_t rgb[3] = {(c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF};  // b, g, r
     ApplyBand(w, band, rgb, n2);
     if (!w.Fast) BlendRuns(runs, c, n2);

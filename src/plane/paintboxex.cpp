@@ -10,7 +10,7 @@
 namespace zeigora {
 
 TPaintBoxEx::TPaintBoxEx(int width, int height)
-    : Canvas_(std::make_unique<TRasterCanvas>(&Bitmap)) {
+    : Canvas_(std::make_unique<TRasterCanvas>(&Bitmap, &Clip)) {
     Resize(width, height);
 }
 
@@ -62,6 +62,7 @@ TColor TPaintBoxEx::GetPixel(int x, int y) const {
 
 void TPaintBoxEx::SetPixel(int x, int y, TColor color) {
     if (x < 0 || y < 0 || x >= Width() || y >= Height() || !Bits()) return;
+    if (!Clip.isNull() && !Clip.contains(x, y)) return;
     std::uint8_t* p = PixelAddress(x, y);
     p[0] = (color >> 16) & 0xFF;
     p[1] = (color >> 8) & 0xFF;

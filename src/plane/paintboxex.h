@@ -50,6 +50,9 @@ class TPaintBoxEx {
     // The part of Bitmap the last Paint may have changed: all of it, unless the owner knows
     // that less changed (the plane's frame does when it reused the previous background).
     QRect Changed;
+    // While not null, the antialiased primitives and the raster canvas write only inside it
+    // (a frame that redraws only what changed); recordings are never clipped.
+    QRect Clip;
 
     bool Recording() const { return Recording_; }
 

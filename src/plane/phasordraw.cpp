@@ -1,5 +1,6 @@
 #include "plane/phasordraw.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -22,6 +23,15 @@ std::optional<TTip> TipOf(const TPhasor& p, const TPlaneMapping& m) {
     return TTip{static_cast<int>(x), static_cast<int>(y)};
 }
 
+// Under a clip, a line whose box (with the pen's spread) misses it is not walked at all.
+bool MayTouch(const TPaintBoxEx& surface, double x1, double y1, double x2, double y2, int width) {
+    const QRect& c = surface.Clip;
+    if (c.isNull()) return true;
+    const double reach = std::max(width, 1) + 4.0;
+    return std::max(x1, x2) + reach >= c.left() && std::min(x1, x2) - reach <= c.right() &&
+           std::max(y1, y2) + reach >= c.top() && std::min(y1, y2) - reach <= c.bottom();
+}
+
 void DrawHighlightBand(TPaintBoxEx& surface, const TPhasor& p, const TDrawnPhasor& s,
                        bool antiAliasing) {
     TCanvas& canvas = surface.DrawingCanvas();
@@ -30,7 +40,8 @@ void DrawHighlightBand(TPaintBoxEx& surface, const TPhasor& p, const TDrawnPhaso
     canvas.SetPenWidth(p.Width * 2 + 10);
     if (antiAliasing) {
         surface.FastAntialiasing = true;
-        surface.LineAA(canvas.PenColor(), canvas.PenWidth(), s.X1, s.Y1, s.X2, s.Y2, -1);
+        if (MayTouch(surface, s.X1, s.Y1, s.X2, s.Y2, canvas.PenWidth()))
+            surface.LineAA(canvas.PenColor(), canvas.PenWidth(), s.X1, s.Y1, s.X2, s.Y2, -1);
     } else {
         canvas.MoveTo(s.X1, s.Y1);
         canvas.LineTo(s.X2, s.Y2);
@@ -64,16 +75,28 @@ void DrawPhasors(TPaintBoxEx& surface, TPlaneMapping& mapping, TDrawnPhasorArray
 
 void DrawPhasor(TPaintBoxEx& surface, TPlaneMapping& mapping, TDrawnPhasorArray& drawn,
                 PPhasor phasor, bool isSelected, const TPhasorDrawOptions& options) {
+    if (PlacePhasor(mapping, drawn, phasor, options))
+        DrawPlacedPhasor(surface, drawn.back(), isSelected, options);
+}
+
+bool PlacePhasor(TPlaneMapping& mapping, TDrawnPhasorArray& drawn, PPhasor phasor,
+                 const TPhasorDrawOptions& options) {
     const TPhasor& p = *phasor;
-    if (p.Visible == 0) return;
+    if (p.Visible == 0) return false;
     const std::optional<TTip> tip = TipOf(p, mapping);
-    if (!tip) return;
-    TCanvas& canvas = surface.DrawingCanvas();
-    const TDrawnPhasor segment{mapping.ChainX, tip->X, mapping.ChainY, tip->Y, phasor};
-    drawn.push_back(segment);
-    canvas.MoveTo(segment.X1, segment.Y1);
+    if (!tip) return false;
+    drawn.push_back({mapping.ChainX, tip->X, mapping.ChainY, tip->Y, phasor});
     mapping.ChainX = tip->X;
     mapping.ChainY = tip->Y;
+    if (options.ResetAfterEach) ResetChainPoint(mapping);
+    return true;
+}
+
+void DrawPlacedPhasor(TPaintBoxEx& surface, const TDrawnPhasor& segment, bool isSelected,
+                      const TPhasorDrawOptions& options) {
+    const TPhasor& p = *segment.Phasor;
+    TCanvas& canvas = surface.DrawingCanvas();
+    canvas.MoveTo(segment.X1, segment.Y1);
     canvas.SetPenColor(p.Color);
     if (isSelected) DrawHighlightBand(surface, p, segment, options.AntiAliasing);
     canvas.SetPenColor(p.Color);
@@ -81,7 +104,86 @@ void DrawPhasor(TPaintBoxEx& surface, TPlaneMapping& mapping, TDrawnPhasorArray&
     canvas.SetPenWidth(p.Width);
     DrawPhasorArrow(surface, segment.X1, segment.Y1, segment.X2, segment.Y2, options.AntiAliasing);
     if (p.NameVisible != 0) DrawName(canvas, p, segment, options.LabelGap);
-    if (options.ResetAfterEach) ResetChainPoint(mapping);
+}
+
+namespace {
+
+// The box from (left, top) to (right, bottom), inclusive, cut to `bounds`; empty ones are left
+// out. 64-bit so that far tips and wide margins cannot overflow.
+void AddBox(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
+            const QRect& bounds, std::vector<QRect>& ink) {
+    left = std::max<std::int64_t>(left, bounds.left());
+    top = std::max<std::int64_t>(top, bounds.top());
+    right = std::min<std::int64_t>(right, bounds.right());
+    bottom = std::min<std::int64_t>(bottom, bounds.bottom());
+    if (left <= right && top <= bottom)
+        ink.push_back(QRect(QPoint(int(left), int(top)), QPoint(int(right), int(bottom))));
+}
+
+// Cuts the segment to the box [lo, hi] on both axes (Liang-Barsky); false when it misses it.
+bool CutToBox(double& x1, double& y1, double& x2, double& y2, const double lo[2],
+              const double hi[2]) {
+    const double dx = x2 - x1, dy = y2 - y1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 - lo[0], hi[0] - x1, y1 - lo[1], hi[1] - y1};
+    double t0 = 0, t1 = 1;
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0) {
+            if (q[k] < 0) return false;
+        } else if (p[k] < 0) {
+            t0 = std::max(t0, q[k] / p[k]);
+        } else {
+            t1 = std::min(t1, q[k] / p[k]);
+        }
+    }
+    if (t0 > t1) return false;
+    x2 = x1 + t1 * dx, y2 = y1 + t1 * dy;
+    x1 = x1 + t0 * dx, y1 = y1 + t0 * dy;
+    return true;
+}
+
+// The shaft (and band) as boxes of at most 48 pixels along it, each `margin` wider.
+void ShaftInk(const TDrawnPhasor& s, std::int64_t margin, const QRect& bounds,
+              std::vector<QRect>& ink) {
+    double x1 = s.X1, y1 = s.Y1, x2 = s.X2, y2 = s.Y2;
+    const double lo[2] = {double(bounds.left() - margin), double(bounds.top() - margin)};
+    const double hi[2] = {double(bounds.right() + margin), double(bounds.bottom() + margin)};
+    if (!CutToBox(x1, y1, x2, y2, lo, hi)) return;
+    const double length = std::max(std::fabs(x2 - x1), std::fabs(y2 - y1));
+    const int pieces = std::max(1, static_cast<int>(std::ceil(length / 48)));
+    for (int k = 0; k < pieces; ++k) {
+        const double a = double(k) / pieces, b = double(k + 1) / pieces;
+        const double ax = x1 + a * (x2 - x1), ay = y1 + a * (y2 - y1);
+        const double bx = x1 + b * (x2 - x1), by = y1 + b * (y2 - y1);
+        AddBox(std::int64_t(std::floor(std::min(ax, bx))) - margin,
+               std::int64_t(std::floor(std::min(ay, by))) - margin,
+               std::int64_t(std::ceil(std::max(ax, bx))) + margin,
+               std::int64_t(std::ceil(std::max(ay, by))) + margin, bounds, ink);
+    }
+}
+
+}  // namespace
+
+void PhasorInk(const TCanvas& canvas, const TDrawnPhasor& segment, bool isSelected,
+               const TPhasorDrawOptions& options, const QRect& bounds, std::vector<QRect>& ink) {
+    const TPhasor& p = *segment.Phasor;
+    const std::int64_t width = std::max<std::int64_t>(p.Width, 1);
+    // Shaft and band spread half their width to each side of the line (the band width + 5),
+    // plus the rounding of the sub-sampled walk and of the plain pen's round caps.
+    ShaftInk(segment, (isSelected ? width + 5 : width) + 4, bounds, ink);
+    // The head's wings lie within sqrt(10) / 3 head lengths of the tip.
+    const auto head = static_cast<std::int64_t>(std::ceil(std::sqrt(double(width)) * 10.6));
+    const std::int64_t reach = head + width + 4;
+    AddBox(std::int64_t(segment.X2) - reach, std::int64_t(segment.Y2) - reach,
+           std::int64_t(segment.X2) + reach, std::int64_t(segment.Y2) + reach, bounds, ink);
+    if (p.NameVisible == 0) return;
+    // The name's box, with a whole line height around it for glyphs that overhang it.
+    const std::string_view name = p.Name.View();
+    const std::int64_t w = canvas.TextWidth(name), h = canvas.TextHeight(name);
+    const std::int64_t left =
+        p.Value.Re > 0 ? segment.X2 - w - options.LabelGap : segment.X2 + options.LabelGap;
+    const std::int64_t top = segment.Y2 - h / 2;
+    AddBox(left - h, top - h, left + w + h, top + 2 * h, bounds, ink);
 }
 
 bool PhasorArrowHead(int x1, int y1, int x2, int y2, int penWidth, TArrowHead& head) {
@@ -106,10 +208,13 @@ void DrawPhasorArrow(TPaintBoxEx& surface, int x1, int y1, int x2, int y2, bool 
         surface.FastAntialiasing = false;
         const TColor color = canvas.PenColor();
         const int width = canvas.PenWidth();
-        surface.LineAA(color, width, x1, y1, x2, y2, -1);
+        if (MayTouch(surface, x1, y1, x2, y2, width))
+            surface.LineAA(color, width, x1, y1, x2, y2, -1);
         canvas.SetPenStyle(psSolid);
-        surface.LineAA(color, width, x2, y2, head.Wing1X, head.Wing1Y, -1);
-        surface.LineAA(color, width, x2, y2, head.Wing2X, head.Wing2Y, -1);
+        if (MayTouch(surface, x2, y2, head.Wing1X, head.Wing1Y, width))
+            surface.LineAA(color, width, x2, y2, head.Wing1X, head.Wing1Y, -1);
+        if (MayTouch(surface, x2, y2, head.Wing2X, head.Wing2Y, width))
+            surface.LineAA(color, width, x2, y2, head.Wing2X, head.Wing2Y, -1);
     } else {
         canvas.MoveTo(x1, y1);
         canvas.LineTo(x2, y2);

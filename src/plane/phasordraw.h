@@ -1,6 +1,9 @@
 // The phasors of one frame as arrows, each recorded as a segment for the hit test.
 #pragma once
 
+#include <QRect>
+#include <vector>
+
 #include "plane/paintboxex.h"
 #include "plane/planeview.h"
 
@@ -24,6 +27,21 @@ void DrawPhasors(TPaintBoxEx& surface, TPlaneMapping& mapping, TDrawnPhasorArray
 // are skipped: no arrow, no segment, the chain point stays.
 void DrawPhasor(TPaintBoxEx& surface, TPlaneMapping& mapping, TDrawnPhasorArray& drawn,
                 PPhasor phasor, bool isSelected, const TPhasorDrawOptions& options);
+
+// The placing half of DrawPhasor: appends the phasor's segment and moves the chain point as
+// drawing it would, without drawing. False for a phasor that is skipped.
+bool PlacePhasor(TPlaneMapping& mapping, TDrawnPhasorArray& drawn, PPhasor phasor,
+                 const TPhasorDrawOptions& options);
+
+// The drawing half: band, arrow and name of a placed segment.
+void DrawPlacedPhasor(TPaintBoxEx& surface, const TDrawnPhasor& segment, bool isSelected,
+                      const TPhasorDrawOptions& options);
+
+// Rectangles, within `bounds`, that together hold every pixel DrawPlacedPhasor may write for
+// the segment with the canvas's present font: pieces along the shaft and band, the head
+// (which may reach back past the start) and the name. Appended to `ink`.
+void PhasorInk(const TCanvas& canvas, const TDrawnPhasor& segment, bool isSelected,
+               const TPhasorDrawOptions& options, const QRect& bounds, std::vector<QRect>& ink);
 
 // The two wing ends of a phasor's open arrowhead: the head is sqrt(pen width) * 10 pixels long
 // and two thirds of that wide. False for a zero-length shaft, which gets no arrow.

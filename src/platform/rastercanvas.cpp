@@ -77,13 +77,13 @@ std::int64_t FirstStepReaching(std::int64_t lo, std::int64_t hi, std::int64_t ta
     return lo;
 }
 
-// Step range [first, last) along an axis where start + sign * i stays within [0, size).
-void AxisRange(std::int64_t start, int sign, std::int64_t size, std::int64_t& first,
+// Step range [first, last) along an axis where start + sign * i stays within [lo, hi).
+void AxisRange(std::int64_t start, int sign, std::int64_t lo, std::int64_t hi, std::int64_t& first,
                std::int64_t& last) {
-    std::int64_t lo = sign > 0 ? -start : start - (size - 1);
-    std::int64_t hi = sign > 0 ? size - 1 - start : start;
-    first = std::max(first, lo);
-    last = std::min(last, hi + 1);
+    const std::int64_t a = sign > 0 ? lo - start : start - (hi - 1);
+    const std::int64_t b = sign > 0 ? hi - 1 - start : start - lo;
+    first = std::max(first, a);
+    last = std::min(last, b + 1);
 }
 
 }  // namespace
@@ -116,6 +116,22 @@ const QFontMetrics& TCanvasFontCache::Metrics(const TCanvas& canvas) {
     return *Metrics_;
 }
 
+QRect TRasterCanvas::Bounds() const {
+    return Clipped() ? Image_->rect() & *Clip_ : Image_->rect();
+}
+
+void TRasterCanvas::ClipPainter(QPainter& g) const {
+    if (Clipped()) g.setClipRect(*Clip_);
+}
+
+bool TRasterCanvas::MayTouch(std::int64_t left, std::int64_t top, std::int64_t right,
+                             std::int64_t bottom) const {
+    if (!Clipped()) return true;
+    const QRect b = Bounds();
+    return !b.isEmpty() && left <= b.right() && right >= b.left() && top <= b.bottom() &&
+           bottom >= b.top();
+}
+
 void TRasterCanvas::DrawLine(TPoint from, TPoint to) {
     if (WidePen(*this))
         WidePenLine(from, to);
@@ -125,8 +141,15 @@ void TRasterCanvas::DrawLine(TPoint from, TPoint to) {
 
 void TRasterCanvas::WidePenLine(TPoint from, TPoint to) {
     if (Image_->isNull()) return;
+    const std::int64_t reach = std::int64_t(PenWidth()) + 2;  // round caps
+    if (!MayTouch(std::int64_t(std::min(from.X, to.X)) - reach,
+                  std::int64_t(std::min(from.Y, to.Y)) - reach,
+                  std::int64_t(std::max(from.X, to.X)) + reach,
+                  std::int64_t(std::max(from.Y, to.Y)) + reach))
+        return;
     const TVectorStateGuard cleanAfterQt;
     QPainter g(Image_);
+    ClipPainter(g);
     PreparePainter(g, *this);
     g.setPen(CanvasPen(*this));
     g.drawLine(from.X, from.Y, to.X, to.Y);
@@ -135,24 +158,27 @@ void TRasterCanvas::WidePenLine(TPoint from, TPoint to) {
 // One-pixel line with the cosmetic dash pattern, walked in closed form so that far-away end
 // points cost nothing: only the steps inside the image are visited.
 void TRasterCanvas::PlotPattern(TPoint from, TPoint to, bool lastPixel) {
-    const int w = Image_->width(), h = Image_->height();
-    if (w < 1 || h < 1) return;
+    const QRect bounds = Bounds();
+    if (bounds.isEmpty()) return;
     std::int64_t dx = std::int64_t(to.X) - from.X, dy = std::int64_t(to.Y) - from.Y;
     const bool steep = std::llabs(dy) > std::llabs(dx);
     const std::int64_t du = steep ? std::llabs(dy) : std::llabs(dx);
     const std::int64_t dv = steep ? std::llabs(dx) : std::llabs(dy);
     const int su = (steep ? dy : dx) < 0 ? -1 : 1, sv = (steep ? dx : dy) < 0 ? -1 : 1;
     const std::int64_t u0 = steep ? from.Y : from.X, v0 = steep ? from.X : from.Y;
-    const std::int64_t uSize = steep ? h : w, vSize = steep ? w : h;
+    const std::int64_t uLo = steep ? bounds.top() : bounds.left();
+    const std::int64_t uHi = (steep ? bounds.bottom() : bounds.right()) + std::int64_t(1);
+    const std::int64_t vLo = steep ? bounds.left() : bounds.top();
+    const std::int64_t vHi = (steep ? bounds.right() : bounds.bottom()) + std::int64_t(1);
     if (du == 0) {
         if (lastPixel && PenStyle() != psClear) SetPixel(from.X, from.Y, PenColor());
         return;
     }
     std::int64_t first = 0, last = du + (lastPixel ? 1 : 0);
-    AxisRange(u0, su, uSize, first, last);
+    AxisRange(u0, su, uLo, uHi, first, last);
     if (first >= last) return;
     std::int64_t vFirst = 0, vLast = INT64_MAX;
-    AxisRange(v0, sv, vSize, vFirst, vLast);
+    AxisRange(v0, sv, vLo, vHi, vFirst, vLast);
     if (vFirst > 0) first = std::max(first, FirstStepReaching(first, last, vFirst, du, dv));
     last = std::min(last, FirstStepReaching(first, last, vLast, du, dv));
 
@@ -190,9 +216,10 @@ void TRasterCanvas::PlotPattern(TPoint from, TPoint to, bool lastPixel) {
 }
 
 void TRasterCanvas::HorizontalSpan(int x1, int x2, int y, TColor c) {
-    if (y < 0 || y >= Height()) return;
-    x1 = std::max(x1, 0);
-    x2 = std::min(x2, Width());
+    const QRect bounds = Bounds();
+    if (y < bounds.top() || y > bounds.bottom()) return;
+    x1 = std::max(x1, bounds.left());
+    x2 = std::min(x2, bounds.right() + 1);
     if (x1 >= x2) return;
     auto* row = reinterpret_cast<std::uint32_t*>(Image_->scanLine(y));
     std::fill(row + x1, row + x2, ToPixelWord(c));
@@ -206,13 +233,17 @@ void TRasterCanvas::Rectangle(int left, int top, int right, int bottom) {
     if (BrushStyle() == TBrushStyle::Solid) {
         // Without a pen the filled area is one pixel smaller, as on a classic canvas.
         const int r = noPen ? right - 1 : right, b = noPen ? bottom - 1 : bottom;
-        for (int y = std::max(top, 0); y < std::min(b, Height()); ++y)
+        const QRect bounds = Bounds();
+        for (int y = std::max(top, bounds.top()); y < std::min(b, bounds.bottom() + 1); ++y)
             HorizontalSpan(left, r, y, BrushColor());
     }
     if (noPen) return;
     if (WidePen(*this)) {
+        const std::int64_t reach = std::int64_t(PenWidth()) + 2;
+        if (!MayTouch(left - reach, top - reach, right + reach, bottom + reach)) return;
         const TVectorStateGuard cleanAfterQt;
         QPainter g(Image_);
+        ClipPainter(g);
         PreparePainter(g, *this);
         g.setPen(CanvasPen(*this));
         g.setBrush(Qt::NoBrush);
@@ -230,8 +261,11 @@ void TRasterCanvas::Ellipse(int left, int top, int right, int bottom) {
     if (right < left) std::swap(left, right);
     if (bottom < top) std::swap(top, bottom);
     if (Image_->isNull() || right - left < 1 || bottom - top < 1) return;
+    const std::int64_t reach = std::int64_t(std::max(PenWidth(), 1)) + 2;
+    if (!MayTouch(left - reach, top - reach, right + reach, bottom + reach)) return;
     const TVectorStateGuard cleanAfterQt;
     QPainter g(Image_);
+    ClipPainter(g);
     PreparePainter(g, *this);
     g.setPen(CanvasPen(*this));
     g.setBrush(CanvasBrush(*this));
@@ -245,8 +279,12 @@ void TRasterCanvas::TextOut(int x, int y, std::string_view text) {
     const QFont& font = Fonts_.Font(*this);
     const QFontMetrics& metrics = Fonts_.Metrics(*this);
     const QString s = FromCp1252(text);
+    // Glyphs may overhang their box; a whole line height around it holds them.
+    const std::int64_t h = metrics.height(), advance = metrics.horizontalAdvance(s);
+    if (!MayTouch(x - h, y - h, x + advance + h, y + 2 * h)) return;
     const TVectorStateGuard cleanAfterQt;
     QPainter g(Image_);
+    ClipPainter(g);
     if (BrushStyle() == TBrushStyle::Solid)
         g.fillRect(x, y, metrics.horizontalAdvance(s), metrics.height(), ToQColor(BrushColor()));
     g.setFont(font);
@@ -270,6 +308,7 @@ TColor TRasterCanvas::GetPixel(int x, int y) const {
 
 void TRasterCanvas::SetPixel(int x, int y, TColor c) {
     if (x < 0 || y < 0 || x >= Width() || y >= Height()) return;
+    if (Clipped() && !Clip_->contains(x, y)) return;
     reinterpret_cast<std::uint32_t*>(Image_->scanLine(y))[x] = ToPixelWord(c);
 }
 

@@ -6,11 +6,15 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
+#include <QRect>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/canvas.h"
+
+class QPainter;
 
 namespace zeigora {
 
@@ -34,8 +38,10 @@ class TCanvasFontCache {
 
 class TRasterCanvas : public TCanvas {
   public:
-    // The image must outlive the canvas; it may be replaced (resized) between calls.
-    explicit TRasterCanvas(QImage* image) : Image_(image) {}
+    // The image must outlive the canvas; it may be replaced (resized) between calls. While
+    // *clip (if given) is not null, no pixel outside it is written.
+    explicit TRasterCanvas(QImage* image, const QRect* clip = nullptr)
+        : Image_(image), Clip_(clip) {}
 
     using TCanvas::Rectangle;
     void Rectangle(int left, int top, int right, int bottom) override;
@@ -52,11 +58,20 @@ class TRasterCanvas : public TCanvas {
     void DrawLine(TPoint from, TPoint to) override;
 
   private:
+    // The pixels that may be written: the image, cut to the clip.
+    QRect Bounds() const;
+    bool Clipped() const { return Clip_ && !Clip_->isNull(); }
+    void ClipPainter(QPainter& g) const;
+    // False when a clip is set and the box (inclusive, in pixels) lies wholly outside it, so
+    // that painting there need not even start.
+    bool MayTouch(std::int64_t left, std::int64_t top, std::int64_t right,
+                  std::int64_t bottom) const;
     void PlotPattern(TPoint from, TPoint to, bool lastPixel);
     void WidePenLine(TPoint from, TPoint to);
     void HorizontalSpan(int x1, int x2, int y, TColor c);
 
     QImage* Image_;
+    const QRect* Clip_;
     mutable TCanvasFontCache Fonts_;
 };
 

@@ -1,11 +1,13 @@
 // The pictures of the circuit analysis: the phasor polygon closes on the total, a series RL's
-// impedance locus is a straight line and its admittance a semicircle, resonances are labelled.
+// impedance locus is a straight line and its admittance a semicircle, resonances are labelled,
+// and no text leaves the picture, covers another or (a phasor's name) lies on an arrow.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <memory>
 
+#include "circuit/circuitfile.h"
 #include "circuitplot/phasordiagram.h"
 #include "circuitplot/sweepplot.h"
 #include "complex/numtext.h"
@@ -111,6 +113,95 @@ TEST(SweepPlot, ResonanceLabelAndMarks) {
     EXPECT_NEAR(g.X.ToPixel(159.155), x, 1.0);
     EXPECT_NEAR(g.PhaseY.ToPixel(0.0), g.PhaseY.ToPixel(PhaseDegrees(s.Resonances[0].Z)), 1e-3);
     EXPECT_EQ(g.Y.Min, 1.0);  // down to 10 Ohm at resonance: the notch gets a decade below it
+}
+
+std::unique_ptr<TCircuitElementGroup> Example(const std::string& name) {
+    if (name.empty()) return MakeDefaultCircuit();
+    TCircuitLoadResult r = LoadCircuitFromFile(ZEIGORA_SOURCE_DIR "/examples/" + name);
+    EXPECT_TRUE(r.Circuit) << r.Error;
+    return std::move(r.Circuit);
+}
+
+bool Overlap(const TRect& a, const TRect& b) {
+    return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
+}
+
+// Every text box lies wholly inside the picture and shares no pixel with another.
+void ExpectTextsApart(const std::vector<TRect>& texts, int w, int h, const std::string& where) {
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const TRect& a = texts[i];
+        EXPECT_TRUE(a.Left >= 0 && a.Top >= 0 && a.Right <= w && a.Bottom <= h)
+            << where << ": text " << i << " at " << a.Left << "," << a.Top << " to " << a.Right
+            << "," << a.Bottom;
+        for (std::size_t k = 0; k < i; ++k)
+            EXPECT_FALSE(Overlap(a, texts[k])) << where << ": texts " << k << " and " << i;
+    }
+}
+
+// The examples' steep loci crowd their decade marks near the origin, at window sizes from
+// small to maximised.
+TEST(SweepPlot, TextsStayInsideAndApart) {
+    SetDecimalSeparator(',');
+    for (const char* file : {"reihenschwingkreis.zgs", "filter.zgs", ""}) {
+        const auto circuit = Example(file);
+        ASSERT_TRUE(circuit);
+        const TSweepResult s = Sweep(*circuit, 0, 159.0);
+        for (const auto& [w, h] : {std::pair{786, 444}, {1266, 806}, {420, 260}}) {
+            TPaintBoxEx surface(w, h);
+            TSweepPlotGeometry g;
+            const std::string where = std::string(file) + " " + std::to_string(w);
+            for (const TSweepQuantity q : {TSweepQuantity::Z, TSweepQuantity::Y}) {
+                TSweepPlotOptions o = Showing(q);
+                o.Title = "Ortskurve Z(f) von Reihenschwingkreis [Ohm]";
+                RenderLocus(surface, s, o, g);
+                ExpectTextsApart(g.Texts, w, h, "locus " + where);
+                // Labels are left out where they collide, not wholesale.
+                EXPECT_GE(g.Texts.size(), 8u) << where;
+            }
+            for (const bool dB : {false, true}) {
+                TSweepPlotOptions o = Showing(TSweepQuantity::Z);
+                o.Title = "Frequenzgang Z(f) von Reihenschwingkreis";
+                o.Decibel = dB;
+                RenderFrequencyResponse(surface, s, o, g);
+                ExpectTextsApart(g.Texts, w, h, "response " + where);
+            }
+        }
+    }
+}
+
+// True when the segment passes through the box's inside.
+bool Crosses(const TDrawnPhasor& d, const TRect& r) {
+    const int steps = 2 * (std::abs(d.X2 - d.X1) + std::abs(d.Y2 - d.Y1)) + 1;
+    for (int k = 0; k <= steps; ++k) {
+        const double x = d.X1 + (d.X2 - d.X1) * static_cast<double>(k) / steps;
+        const double y = d.Y1 + (d.Y2 - d.Y1) * static_cast<double>(k) / steps;
+        if (x > r.Left && x < r.Right - 1 && y > r.Top && y < r.Bottom - 1) return true;
+    }
+    return false;
+}
+
+// The series RLC at 50 Hz: the supply voltage lies on the real axis, the current almost on the
+// imaginary one; the parallel tank of the default circuit closes its current polygon.
+TEST(PhasorDiagram, NamesOffTheArrowsAndNumbersInside) {
+    SetDecimalSeparator(',');
+    for (const auto& [file, group] : {std::pair{"reihenschwingkreis.zgs", 0}, {"", 0}, {"", 2}}) {
+        const auto circuit = Example(file);
+        ASSERT_TRUE(circuit);
+        for (const auto& [w, h] : {std::pair{786, 444}, {1266, 806}, {600, 600}}) {
+            TPaintBoxEx surface(w, h);
+            TPhasorDiagramView view;
+            RenderPhasorDiagram(surface, GroupPhasors(*circuit, TCircuitSupply{}, group), view);
+            const std::string where = std::string(file) + " " + std::to_string(w);
+            ExpectTextsApart(view.Texts, w, h, where);
+            const TDrawnPhasorArray& d = view.Plane.DrawnPhasors;
+            ASSERT_EQ(view.Names.size(), d.size());
+            for (std::size_t n = 0; n < d.size(); ++n)
+                for (const TDrawnPhasor& arrow : d)
+                    EXPECT_FALSE(Crosses(arrow, view.Names[n]))
+                        << where << ": name of " << d[n].Phasor->Name.Str() << " on the arrow of "
+                        << arrow.Phasor->Name.Str();
+        }
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The production LineAA against the step-by-step reference, byte for byte (byte 3 included),
 // over random lines, widths, dash settings and backgrounds; lines beyond the walk limits
-// against the reference that clips them first.
+// against the reference that clips them first. A clipped line equals the full line inside the
+// clip and leaves every pixel outside it as it was.
 
 #include <gtest/gtest.h>
 
@@ -29,6 +30,14 @@ bool SameBytes(const TPaintBoxEx& a, const TPaintBoxEx& b) {
     return true;
 }
 
+// Puts back the pixels of `before` outside `clip`, as a clipped line must leave them.
+void KeepOutside(TPaintBoxEx& box, const QImage& before, const QRect& clip) {
+    for (int y = 0; y < box.Height(); ++y)
+        for (int x = 0; x < box.Width(); ++x)
+            if (!clip.contains(x, y))
+                std::memcpy(box.PixelAddress(x, y), before.constScanLine(y) + x * 4, 4);
+}
+
 TEST(LineAACompare, ProductionMatchesReference) {
     std::mt19937 rng(20261206);
     auto uniform = [&](long double lo, long double hi) {
@@ -37,7 +46,9 @@ TEST(LineAACompare, ProductionMatchesReference) {
     const long double dashes[] = {-1, -1, -1, 0, 0.5L, 1, 2.7L};
     int drawn = 0;
     for (int i = 0; i < 2000; ++i) {
-        const int w = 20 + static_cast<int>(rng() % 60), h = 15 + static_cast<int>(rng() % 50);
+        const bool large = i % 10 == 0;  // long enough for many whole pixels along the line
+        const int w = (large ? 250 : 20) + static_cast<int>(rng() % 60),
+                  h = (large ? 200 : 15) + static_cast<int>(rng() % 50);
         TPaintBoxEx produced(w, h), expected(w, h);
         FillRandom(produced, rng, rng() % 3 == 0);
         std::memcpy(expected.Bitmap.bits(), produced.Bitmap.constBits(),
@@ -71,13 +82,21 @@ TEST(LineAACompare, ProductionMatchesReference) {
             box->BitmapCanvas().SetPenStyle(style);
             box->BitmapCanvas().SetPenColor(0x3080C0);
         }
+        const QImage before = produced.Bitmap.copy();
+        if (rng() % 3 == 0) {
+            const int cx = static_cast<int>(rng() % w), cy = static_cast<int>(rng() % h);
+            produced.Clip =
+                QRect(cx - 5, cy - 5, static_cast<int>(rng() % w), static_cast<int>(rng() % h));
+        }
         produced.LineAA(color, width, x1, y1, x2, y2, dash);
         drawn += !SameBytes(produced, expected);
         LineAAReference(expected, color, width, x1, y1, x2, y2, dash);
+        if (!produced.Clip.isNull()) KeepOutside(expected, before, produced.Clip);
         ASSERT_TRUE(SameBytes(produced, expected))
             << "case " << i << ": " << double(x1) << "," << double(y1) << " -> " << double(x2)
             << "," << double(y2) << " width " << width << " pen " << penWidth << " style " << style
-            << " dash " << double(dash) << " fast " << fast;
+            << " dash " << double(dash) << " fast " << fast << " clip " << produced.Clip.x() << ","
+            << produced.Clip.y() << " " << produced.Clip.width() << "x" << produced.Clip.height();
     }
 }
 

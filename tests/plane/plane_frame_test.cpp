@@ -354,7 +354,8 @@ TEST(FrameLayers, ReusedFramesMatchFreshOnes) {
         RenderPlane(surface, view, phasors, sel);
         RenderPlane(fresh, freshView, phasors, sel);
         ASSERT_EQ(surface.Bitmap, fresh.Bitmap) << "step " << step;
-        ASSERT_EQ(0, std::memcmp(surface.Bits(), fresh.Bits(), surface.Bitmap.sizeInBytes()));
+        ASSERT_EQ(0, std::memcmp(surface.Bitmap.constBits(), fresh.Bitmap.constBits(),
+                                 surface.Bitmap.sizeInBytes()));
         ASSERT_EQ(view.DrawnPhasors.size(), freshView.DrawnPhasors.size());
         ASSERT_EQ(view.Mapping.ChainX, freshView.Mapping.ChainX);
         ASSERT_EQ(view.Mapping.Factor2Y, freshView.Mapping.Factor2Y);
