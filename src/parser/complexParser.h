@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -68,6 +69,8 @@ std::string SyntaxErrorText(std::int32_t errorPos, std::uint8_t errorKind);
 int FunctionCode(std::string_view name);
 
 TComplex EvalExpr(const Expression& expr, const TPhasorArray& phasors);
+// The same with the phasors' values taken from values, indexed as the list.
+TComplex EvalExprOnValues(const Expression& expr, std::span<const TComplex> values);
 
 // Distinct phasor indices referenced by the code, ascending. Throws EvalError for an index
 // beyond the list.

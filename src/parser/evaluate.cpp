@@ -137,20 +137,17 @@ class TStack {
     std::size_t Count = 0;
 };
 
-}  // namespace
-
-TComplex EvalExpr(const Expression& expr, const TPhasorArray& phasors) {
+// valueOf(index) gives the value of the phasor at index, or throws for one beyond the list.
+template <typename TValueOf>
+TComplex Evaluate(const Expression& expr, const TValueOf& valueOf) {
     if (expr.Failed) throw EvalError(MsgSyntax);
     TStack stack;
     TCodeReader code(expr.Code);
     for (std::uint8_t op = code.Byte(); op != opEnd; op = code.Byte()) {
         switch (op) {
-            case opPhasor: {
-                const std::uint32_t index = code.PhasorIndex();
-                if (index >= phasors.size()) throw EvalError(MsgArguments);
-                stack.Push(phasors[index].Value);  // as stored, NaN included
+            case opPhasor:
+                stack.Push(valueOf(code.PhasorIndex()));  // as stored, NaN included
                 break;
-            }
             case opConst: {
                 const std::uint8_t index = code.Operand();
                 if (index >= expr.Constants.size()) throw EvalError(MsgArguments);
@@ -183,6 +180,22 @@ TComplex EvalExpr(const Expression& expr, const TPhasorArray& phasors) {
         }
     }
     return stack.Pop();
+}
+
+}  // namespace
+
+TComplex EvalExpr(const Expression& expr, const TPhasorArray& phasors) {
+    return Evaluate(expr, [&phasors](std::uint32_t index) -> const TComplex& {
+        if (index >= phasors.size()) throw EvalError(MsgArguments);
+        return phasors[index].Value;
+    });
+}
+
+TComplex EvalExprOnValues(const Expression& expr, std::span<const TComplex> values) {
+    return Evaluate(expr, [values](std::uint32_t index) -> const TComplex& {
+        if (index >= values.size()) throw EvalError(MsgArguments);
+        return values[index];
+    });
 }
 
 // Collected and sorted rather than marked in an array as long as the list: a definition names

@@ -17,6 +17,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <vector>
 
@@ -42,17 +43,18 @@ struct TWalkFailure {
 class TDependencyAnalysis {
   public:
     // Analyses every defined phasor whose name is valid, with the list's names in names, and
-    // writes the value of every sound one into the list.
-    TDependencyAnalysis(TPhasorArray& phasors, const TPhasorNames& names,
-                        const std::vector<bool>& validName);
+    // works out the value of every sound one (Value). The list is read, not written. The memory
+    // of an earlier analysis is used again.
+    void Run(const TPhasorArray& phasors, const TPhasorNames& names,
+             const std::vector<bool>& validName);
 
     bool Analysed(int i) const { return Nodes[i].Analysed; }
     bool Sound(int i) const { return Nodes[i].Sound; }
     // i's definition does not parse.
     bool Failed(int i) const { return Nodes[i].Failed; }
-    // Where and why i's definition does not parse.
-    std::int32_t ErrorPos(int i) const { return Codes[i].ErrorPos; }
-    std::uint8_t ErrorKind(int i) const { return Codes[i].ErrorKind; }
+    // Where and why i's definition does not parse (only when it does not).
+    std::int32_t ErrorPos(int i) const { return Read<TSyntaxError>(CodeAt[i]).Pos; }
+    std::uint8_t ErrorKind(int i) const { return Read<TSyntaxError>(CodeAt[i]).Kind; }
     // The defined phasors that i's definition names, ascending.
     std::span<const int> Deps(int i) const {
         return std::span<const int>(DepFlat).subspan(DepStart[i], DepStart[i + 1] - DepStart[i]);
@@ -61,43 +63,86 @@ class TDependencyAnalysis {
     bool EvalFails(int i) const { return Nodes[i].EvalFails; }
     // How the walk that starts at i's dependencies ends (i itself not in progress).
     TWalkFailure FailureBelow(int i) const;
+    // The value i ends with: evaluated when sound, NaN when analysed and unsound (every walk
+    // that enters it leaves it so), else the list's.
+    const TComplex& Value(int i) const { return Values[i]; }
+    // Value(i) differs from the value the list holds, bit for bit.
+    bool ValueChanged(int i) const { return Nodes[i].ValueChanged; }
 
   private:
     // What the passes over the graph read, small: they run over 100 000 phasors several times.
     struct TNode {
-        bool Analysed = false;
-        bool Failed = false;
-        bool Sound = false;
-        bool EvalFails = false;
-        int Next = -1;
-        TWalkFailure Failure;  // of a walk entering this (unsound) phasor
+        bool Analysed : 1 = false;
+        bool Failed : 1 = false;
+        bool Sound : 1 = false;
+        bool EvalFails : 1 = false;
+        bool ValueChanged : 1 = false;
+    };
+    // Only for unsound phasors, so that lists that evaluate need not touch it.
+    struct TUnsound {
+        int Next = -1;         // the first unsound dependency
+        TWalkFailure Failure;  // of a walk entering this phasor
     };
 
-    // The parsed code of every phasor in one piece of memory, rather than one small block per
-    // phasor scattered over the heap.
-    struct TCode {
-        std::uint32_t Start = 0, Length = 0;           // in CodeArena
-        std::uint32_t ConstStart = 0, ConstCount = 0;  // in ConstArena
-        std::int32_t ErrorPos = -1;
-        std::uint8_t ErrorKind = 0;
+    // The syntax error or the parsed code of a phasor, in CodeArena: all of them in one piece
+    // of memory rather than one small block per phasor scattered over the heap. Only phasors
+    // that fail to parse or are not decided in the first pass have one.
+    struct TSyntaxError {
+        std::int32_t Pos;
+        std::uint8_t Kind;
     };
+    struct TCodeHeader {           // followed by Length bytes of code
+        std::uint32_t ConstStart;  // in ConstArena
+        std::uint16_t Length, ConstCount;
+    };
+    static_assert(MaxCodeLength <= 65535);
 
-    TPhasorArray& Phasors;
+    const TPhasorArray* Phasors = nullptr;
     std::vector<TNode> Nodes;
-    std::vector<TCode> Codes;
+    std::vector<TUnsound> Unsound;
+    std::vector<std::uint32_t> CodeAt;  // per phasor: where its entry starts in CodeArena
+    int Undecided = 0;                  // analysed phasors whose fate the first pass left open
     std::vector<std::uint8_t> CodeArena;
     std::vector<long double> ConstArena;
     std::vector<std::uint32_t> DepStart;  // per phasor, and one past the last
     std::vector<int> DepFlat;
+    // The values as the evaluation leaves them, so that it never goes back to the records.
+    std::vector<TComplex> Values;
     Expression Scratch;  // the code of one phasor, for evaluating it
 
-    void Compile(int i, const TPhasorNames& names, std::vector<int>& deps);
-    void KeepAnalysedDeps(const std::vector<int>& deps, const std::vector<std::uint32_t>& count);
+    // Working memory of the passes, kept for the next analysis.
+    struct TFrame {
+        int Node;
+        std::uint32_t Next;
+    };
+    std::vector<int> AllDeps;             // every phasor's, one after the other
+    std::vector<std::uint32_t> DepCount;  // per phasor, in AllDeps
+    std::vector<int> Order, Low, Stack, Component, Path;
+    std::vector<std::uint8_t> OnStack, Mark;
+    std::vector<TFrame> Calls;
+
+    void CompileAll(const TPhasorNames& names, const std::vector<bool>& validName);
+    template <typename T>
+    void Append(const T& item) {
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(&item);
+        CodeArena.insert(CodeArena.end(), bytes, bytes + sizeof item);
+    }
+    template <typename T>
+    T Read(std::size_t at) const {
+        T item;
+        std::memcpy(&item, CodeArena.data() + at, sizeof item);
+        return item;
+    }
+    void Compile(int i, const TPhasorNames& names);
+    bool DecideEarly(int i, const Expression& e, std::span<const int> deps);
+    void KeepAnalysedDeps();
     void FindComponents();
-    void DecideComponent(const std::vector<int>& component);
+    void Visit(int v, int& counter);
+    void DecideComponent();
     void LinkNext();
+    void SetValue(int i, const TComplex& value);
     void ResolveFailures();
-    void ResolvePath(const std::vector<int>& path, std::vector<std::uint8_t>& mark);
+    void ResolvePath();
 };
 
 }  // namespace zeigora

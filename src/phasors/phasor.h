@@ -18,8 +18,10 @@ inline constexpr std::int32_t ErrInvalidName = -1;
 inline constexpr std::int32_t ErrDependency = -2;
 
 // The bytes of this record are exactly one 832-byte record of a phasor file. Flags are kept
-// as bytes (not bool) because a file may hold any value there; non-zero means true.
-struct TPhasor {
+// as bytes (not bool) because a file may hold any value there; non-zero means true. Records
+// start on a cache line (832 bytes are 13 of them), so that the fields a recalculation of a
+// long list reads lie in as few lines as possible: name, value and definition, working fields.
+struct alignas(64) TPhasor {
     TShortString Name;
     std::uint8_t NameVisible;
     std::uint8_t Pad1[7];

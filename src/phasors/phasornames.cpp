@@ -17,24 +17,34 @@ std::uint32_t HashOf(std::string_view name) {
 
 }  // namespace
 
-TPhasorNames::TPhasorNames(const TPhasorArray& list) {
+// The slots are filled in a pass of their own, asking for each slot some names ahead: with
+// 100 000 names they are spread over megabytes, and one waits for memory after the other
+// otherwise.
+void TPhasorNames::Assign(const TPhasorArray& list) {
     std::size_t size = 16;
     while (size * 4 < 5 * list.size())
         size *= 2;
-    Slots.resize(size);
+    Slots.assign(size, TSlot{});
+    Pool.clear();
+    Offset.clear();
+    Hashes.clear();
     Offset.reserve(list.size() + 1);
+    Hashes.reserve(list.size());
     for (std::size_t i = 0; i < list.size(); ++i) {
-        PrefetchAhead(list, i, TRecordPart::Name);
+        PrefetchAhead(list, i, RecordPart::Name);
+        const std::string_view name = list[i].Name.View();
         Offset.push_back(static_cast<std::uint32_t>(Pool.size()));
-        Pool += list[i].Name.View();
+        Pool += name;
+        Hashes.push_back(HashOf(name));
     }
     Offset.push_back(static_cast<std::uint32_t>(Pool.size()));
+    constexpr std::size_t Ahead = 8;
     for (std::size_t i = 0; i < list.size(); ++i) {
+        if (i + Ahead < list.size()) __builtin_prefetch(&Slots[Hashes[i + Ahead] & (size - 1)], 1);
         const std::string_view name = NameOf(i);
-        const std::uint32_t hash = HashOf(name);
-        TSlot& slot = Slots[SlotOf(name, hash)];
+        TSlot& slot = Slots[SlotOf(name, Hashes[i])];
         if (slot.Index >= 0) continue;  // an earlier one stays
-        slot.Hash = hash;
+        slot.Hash = Hashes[i];
         slot.Index = static_cast<std::int32_t>(i);
         slot.Length = static_cast<std::uint8_t>(name.size());
         if (name.size() <= InlineLength) std::memcpy(slot.Inline, name.data(), name.size());
@@ -57,6 +67,23 @@ std::size_t TPhasorNames::SlotOf(std::string_view name, std::uint32_t hash) cons
     for (std::size_t s = hash & mask;; s = (s + 1) & mask) {
         const TSlot& slot = Slots[s];
         if (slot.Index < 0 || Holds(slot, name, hash)) return s;
+    }
+}
+
+// Letters and digits starting with a letter, as names and function names are written; a
+// prefetch for what is not looked up costs only the prefetch.
+void TPhasorNames::PrefetchNamesIn(std::string_view text) const {
+    const auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    const auto isNameChar = [&](char c) { return isLetter(c) || (c >= '0' && c <= '9'); };
+    for (std::size_t p = 0; p < text.size();) {
+        if (!isLetter(text[p])) {
+            ++p;
+            continue;
+        }
+        const std::size_t start = p;
+        while (p < text.size() && isNameChar(text[p]))
+            ++p;
+        __builtin_prefetch(&Slots[HashOf(text.substr(start, p - start)) & (Slots.size() - 1)]);
     }
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
@@ -12,17 +13,42 @@
 
 namespace zeigora {
 
-enum class TRecordPart : std::size_t {
-    Name = 0,                                       // Name
-    ValueAndDefinition = offsetof(TPhasor, Value),  // Value and the start of Definition
-    Working = offsetof(TPhasor, EvalState),         // EvalState, ErrorCode, start of ErrorText
+// Bytes of a record within one cache line: from Offset on, Size of them.
+struct TRecordPart {
+    std::size_t Offset, Size;
 };
 
-inline void PrefetchAhead(const TPhasorArray& list, std::size_t i, TRecordPart part) {
-    constexpr std::size_t Ahead = 12;
-    if (i + Ahead < list.size())
-        __builtin_prefetch(reinterpret_cast<const char*>(&list[i + Ahead]) +
-                           static_cast<std::size_t>(part));
+namespace RecordPart {
+// Length and first 15 characters.
+inline constexpr TRecordPart Name{offsetof(TPhasor, Name), 16};
+// Value, and the length and first 23 characters of Definition.
+inline constexpr TRecordPart ValueAndDefinition{
+    offsetof(TPhasor, Value), offsetof(TPhasor, Definition) + 24 - offsetof(TPhasor, Value)};
+// EvalState, ErrorCode, and the length and first 15 characters of ErrorText.
+inline constexpr TRecordPart Working{
+    offsetof(TPhasor, EvalState), offsetof(TPhasor, ErrorText) + 16 - offsetof(TPhasor, EvalState)};
+// The 16th to 63rd character of ErrorText.
+inline constexpr TRecordPart MoreErrorText{offsetof(TPhasor, ErrorText) + 16, 48};
+
+constexpr bool InOneLine(TRecordPart part) {
+    return part.Offset / 64 == (part.Offset + part.Size - 1) / 64;
+}
+static_assert(alignof(TPhasor) == 64 && InOneLine(Name) && InOneLine(ValueAndDefinition) &&
+              InOneLine(Working) && InOneLine(MoreErrorText));
+}  // namespace RecordPart
+
+inline constexpr std::size_t PrefetchDistance = 12;  // records
+
+// Always inlined: the compiler takes a function that does nothing but prefetch for one without
+// effect and drops the calls to it.
+[[gnu::always_inline]] inline void PrefetchRecord(const TPhasorArray& list, std::size_t i,
+                                                  TRecordPart part) {
+    if (i < list.size()) __builtin_prefetch(reinterpret_cast<const char*>(&list[i]) + part.Offset);
+}
+
+[[gnu::always_inline]] inline void PrefetchAhead(const TPhasorArray& list, std::size_t i,
+                                                 TRecordPart part) {
+    PrefetchRecord(list, i + PrefetchDistance, part);
 }
 
 // Writes a field only when it changes: a record left as it was need not go back to memory,

@@ -14,10 +14,12 @@
 // warning about faulty dependencies that such a meeting would give never arises.
 #include "phasors/recalc.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "complex/cp1252text.h"
@@ -34,52 +36,59 @@ const char* const InvalidNameText = "Ungültiger Zeigername"_cp;
 const char* const CircularText = "Zirkuläre Referenz in "_cp;
 const char* const StatusSuffix = " Fehler (hier rechtsklicken)";
 
-TComplex NaNValue() {
-    const double nan = DefaultNaN();
-    return TComplex{nan, nan, nan, nan};
-}
-
 // What a phasor's ErrorText will say.
 enum class TMessage : std::uint8_t { None, InvalidName, Syntax, Circular };
 
 // The run works on compact copies of what it needs: lists of 100 000 records do not stay in
 // the processor's caches, so the records are read once (names, definitions) and written once.
+// Its memory is kept for the next run: the window recalculates after every change, and lists
+// that long would otherwise ask the system for some 15 MB afresh each time.
 class TRecalc {
   public:
-    explicit TRecalc(TPhasorArray& phasors)
-        : Names(phasors),
-          ValidName(phasors.size()),
-          Phasors(phasors),
-          Code(phasors.size(), 0),
-          Message(phasors.size(), TMessage::None),
-          Target(phasors.size(), -1) {}
-
-    void NamePass();
-    void ValuePass(const TDependencyAnalysis& graph);
-    TRecalcResult WriteBack(const TDependencyAnalysis& graph);
-
-    const TPhasorNames Names;  // taken before anything is written
-    std::vector<bool> ValidName;
+    TRecalcResult Run(TPhasorArray& phasors);
 
   private:
-    TPhasorArray& Phasors;
+    TPhasorArray* Phasors = nullptr;
+    TPhasorNames Names{TPhasorArray{}};  // taken before anything is written
+    TDependencyAnalysis Graph;
+    std::vector<bool> ValidName;
     std::vector<std::int32_t> Code;  // ErrorCode as it stands
     std::vector<TMessage> Message;
     std::vector<int> Target;            // the phasor a circular reference names
     int LastReset = -1;                 // the value-pass phasor whose walk ran last
     std::vector<int> FailedAfterReset;  // value-pass phasors failed by syntax since then
+    struct TFrame {
+        int Node;
+        std::uint32_t Next;
+    };
+    std::vector<TEvalState> States;  // as the last walk leaves them
+    std::vector<TFrame> Frames;
 
-    void Record(const TDependencyAnalysis& graph, const TWalkFailure& failure);
-    std::string MessageText(const TDependencyAnalysis& graph, std::size_t i) const;
-    std::vector<TEvalState> FinalStates(const TDependencyAnalysis& graph) const;
-    std::vector<TEvalState> WalkStates(const TDependencyAnalysis& graph, int p) const;
+    void NamePass();
+    void ValuePass();
+    TRecalcResult WriteBack();
+    void Record(const TWalkFailure& failure);
+    void AppendMessage(std::size_t i, std::string& out) const;
+    void FinalStates();
+    // Always inlined, see PrefetchRecord.
+    [[gnu::always_inline]] void PrefetchParts(std::size_t n) const;
+    void WalkStates(int p);
 };
 
-void TRecalc::Record(const TDependencyAnalysis& graph, const TWalkFailure& failure) {
+TRecalcResult TRecalc::Run(TPhasorArray& phasors) {
+    Phasors = &phasors;
+    Names.Assign(phasors);
+    NamePass();
+    Graph.Run(phasors, Names, ValidName);
+    ValuePass();
+    return WriteBack();
+}
+
+void TRecalc::Record(const TWalkFailure& failure) {
     const int i = failure.Node;
     switch (failure.Kind) {
         case TWalkFailure::Syntax:
-            Code[i] = SyntaxErrorCode(graph.ErrorPos(i));
+            Code[i] = SyntaxErrorCode(Graph.ErrorPos(i));
             Message[i] = TMessage::Syntax;
             break;
         case TWalkFailure::Circular:
@@ -94,118 +103,146 @@ void TRecalc::Record(const TDependencyAnalysis& graph, const TWalkFailure& failu
 }
 
 void TRecalc::NamePass() {
-    for (std::size_t n = 0; n < Phasors.size(); ++n) {
+    const std::size_t count = Phasors->size();
+    ValidName.assign(count, false);
+    Code.resize(count);
+    Message.resize(count);
+    Target.resize(count);
+    for (std::size_t n = 0; n < count; ++n) {
         ValidName[n] = IsValidPhasorName(Names.NameOf(n));
         Code[n] = ValidName[n] ? 0 : ErrInvalidName;
         Message[n] = ValidName[n] ? TMessage::None : TMessage::InvalidName;
     }
 }
 
-void TRecalc::ValuePass(const TDependencyAnalysis& graph) {
-    for (std::size_t n = 0; n < Phasors.size(); ++n) {
+void TRecalc::ValuePass() {
+    LastReset = -1;
+    FailedAfterReset.clear();
+    for (std::size_t n = 0; n < Phasors->size(); ++n) {
         const int i = static_cast<int>(n);
-        if (!graph.Analysed(i) || Code[n] != 0) continue;
-        if (graph.Failed(i)) {
-            Record(graph, {TWalkFailure::Syntax, i});
+        if (!Graph.Analysed(i) || Code[n] != 0) continue;
+        if (Graph.Failed(i)) {
+            Record({TWalkFailure::Syntax, i});
             FailedAfterReset.push_back(i);
             continue;
         }
         LastReset = i;
         FailedAfterReset.clear();
-        Record(graph, graph.FailureBelow(i));
+        Record(Graph.FailureBelow(i));
     }
 }
 
-std::string TRecalc::MessageText(const TDependencyAnalysis& graph, std::size_t i) const {
+void TRecalc::AppendMessage(std::size_t i, std::string& out) const {
     switch (Message[i]) {
         case TMessage::InvalidName:
-            return InvalidNameText;
+            out += InvalidNameText;
+            break;
         case TMessage::Syntax:
-            return SyntaxErrorText(graph.ErrorPos(static_cast<int>(i)),
-                                   graph.ErrorKind(static_cast<int>(i)));
+            out += SyntaxErrorText(Graph.ErrorPos(static_cast<int>(i)),
+                                   Graph.ErrorKind(static_cast<int>(i)));
+            break;
         case TMessage::Circular:
-            return CircularText + std::string(Names.NameOf(static_cast<std::size_t>(Target[i])));
+            out.append(CircularText).append(Names.NameOf(static_cast<std::size_t>(Target[i])));
+            break;
         case TMessage::None:
             break;
     }
-    return {};
 }
 
 // Each walk first resets every state, so the states that stay are those of the last walk, then
 // esFailed for the phasor of that walk if it failed and for the syntax errors after it. Without
-// any walk (empty result), only the syntax errors changed a state.
-std::vector<TEvalState> TRecalc::FinalStates(const TDependencyAnalysis& graph) const {
-    if (LastReset < 0) return {};
-    std::vector<TEvalState> states = WalkStates(graph, LastReset);
-    if (!graph.Sound(LastReset)) states[LastReset] = TEvalState::esFailed;
+// any walk (States empty), only the syntax errors changed a state.
+void TRecalc::FinalStates() {
+    States.clear();
+    if (LastReset < 0) return;
+    WalkStates(LastReset);
+    if (!Graph.Sound(LastReset)) States[LastReset] = TEvalState::esFailed;
     for (const int i : FailedAfterReset)
-        states[i] = TEvalState::esFailed;
-    return states;
+        States[i] = TEvalState::esFailed;
+}
+
+// Only what the write-back will read: most values stay as they are, most texts are short.
+inline void TRecalc::PrefetchParts(std::size_t n) const {
+    if (n >= Phasors->size()) return;
+    PrefetchRecord(*Phasors, n, RecordPart::Working);
+    const int i = static_cast<int>(n);
+    if (Graph.Analysed(i) && Graph.ValueChanged(i))
+        PrefetchRecord(*Phasors, n, RecordPart::ValueAndDefinition);
+    if (Code[n] != 0) PrefetchRecord(*Phasors, n, RecordPart::MoreErrorText);
 }
 
 // Every walk that enters an unsound phasor leaves it at NaN, and each is entered at least at
-// its own turn or when it failed for another; sound ones have their values already.
-TRecalcResult TRecalc::WriteBack(const TDependencyAnalysis& graph) {
-    const std::vector<TEvalState> states = FinalStates(graph);
+// its own turn or when it failed for another; the analysis has the values. A phasor's error text
+// is the end of its error list entry.
+TRecalcResult TRecalc::WriteBack() {
+    FinalStates();
     TRecalcResult result;
-    for (std::size_t n = 0; n < Phasors.size(); ++n) {
-        PrefetchAhead(Phasors, n, TRecordPart::ValueAndDefinition);
-        PrefetchAhead(Phasors, n, TRecordPart::Working);
-        TPhasor& p = Phasors[n];
+    result.Errors.reserve(static_cast<std::size_t>(
+        std::count_if(Code.begin(), Code.end(), [](std::int32_t c) { return c != 0; })));
+    for (std::size_t n = 0; n < Phasors->size(); ++n) {
+        PrefetchParts(n + PrefetchDistance);
+        TPhasor& p = (*Phasors)[n];
         const int i = static_cast<int>(n);
-        if (graph.Analysed(i) && !graph.Sound(i)) StoreChanged(p.Value, NaNValue());
-        if (!states.empty()) StoreChanged(p.EvalState, states[n]);
+        if (Graph.Analysed(i) && Graph.ValueChanged(i)) p.Value = Graph.Value(i);
+        if (!States.empty()) StoreChanged(p.EvalState, States[n]);
         StoreChanged(p.ErrorCode, Code[n]);
-        StoreChanged(p.ErrorText, MessageText(graph, n));  // cut to 255 characters
-        if (Code[n] == 0) continue;
+        if (Code[n] == 0) {  // no message
+            StoreChanged(p.ErrorText, std::string_view());
+            continue;
+        }
+        const std::string_view name = Names.NameOf(n);
         std::string caption;
-        caption.reserve(p.Name.Length + 2 + p.ErrorText.Length);
-        caption.append(p.Name.View()).append(": ").append(p.ErrorText.View());
+        caption.reserve(name.size() + 2 + 48);
+        caption.append(name).append(": ");
+        AppendMessage(n, caption);
+        const std::size_t start = name.size() + 2;
+        if (caption.size() > start + 255) caption.resize(start + 255);  // as the record holds it
+        StoreChanged(p.ErrorText, std::string_view(caption).substr(start));
         result.Errors.push_back({std::move(caption), i});
     }
-    if (states.empty())
+    if (States.empty())
         for (const int i : FailedAfterReset)
-            Phasors[i].EvalState = TEvalState::esFailed;
+            (*Phasors)[i].EvalState = TEvalState::esFailed;
+    if (!result.Errors.empty()) {
+        char digits[24];
+        const auto end = std::to_chars(digits, digits + sizeof digits, result.Errors.size()).ptr;
+        result.StatusText = std::string(digits, end) + StatusSuffix;
+    }
     return result;
 }
 
 // The walk over p's dependencies exactly as the evaluation runs it (iteratively), for the
 // states alone: values and failures are known already.
-std::vector<TEvalState> TRecalc::WalkStates(const TDependencyAnalysis& graph, int p) const {
-    std::vector<TEvalState> state(Phasors.size(), TEvalState::esPending);
-    struct TFrame {
-        int Node;
-        std::size_t Next;
-    };
-    std::vector<TFrame> frames;
+void TRecalc::WalkStates(int p) {
+    States.assign(Phasors->size(), TEvalState::esPending);
+    Frames.clear();
     // Starts the evaluation of d; false ends the walk.
     const auto enter = [&](int d) {
-        state[d] = graph.Failed(d) ? TEvalState::esFailed : TEvalState::esInProgress;
-        if (graph.Failed(d)) return false;
-        frames.push_back({d, 0});
+        States[d] = Graph.Failed(d) ? TEvalState::esFailed : TEvalState::esInProgress;
+        if (Graph.Failed(d)) return false;
+        Frames.push_back({d, 0});
         return true;
     };
-    for (const int d : graph.Deps(p)) {
-        if (state[d] != TEvalState::esPending) continue;
-        if (!enter(d)) return state;
-        while (!frames.empty()) {
-            TFrame& f = frames.back();
-            if (f.Next == graph.Deps(f.Node).size()) {
-                if (graph.EvalFails(f.Node)) return state;  // left in progress
-                state[f.Node] = TEvalState::esDone;
-                frames.pop_back();
+    for (const int d : Graph.Deps(p)) {
+        if (States[d] != TEvalState::esPending) continue;
+        if (!enter(d)) return;
+        while (!Frames.empty()) {
+            TFrame& f = Frames.back();
+            if (f.Next == Graph.Deps(f.Node).size()) {
+                if (Graph.EvalFails(f.Node)) return;  // left in progress
+                States[f.Node] = TEvalState::esDone;
+                Frames.pop_back();
                 continue;
             }
-            const int e = graph.Deps(f.Node)[f.Next++];
-            if (state[e] == TEvalState::esPending) {
-                if (!enter(e)) return state;
-            } else if (state[e] != TEvalState::esDone) {  // in progress: circular reference
-                state[f.Node] = TEvalState::esFailed;
-                return state;
+            const int e = Graph.Deps(f.Node)[f.Next++];
+            if (States[e] == TEvalState::esPending) {
+                if (!enter(e)) return;
+            } else if (States[e] != TEvalState::esDone) {  // in progress: circular reference
+                States[f.Node] = TEvalState::esFailed;
+                return;
             }
         }
     }
-    return state;
 }
 
 }  // namespace
@@ -215,17 +252,8 @@ std::int32_t SyntaxErrorCode(std::int32_t errorPos) {
 }
 
 TRecalcResult RecalculateAll(TPhasorArray& phasors) {
-    TRecalc recalc(phasors);
-    recalc.NamePass();
-    const TDependencyAnalysis graph(phasors, recalc.Names, recalc.ValidName);
-    recalc.ValuePass(graph);
-    TRecalcResult result = recalc.WriteBack(graph);
-    if (!result.Errors.empty()) {
-        char digits[24];
-        const auto end = std::to_chars(digits, digits + sizeof digits, result.Errors.size()).ptr;
-        result.StatusText = std::string(digits, end) + StatusSuffix;
-    }
-    return result;
+    thread_local TRecalc recalc;
+    return recalc.Run(phasors);
 }
 
 }  // namespace zeigora

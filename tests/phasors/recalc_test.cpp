@@ -312,8 +312,9 @@ TEST(RecalculateAll, AgreesWithTheLiteralAlgorithmOnRandomLists) {
 }
 
 // Lists of thousands of phasors made of groups (chains, cycles, fan-in sums, random links
-// within the group) scattered over the list, with links between groups, syntax errors,
-// evaluator errors, non-finite values, invalid and duplicate names sprinkled in.
+// within the group), scattered over the list or in the order of the groups, with links between
+// groups, syntax errors, evaluator errors, non-finite values, invalid and duplicate names
+// sprinkled in.
 struct BigLists {
     std::mt19937 Rng{141206};
     std::vector<int> Pos;  // the list index of group member k
@@ -321,10 +322,10 @@ struct BigLists {
     int Pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(Rng); }
     static std::string Name(int k) { return "N" + std::to_string(k); }
 
-    TPhasorArray Next(int n) {
+    TPhasorArray Next(int n, bool scattered) {
         Pos.resize(n);
         std::iota(Pos.begin(), Pos.end(), 0);
-        std::shuffle(Pos.begin(), Pos.end(), Rng);
+        if (scattered) std::shuffle(Pos.begin(), Pos.end(), Rng);
         TPhasorArray list(n, ZeroPhasor());
         for (int start = 0; start < n;) {
             const int size = std::min(Pick(1, 80), n - start), kind = Pick(0, 3);
@@ -364,10 +365,17 @@ struct BigLists {
     }
 };
 
+// In group order most phasors name only earlier ones, scattered most name later ones too; the
+// sizes grow and shrink, as lists do between two recalculations.
 TEST(RecalculateAll, AgreesWithTheLiteralAlgorithmOnBigLists) {
     BigLists gen;
-    for (const int n : {3000, 5000}) {
-        const TPhasorArray literal = ExpectSameAsLiteral(gen.Next(n), true);
+    const struct {
+        int N;
+        bool Scattered;
+    } rows[] = {{3000, true}, {5000, false}, {2000, true}, {1000, false}};
+    for (const auto& [n, scattered] : rows) {
+        SCOPED_TRACE(std::to_string(n) + (scattered ? " scattered" : " in order"));
+        const TPhasorArray literal = ExpectSameAsLiteral(gen.Next(n, scattered), true);
         int circular = 0, syntax = 0, silentNaN = 0, values = 0;
         for (const TPhasor& p : literal) {
             circular += p.ErrorCode == ErrDependency;
