@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "plane/framebands.h"
 #include "plane/framediff.h"
 #include "plane/grid.h"
 #include "plane/phasordraw.h"
@@ -233,6 +234,84 @@ void RestoreRect(TPaintBoxEx& surface, const QImage& background, const QRect& r)
 
 namespace {
 
+// Rough work of drawing the phasors within rows [top, bottom): a line that reaches them costs
+// a fixed amount to set up and then its length among them times its width. The layers add a
+// little per row.
+double BandWork(const TDrawnPhasorArray& drawn, int width, int top, int bottom) {
+    double work = 0.02 * width * (bottom - top);
+    for (const TDrawnPhasor& d : drawn) {
+        const double reach = 2.0 * d.Phasor->Width + 4;
+        const double lo = std::min(d.Y1, d.Y2) - reach, hi = std::max(d.Y1, d.Y2) + reach;
+        const double rows = std::min<double>(hi, bottom) - std::max<double>(lo, top);
+        if (rows <= 0) continue;
+        const double along = std::max(std::abs(d.X2 - d.X1), std::abs(d.Y2 - d.Y1));
+        work += 300 + along * rows / (hi - lo) * std::max<int>(d.Phasor->Width, 1);
+    }
+    return work;
+}
+
+// The row that parts the work most evenly, on a grid of 16 rows.
+int BandSplit(const TPaintBoxEx& surface, const TDrawnPhasorArray& drawn) {
+    const int w = surface.Width(), h = surface.Height();
+    int best = h / 2;
+    double bestWork = std::max(BandWork(drawn, w, 0, best), BandWork(drawn, w, best, h));
+    for (int split = 16; split + 16 <= h; split += 16) {
+        const double work = std::max(BandWork(drawn, w, 0, split), BandWork(drawn, w, split, h));
+        if (work < bestWork) best = split, bestWork = work;
+    }
+    return best;
+}
+
+// The background back in `restore`, then every placed phasor and the solution circle, on both
+// cores when that pays.
+void DrawAllPhasors(TPaintBoxEx& surface, const TPlaneView& view, const TPhasorArray& phasors,
+                    const TPhasorRecords& records, const TPhasorDrawOptions& options,
+                    const QImage& background, const QRect& restore) {
+    const auto draw = [&](TPaintBoxEx& band, bool) {
+        RestoreRect(band, background, band.Clip.isNull() ? restore : restore & band.Clip);
+        DrawPlaced(band, view, records, options, QRect());
+        DrawSolutionCircle(band, view, phasors);
+    };
+    if (WorthBands(surface, view.Cores))
+        DrawInBands(surface, BandSplit(surface, view.DrawnPhasors), draw);
+    else
+        draw(surface, true);
+}
+
+void CopyRows(const QImage& from, std::uint8_t* to, int first, int last) {
+    const qsizetype stride = from.bytesPerLine();
+    for (int y = first; y < last; ++y)
+        std::memcpy(to + y * stride, from.constScanLine(y), static_cast<std::size_t>(stride));
+}
+
+// The layers and every phasor, drawn anew; `keep` (if any) takes the background and the
+// canvas state the layers leave.
+void FreshFrame(TPaintBoxEx& surface, TPlaneView& view, const TPhasorArray& phasors,
+                const TPhasorRecords& records, const TPhasorDrawOptions& options, bool hasScale1,
+                bool hasScale2, TPlaneLayers* keep) {
+    std::uint8_t* background = nullptr;
+    if (keep) {
+        keep->Background = QImage(surface.Width(), surface.Height(), surface.Bitmap.format());
+        background = keep->Background.bits();
+    }
+    TPlaneView helperView = view;  // the layers write the mapping: each band its own
+    const auto draw = [&](TPaintBoxEx& band, bool first) {
+        TPlaneView& v = first ? view : helperView;
+        DrawLayers(band, v, hasScale1, hasScale2);
+        if (keep) {
+            const QRect rows = band.Clip.isNull() ? band.Bitmap.rect() : band.Clip;
+            CopyRows(band.Bitmap, background, rows.top(), rows.bottom() + 1);
+            if (first) keep->After = StateOf(band.DrawingCanvas());
+        }
+        DrawPlaced(band, v, records, options, QRect());
+        DrawSolutionCircle(band, v, phasors);
+    };
+    if (WorthBands(surface, view.Cores))
+        DrawInBands(surface, BandSplit(surface, view.DrawnPhasors), draw);
+    else
+        draw(surface, true);
+}
+
 // Redraws the phasors over the previous background: only the parts their changes touch when
 // that is little and the bitmap still holds the previous frame, else all of them over the
 // previous phasors' area (or the whole background when the bitmap was written meanwhile).
@@ -254,9 +333,8 @@ void ReusedFrame(TPaintBoxEx& surface, TPlaneView& view, TPhasorArray& phasors,
         if (parts) FewestLines(records, *parts);
     }
     if (!parts) {
-        RestoreRect(surface, layers.Background, intact ? before : bounds);
-        DrawPlaced(surface, view, records, options, QRect());
-        DrawSolutionCircle(surface, view, phasors);
+        DrawAllPhasors(surface, view, phasors, records, options, layers.Background,
+                       intact ? before : bounds);
         surface.Changed = intact ? before | after : bounds;
         return;
     }
@@ -305,13 +383,10 @@ void RenderPlane(TPaintBoxEx& surface, TPlaneView& view, TPhasorArray& phasors,
         ResetChainPoint(m);
     } else {
         surface.Changed = surface.Bitmap.rect();
-        DrawLayers(surface, view, key.HasScale1, key.HasScale2);
         layers.reset();
-        if (!surface.Recording() && w > 0 && h > 0) {
-            key.Background = surface.Bitmap.copy();
-            key.After = StateOf(canvas);
-            layers = std::make_shared<TPlaneLayers>(std::move(key));
-        }
+        // The mapping the layers leave, for placing the phasors before anything is drawn.
+        ComputeMapping(s, w, h, m);
+        ResetChainPoint(m);
     }
     const TPhasorDrawOptions options{LabelGap, selected, s.AntiAliasing, !s.GraphicalAddition};
     PlacePhasors(view, list1, list2, options);
@@ -319,8 +394,12 @@ void RenderPlane(TPaintBoxEx& surface, TPlaneView& view, TPhasorArray& phasors,
     if (reuse) {
         ReusedFrame(surface, view, phasors, *layers, options, records);
     } else {
-        DrawPlaced(surface, view, records, options, QRect());
-        DrawSolutionCircle(surface, view, phasors);
+        const bool hasScale1 = key.HasScale1, hasScale2 = key.HasScale2;
+        if (!surface.Recording() && w > 0 && h > 0)
+            layers = std::make_shared<TPlaneLayers>(std::move(key));
+        const TPlaneMapping placed = m;  // the layers end by resetting the chain point
+        FreshFrame(surface, view, phasors, records, options, hasScale1, hasScale2, layers.get());
+        m = placed;
         if (!layers) return;
         FillInk(canvas, view.DrawnPhasors, options, surface.Bitmap.rect(), layers->Records, {},
                 records);

@@ -23,13 +23,49 @@ std::optional<TTip> TipOf(const TPhasor& p, const TPlaneMapping& m) {
     return TTip{static_cast<int>(x), static_cast<int>(y)};
 }
 
-// Under a clip, a line whose box (with the pen's spread) misses it is not walked at all.
-bool MayTouch(const TPaintBoxEx& surface, double x1, double y1, double x2, double y2, int width) {
-    const QRect& c = surface.Clip;
-    if (c.isNull()) return true;
-    const double reach = std::max(width, 1) + 4.0;
-    return std::max(x1, x2) + reach >= c.left() && std::min(x1, x2) - reach <= c.right() &&
-           std::max(y1, y2) + reach >= c.top() && std::min(y1, y2) - reach <= c.bottom();
+// Cuts the segment to the box [lo, hi] on both axes (Liang-Barsky); false when it misses it.
+bool CutToBox(double& x1, double& y1, double& x2, double& y2, const double lo[2],
+              const double hi[2]) {
+    const double dx = x2 - x1, dy = y2 - y1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 - lo[0], hi[0] - x1, y1 - lo[1], hi[1] - y1};
+    double t0 = 0, t1 = 1;
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0) {
+            if (q[k] < 0) return false;
+        } else if (p[k] < 0) {
+            t0 = std::max(t0, q[k] / p[k]);
+        } else {
+            t1 = std::min(t1, q[k] / p[k]);
+        }
+    }
+    if (t0 > t1) return false;
+    x2 = x1 + t1 * dx, y2 = y1 + t1 * dy;
+    x1 = x1 + t0 * dx, y1 = y1 + t0 * dy;
+    return true;
+}
+
+// Under a clip, the line is drawn with the clip cut down to the box around the part of the
+// line that can reach it (the line's pixels lie within 2 widths + 4 of it): the same pixels
+// are written, and the walk along the line keeps to that part.
+void LineAAInClip(TPaintBoxEx& surface, TColor color, int width, double x1, double y1, double x2,
+                  double y2) {
+    const QRect clip = surface.Clip;
+    if (clip.isNull()) {
+        surface.LineAA(color, width, x1, y1, x2, y2, -1);
+        return;
+    }
+    const double r = 2.0 * std::max(width, 0) + 4;
+    const double lo[2] = {clip.left() - r, clip.top() - r};
+    const double hi[2] = {clip.right() + r, clip.bottom() + r};
+    double ax = x1, ay = y1, bx = x2, by = y2;
+    if (!CutToBox(ax, ay, bx, by, lo, hi)) return;
+    const QRect near(
+        QPoint(int(std::floor(std::min(ax, bx) - r)), int(std::floor(std::min(ay, by) - r))),
+        QPoint(int(std::ceil(std::max(ax, bx) + r)), int(std::ceil(std::max(ay, by) + r))));
+    surface.Clip = clip & near;
+    if (!surface.Clip.isEmpty()) surface.LineAA(color, width, x1, y1, x2, y2, -1);
+    surface.Clip = clip;
 }
 
 void DrawHighlightBand(TPaintBoxEx& surface, const TPhasor& p, const TDrawnPhasor& s,
@@ -40,8 +76,7 @@ void DrawHighlightBand(TPaintBoxEx& surface, const TPhasor& p, const TDrawnPhaso
     canvas.SetPenWidth(p.Width * 2 + 10);
     if (antiAliasing) {
         surface.FastAntialiasing = true;
-        if (MayTouch(surface, s.X1, s.Y1, s.X2, s.Y2, canvas.PenWidth()))
-            surface.LineAA(canvas.PenColor(), canvas.PenWidth(), s.X1, s.Y1, s.X2, s.Y2, -1);
+        LineAAInClip(surface, canvas.PenColor(), canvas.PenWidth(), s.X1, s.Y1, s.X2, s.Y2);
     } else {
         canvas.MoveTo(s.X1, s.Y1);
         canvas.LineTo(s.X2, s.Y2);
@@ -120,28 +155,6 @@ void AddBox(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_
         ink.push_back(QRect(QPoint(int(left), int(top)), QPoint(int(right), int(bottom))));
 }
 
-// Cuts the segment to the box [lo, hi] on both axes (Liang-Barsky); false when it misses it.
-bool CutToBox(double& x1, double& y1, double& x2, double& y2, const double lo[2],
-              const double hi[2]) {
-    const double dx = x2 - x1, dy = y2 - y1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 - lo[0], hi[0] - x1, y1 - lo[1], hi[1] - y1};
-    double t0 = 0, t1 = 1;
-    for (int k = 0; k < 4; ++k) {
-        if (p[k] == 0) {
-            if (q[k] < 0) return false;
-        } else if (p[k] < 0) {
-            t0 = std::max(t0, q[k] / p[k]);
-        } else {
-            t1 = std::min(t1, q[k] / p[k]);
-        }
-    }
-    if (t0 > t1) return false;
-    x2 = x1 + t1 * dx, y2 = y1 + t1 * dy;
-    x1 = x1 + t0 * dx, y1 = y1 + t0 * dy;
-    return true;
-}
-
 // The shaft (and band) as boxes of at most 48 pixels along it, each `margin` wider.
 void ShaftInk(const TDrawnPhasor& s, std::int64_t margin, const QRect& bounds,
               std::vector<QRect>& ink) {
@@ -208,13 +221,10 @@ void DrawPhasorArrow(TPaintBoxEx& surface, int x1, int y1, int x2, int y2, bool 
         surface.FastAntialiasing = false;
         const TColor color = canvas.PenColor();
         const int width = canvas.PenWidth();
-        if (MayTouch(surface, x1, y1, x2, y2, width))
-            surface.LineAA(color, width, x1, y1, x2, y2, -1);
+        LineAAInClip(surface, color, width, x1, y1, x2, y2);
         canvas.SetPenStyle(psSolid);
-        if (MayTouch(surface, x2, y2, head.Wing1X, head.Wing1Y, width))
-            surface.LineAA(color, width, x2, y2, head.Wing1X, head.Wing1Y, -1);
-        if (MayTouch(surface, x2, y2, head.Wing2X, head.Wing2Y, width))
-            surface.LineAA(color, width, x2, y2, head.Wing2X, head.Wing2Y, -1);
+        LineAAInClip(surface, color, width, x2, y2, head.Wing1X, head.Wing1Y);
+        LineAAInClip(surface, color, width, x2, y2, head.Wing2X, head.Wing2Y);
     } else {
         canvas.MoveTo(x1, y1);
         canvas.LineTo(x2, y2);

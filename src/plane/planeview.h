@@ -38,11 +38,16 @@ struct TPlaneLayerCache {
     }
 };
 
+enum class TFrameCores { One, Both, BothWhenFree };
+
 struct TPlaneView {
     TPlaneSettings Settings;
     TPlaneMapping Mapping;
     TDrawnPhasorArray DrawnPhasors;  // drawing order: scale-1 list first, then scale 2
     TPlaneLayerCache Layers;
+    // Whole frames on a large surface: on one core, on both, or on both unless the other core
+    // was found busy lately. The same pixels in every case.
+    TFrameCores Cores = TFrameCores::BothWhenFree;
 };
 
 }  // namespace zeigora

@@ -24,4 +24,17 @@ void TCanvas::LineTo(int x, int y) {
     DrawLine(from, PenPos_);
 }
 
+void TCanvas::CopyStateFrom(const TCanvas& o) {
+    PenColor_ = o.PenColor_;
+    PenStyle_ = o.PenStyle_;
+    PenWidth_ = o.PenWidth_;
+    BrushColor_ = o.BrushColor_;
+    BrushStyle_ = o.BrushStyle_;
+    FontName_ = o.FontName_;
+    FontColor_ = o.FontColor_;
+    FontBold_ = o.FontBold_;
+    FontPixelSize_ = o.FontPixelSize_;
+    PenPos_ = o.PenPos_;
+}
+
 }  // namespace zeigora

@@ -106,6 +106,9 @@ class TCanvas {
     virtual int Width() const = 0;
     virtual int Height() const = 0;
 
+    // Pen, brush, font and pen position as another canvas has them.
+    void CopyStateFrom(const TCanvas& other);
+
   protected:
     virtual void DrawLine(TPoint from, TPoint to) = 0;
 
