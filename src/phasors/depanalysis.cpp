@@ -27,6 +27,8 @@ void TDependencyAnalysis::Run(const TPhasorArray& phasors, const TPhasorNames& n
     CodeArena.clear();
     ConstArena.clear();
     Undecided = 0;
+    const double nan = DefaultNaN();
+    FailureValue = TComplex{nan, nan, nan, nan};
     CompileAll(names, validName);
     KeepAnalysedDeps();
     if (Undecided > 0) FindComponents();
@@ -48,6 +50,7 @@ void TDependencyAnalysis::CompileAll(const TPhasorNames& names,
             names.PrefetchNamesIn(list[i + NamesAhead].Definition.View());
         Values[i] = list[i].Value;
         Nodes[i] = TNode{};
+        Nodes[i].HoldsFailureValue = std::memcmp(&Values[i], &FailureValue, sizeof(TComplex)) == 0;
         Nodes[i].Analysed = validName[i] && !list[i].Definition.Empty();
         const std::size_t before = AllDeps.size();
         if (Nodes[i].Analysed) Compile(static_cast<int>(i), names);
@@ -190,12 +193,13 @@ void TDependencyAnalysis::SetValue(int i, const TComplex& value) {
     Values[i] = value;
 }
 
+// Every unsound phasor ends with FailureValue; whether the list holds it already was noted in
+// the first pass, so the values are not passed over again.
 void TDependencyAnalysis::LinkNext() {
-    const double nan = DefaultNaN();
     for (std::size_t i = 0; i < Nodes.size(); ++i) {
         TNode& node = Nodes[i];
         if (!node.Analysed || node.Sound) continue;
-        SetValue(static_cast<int>(i), TComplex{nan, nan, nan, nan});
+        node.ValueChanged = !node.HoldsFailureValue;
         const std::span<const int> deps = Deps(static_cast<int>(i));
         const auto it =
             std::find_if(deps.begin(), deps.end(), [this](int d) { return !Nodes[d].Sound; });

@@ -65,7 +65,9 @@ class TDependencyAnalysis {
     TWalkFailure FailureBelow(int i) const;
     // The value i ends with: evaluated when sound, NaN when analysed and unsound (every walk
     // that enters it leaves it so), else the list's.
-    const TComplex& Value(int i) const { return Values[i]; }
+    const TComplex& Value(int i) const {
+        return Nodes[i].Analysed && !Nodes[i].Sound ? FailureValue : Values[i];
+    }
     // Value(i) differs from the value the list holds, bit for bit.
     bool ValueChanged(int i) const { return Nodes[i].ValueChanged; }
 
@@ -77,6 +79,7 @@ class TDependencyAnalysis {
         bool Sound : 1 = false;
         bool EvalFails : 1 = false;
         bool ValueChanged : 1 = false;
+        bool HoldsFailureValue : 1 = false;  // the list's value is FailureValue
     };
     // Only for unsound phasors, so that lists that evaluate need not touch it.
     struct TUnsound {
@@ -108,7 +111,8 @@ class TDependencyAnalysis {
     std::vector<int> DepFlat;
     // The values as the evaluation leaves them, so that it never goes back to the records.
     std::vector<TComplex> Values;
-    Expression Scratch;  // the code of one phasor, for evaluating it
+    TComplex FailureValue{};  // NaN in every part
+    Expression Scratch;       // the code of one phasor, for evaluating it
 
     // Working memory of the passes, kept for the next analysis.
     struct TFrame {
