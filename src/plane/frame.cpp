@@ -312,6 +312,38 @@ void FreshFrame(TPaintBoxEx& surface, TPlaneView& view, const TPhasorArray& phas
         draw(surface, true);
 }
 
+// Leaves the clip null however the drawing ends.
+struct TClipReset {
+    TPaintBoxEx& Surface;
+    ~TClipReset() { Surface.Clip = QRect(); }
+};
+
+// Each part back to the background and every phasor that reaches into it drawn again under
+// its clip; then the canvas state that drawing all of them leaves.
+void RedrawParts(TPaintBoxEx& surface, const TPlaneView& view, const TPhasorArray& phasors,
+                 const TPhasorRecords& records, const TPhasorDrawOptions& options,
+                 const QImage& background, const std::vector<QRect>& parts) {
+    const TClipReset reset{surface};
+    const bool circle = SolutionCircleOf(view, phasors).Drawn;
+    // The circle takes the pen that the last phasor left, wherever that one was drawn.
+    const std::size_t stateStart = StateStart(records, options.AntiAliasing);
+    QRect changed;
+    for (const QRect& part : parts) {
+        RestoreRect(surface, background, part);
+        surface.Clip = part;
+        DrawPlaced(surface, view, records, options, part);
+        if (circle) {
+            ReplayState(surface, view, records, options, stateStart);
+            DrawSolutionCircle(surface, view, phasors);
+        }
+        changed |= part;
+    }
+    surface.Clip = QRect(-1, -1, 1, 1);  // lies outside the bitmap: the state only
+    ReplayState(surface, view, records, options, stateStart);
+    DrawSolutionCircle(surface, view, phasors);
+    surface.Changed = changed;
+}
+
 // Redraws the phasors over the previous background: only the parts their changes touch when
 // that is little and the bitmap still holds the previous frame, else all of them over the
 // previous phasors' area (or the whole background when the bitmap was written meanwhile).
@@ -338,24 +370,7 @@ void ReusedFrame(TPaintBoxEx& surface, TPlaneView& view, TPhasorArray& phasors,
         surface.Changed = intact ? before | after : bounds;
         return;
     }
-    // The circle takes the pen that the last phasor left, wherever that one was drawn.
-    const std::size_t stateStart = StateStart(records, options.AntiAliasing);
-    QRect changed;
-    for (const QRect& part : *parts) {
-        RestoreRect(surface, layers.Background, part);
-        surface.Clip = part;
-        DrawPlaced(surface, view, records, options, part);
-        if (circle.Drawn) {
-            ReplayState(surface, view, records, options, stateStart);
-            DrawSolutionCircle(surface, view, phasors);
-        }
-        changed |= part;
-    }
-    surface.Clip = QRect(-1, -1, 1, 1);  // lies outside the bitmap: the state only
-    ReplayState(surface, view, records, options, stateStart);
-    DrawSolutionCircle(surface, view, phasors);
-    surface.Clip = QRect();
-    surface.Changed = changed;
+    RedrawParts(surface, view, phasors, records, options, layers.Background, *parts);
 }
 
 }  // namespace
