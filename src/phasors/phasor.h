@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "complex/complex.h"
+#include "phasors/recordmemory.h"
 #include "phasors/shortstring.h"
 
 namespace zeigora {
@@ -56,7 +57,7 @@ static_assert(offsetof(TPhasor, Width) == 825);
 static_assert(offsetof(TPhasor, Scale) == 826);
 static_assert(offsetof(TPhasor, Reserved) == 828);
 
-using TPhasorArray = std::vector<TPhasor>;
+using TPhasorArray = std::vector<TPhasor, TRecordAllocator<TPhasor>>;
 using PPhasor = TPhasor*;
 
 // An all-zero record, as lengthening the list leaves it.

@@ -46,8 +46,6 @@ void TPhasorNames::Assign(const TPhasorArray& list) {
         if (slot.Index >= 0) continue;  // an earlier one stays
         slot.Hash = Hashes[i];
         slot.Index = static_cast<std::int32_t>(i);
-        slot.Length = static_cast<std::uint8_t>(name.size());
-        if (name.size() <= InlineLength) std::memcpy(slot.Inline, name.data(), name.size());
     }
 }
 
@@ -56,9 +54,7 @@ std::string_view TPhasorNames::NameOf(std::size_t index) const {
 }
 
 bool TPhasorNames::Holds(const TSlot& slot, std::string_view name, std::uint32_t hash) const {
-    if (slot.Hash != hash || slot.Length != name.size()) return false;
-    if (name.size() <= InlineLength) return std::memcmp(slot.Inline, name.data(), name.size()) == 0;
-    return NameOf(static_cast<std::size_t>(slot.Index)) == name;
+    return slot.Hash == hash && NameOf(static_cast<std::size_t>(slot.Index)) == name;
 }
 
 // The slot that holds the name, or the empty one where it would go.

@@ -30,14 +30,12 @@ class TPhasorNames {
   private:
     // Open addressing over a power of two of slots, at most four fifths of them used:
     // lists may hold 100 000 names, and a table of plain numbers stays in the cache where one
-    // node per name would not. A short name is kept in its slot, so that finding it reads nothing
-    // else.
-    static constexpr std::size_t InlineLength = 7;
+    // node per name would not. A slot holds the hash and the index only, 8 bytes: the name is
+    // compared in Pool, in list order, where the names a definition uses mostly lie close
+    // together.
     struct TSlot {
         std::uint32_t Hash = 0;
         std::int32_t Index = -1;  // -1: empty
-        std::uint8_t Length = 0;
-        char Inline[InlineLength] = {};
     };
     std::vector<TSlot> Slots;
     std::string Pool;                   // every name, one after the other
