@@ -200,25 +200,35 @@ void ReplayState(TPaintBoxEx& surface, const TPlaneView& view, const TPhasorReco
     surface.Clip = clip;
 }
 
-// How many phasors reach into the parts, one count per part.
-std::int64_t Crossings(const TPhasorRecords& records, const std::vector<QRect>& parts) {
-    std::int64_t n = 0;
+// Rough work of redrawing the parts: every shaft that reaches into a part costs a fixed
+// amount to set up, then its length there times its width (a line under a clip walks only
+// the part near it).
+double PartsWork(const TPhasorRecords& records, const std::vector<QRect>& parts) {
+    double work = 0;
     for (const QRect& part : parts)
-        for (const TPhasorRecord& r : records)
-            n += Touches(r.Ink, part);
-    return n;
+        for (const TPhasorRecord& r : records) {
+            if (!Touches(r.Ink, part)) continue;
+            const double reach = 2.0 * r.Width + 4;
+            const double lo[2] = {part.left() - reach, part.top() - reach};
+            const double hi[2] = {part.right() + reach, part.bottom() + reach};
+            double x1 = r.X1, y1 = r.Y1, x2 = r.X2, y2 = r.Y2;
+            work += 64;
+            if (CutToBox(x1, y1, x2, y2, lo, hi))
+                work +=
+                    std::max(std::fabs(x2 - x1), std::fabs(y2 - y1)) * std::max<int>(r.Width, 1);
+        }
+    return work;
 }
 
-// Every line that reaches into a part costs a fixed amount to set up, however little of it the
-// part takes; parts that many phasors cross (those around the origin, where every phasor
-// starts) are therefore cheaper as one.
-void FewestLines(const TPhasorRecords& records, std::vector<QRect>& parts) {
+// The tiles' parts, or one part around them all when that is less work: the parts around the
+// origin, where every phasor starts, are crossed by every phasor.
+void CheaperParts(const TPhasorRecords& records, std::vector<QRect>& parts) {
     if (parts.size() < 2) return;
     QRect all;
     for (const QRect& part : parts)
         all |= part;
     const std::vector<QRect> one{all};
-    if (Crossings(records, one) < Crossings(records, parts)) parts = one;
+    if (PartsWork(records, one) < PartsWork(records, parts)) parts = one;
 }
 
 void RestoreRect(TPaintBoxEx& surface, const QImage& background, const QRect& r) {
@@ -331,7 +341,7 @@ void ReusedFrame(TPaintBoxEx& surface, TPlaneView& view, TPhasorArray& phasors,
         const QRect whole = before | after;
         parts = ChangedParts(layers.Records, records, match, bounds,
                              std::int64_t(whole.width()) * whole.height() / 2);
-        if (parts) FewestLines(records, *parts);
+        if (parts) CheaperParts(records, *parts);
     }
     if (!parts) {
         DrawAllPhasors(surface, view, phasors, records, options, layers.Background,

@@ -6,7 +6,7 @@ namespace zeigora {
 
 namespace {
 
-constexpr int Tile = 64;
+constexpr int Tile = 16;
 
 void MarkTiles(const QRect& r, int columns, std::vector<std::uint8_t>& dirty) {
     if (r.isEmpty()) return;

@@ -44,7 +44,7 @@ void FillInk(const TCanvas& canvas, const TDrawnPhasorArray& drawn,
              const TPhasorDrawOptions& options, const QRect& bounds, TPhasorRecords& before,
              const TRecordMatch& match, TPhasorRecords& after);
 
-// The parts of `bounds` to redraw: disjoint rectangles of whole 64-pixel tiles (cut to
+// The parts of `bounds` to redraw: disjoint rectangles of whole 16-pixel tiles (cut to
 // `bounds`) over the ink of every changed record, old and new; nothing when they would cover
 // more than `limit` pixels.
 std::optional<std::vector<QRect>> ChangedParts(const TPhasorRecords& before,

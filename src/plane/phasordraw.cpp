@@ -23,28 +23,6 @@ std::optional<TTip> TipOf(const TPhasor& p, const TPlaneMapping& m) {
     return TTip{static_cast<int>(x), static_cast<int>(y)};
 }
 
-// Cuts the segment to the box [lo, hi] on both axes (Liang-Barsky); false when it misses it.
-bool CutToBox(double& x1, double& y1, double& x2, double& y2, const double lo[2],
-              const double hi[2]) {
-    const double dx = x2 - x1, dy = y2 - y1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 - lo[0], hi[0] - x1, y1 - lo[1], hi[1] - y1};
-    double t0 = 0, t1 = 1;
-    for (int k = 0; k < 4; ++k) {
-        if (p[k] == 0) {
-            if (q[k] < 0) return false;
-        } else if (p[k] < 0) {
-            t0 = std::max(t0, q[k] / p[k]);
-        } else {
-            t1 = std::min(t1, q[k] / p[k]);
-        }
-    }
-    if (t0 > t1) return false;
-    x2 = x1 + t1 * dx, y2 = y1 + t1 * dy;
-    x1 = x1 + t0 * dx, y1 = y1 + t0 * dy;
-    return true;
-}
-
 // Under a clip, the line is drawn with the clip cut down to the box around the part of the
 // line that can reach it (the line's pixels lie within 2 widths + 4 of it): the same pixels
 // are written, and the walk along the line keeps to that part.
@@ -92,6 +70,27 @@ void DrawName(TCanvas& canvas, const TPhasor& p, const TDrawnPhasor& s, int labe
 }
 
 }  // namespace
+
+bool CutToBox(double& x1, double& y1, double& x2, double& y2, const double lo[2],
+              const double hi[2]) {
+    const double dx = x2 - x1, dy = y2 - y1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 - lo[0], hi[0] - x1, y1 - lo[1], hi[1] - y1};
+    double t0 = 0, t1 = 1;
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0) {
+            if (q[k] < 0) return false;
+        } else if (p[k] < 0) {
+            t0 = std::max(t0, q[k] / p[k]);
+        } else {
+            t1 = std::min(t1, q[k] / p[k]);
+        }
+    }
+    if (t0 > t1) return false;
+    x2 = x1 + t1 * dx, y2 = y1 + t1 * dy;
+    x1 = x1 + t0 * dx, y1 = y1 + t0 * dy;
+    return true;
+}
 
 std::uint32_t HighlightColor(std::uint32_t color) {
     std::uint32_t result = 0;

@@ -16,6 +16,10 @@ struct TPhasorDrawOptions {
     bool ResetAfterEach = true;  // false: head to tail (graphical addition)
 };
 
+// Cuts the segment to the box [lo, hi] on both axes (Liang-Barsky); false when it misses it.
+bool CutToBox(double& x1, double& y1, double& x2, double& y2, const double lo[2],
+              const double hi[2]);
+
 // Pale band colour under a selected phasor: every channel c becomes (c >> 3) + 223.
 std::uint32_t HighlightColor(std::uint32_t color);
 
