@@ -10,8 +10,10 @@ namespace zeigora {
 
 namespace {
 
-// Mixes the pen colour into a pixel with weight e of 2D.
+// Mixes the pen colour into a pixel with weight e of 2D. A pixel the canvas would not write is
+// not read either: under a clip another thread may be drawing it.
 void BlendPixel(TCanvas& canvas, int x, int y, TColor pen, std::int64_t e, std::int64_t d) {
+    if (!canvas.Writes(x, y)) return;
     const TColor old = canvas.GetPixel(x, y);
     TColor result = 0;
     for (int shift = 0; shift < 24; shift += 8) {
@@ -24,6 +26,7 @@ void BlendPixel(TCanvas& canvas, int x, int y, TColor pen, std::int64_t e, std::
 
 // Blends with alpha in single precision, mixed in extended precision.
 void BlendAlpha(TPaintBoxEx& surface, int x, int y, TColor pen, float alpha) {
+    if (!surface.Clip.isNull() && !surface.Clip.contains(x, y)) return;
     const TColor old = surface.GetPixel(x, y);
     TColor result = 0;
     for (int shift = 0; shift < 24; shift += 8) {

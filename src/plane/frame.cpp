@@ -209,8 +209,9 @@ std::int64_t Crossings(const TPhasorRecords& records, const std::vector<QRect>& 
     return n;
 }
 
-// A line is walked whole however little of it a part clips; parts that many phasors cross
-// (those around the origin, where every phasor starts) are therefore cheaper as one.
+// Every line that reaches into a part costs a fixed amount to set up, however little of it the
+// part takes; parts that many phasors cross (those around the origin, where every phasor
+// starts) are therefore cheaper as one.
 void FewestLines(const TPhasorRecords& records, std::vector<QRect>& parts) {
     if (parts.size() < 2) return;
     QRect all;
@@ -228,38 +229,6 @@ void RestoreRect(TPaintBoxEx& surface, const QImage& background, const QRect& r)
         std::memcpy(to + y * stride + std::ptrdiff_t(r.left()) * 4,
                     background.constScanLine(y) + std::ptrdiff_t(r.left()) * 4,
                     std::size_t(r.width()) * 4);
-}
-
-}  // namespace
-
-namespace {
-
-// Rough work of drawing the phasors within rows [top, bottom): a line that reaches them costs
-// a fixed amount to set up and then its length among them times its width. The layers add a
-// little per row.
-double BandWork(const TDrawnPhasorArray& drawn, int width, int top, int bottom) {
-    double work = 0.02 * width * (bottom - top);
-    for (const TDrawnPhasor& d : drawn) {
-        const double reach = 2.0 * d.Phasor->Width + 4;
-        const double lo = std::min(d.Y1, d.Y2) - reach, hi = std::max(d.Y1, d.Y2) + reach;
-        const double rows = std::min<double>(hi, bottom) - std::max<double>(lo, top);
-        if (rows <= 0) continue;
-        const double along = std::max(std::abs(d.X2 - d.X1), std::abs(d.Y2 - d.Y1));
-        work += 300 + along * rows / (hi - lo) * std::max<int>(d.Phasor->Width, 1);
-    }
-    return work;
-}
-
-// The row that parts the work most evenly, on a grid of 16 rows.
-int BandSplit(const TPaintBoxEx& surface, const TDrawnPhasorArray& drawn) {
-    const int w = surface.Width(), h = surface.Height();
-    int best = h / 2;
-    double bestWork = std::max(BandWork(drawn, w, 0, best), BandWork(drawn, w, best, h));
-    for (int split = 16; split + 16 <= h; split += 16) {
-        const double work = std::max(BandWork(drawn, w, 0, split), BandWork(drawn, w, split, h));
-        if (work < bestWork) best = split, bestWork = work;
-    }
-    return best;
 }
 
 // The background back in `restore`, then every placed phasor and the solution circle, on both

@@ -1,7 +1,9 @@
 #include "plane/framebands.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <exception>
 #include <thread>
 
@@ -14,7 +16,34 @@ namespace {
 std::atomic<int> OneThreadFrames{0};
 constexpr int BusyPause = 30;
 
+// Rough work of drawing the phasors within rows [top, bottom): a line that reaches them costs
+// a fixed amount to set up and then its length among them times its width. The layers add a
+// little per row.
+double BandWork(const TDrawnPhasorArray& drawn, int width, int top, int bottom) {
+    double work = 0.02 * width * (bottom - top);
+    for (const TDrawnPhasor& d : drawn) {
+        const double reach = 2.0 * d.Phasor->Width + 4;
+        const double lo = std::min(d.Y1, d.Y2) - reach, hi = std::max(d.Y1, d.Y2) + reach;
+        const double rows = std::min<double>(hi, bottom) - std::max<double>(lo, top);
+        if (rows <= 0) continue;
+        const double along = std::max(std::abs(d.X2 - d.X1), std::abs(d.Y2 - d.Y1));
+        work += 300 + along * rows / (hi - lo) * std::max<int>(d.Phasor->Width, 1);
+    }
+    return work;
+}
+
 }  // namespace
+
+int BandSplit(const TPaintBoxEx& surface, const TDrawnPhasorArray& drawn) {
+    const int w = surface.Width(), h = surface.Height();
+    int best = h / 2;
+    double bestWork = std::max(BandWork(drawn, w, 0, best), BandWork(drawn, w, best, h));
+    for (int split = 16; split + 16 <= h; split += 16) {
+        const double work = std::max(BandWork(drawn, w, 0, split), BandWork(drawn, w, split, h));
+        if (work < bestWork) best = split, bestWork = work;
+    }
+    return best;
+}
 
 bool WorthBands(const TPaintBoxEx& surface, TFrameCores cores) {
     if (cores == TFrameCores::One || surface.Recording() || surface.Height() < 64 ||

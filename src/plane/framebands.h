@@ -15,6 +15,9 @@ namespace zeigora {
 // second thread to pay and, unless `cores` is Both, the other core was not found busy lately.
 bool WorthBands(const TPaintBoxEx& surface, TFrameCores cores);
 
+// The row that parts the work of drawing the phasors most evenly, on a grid of 16 rows.
+int BandSplit(const TPaintBoxEx& surface, const TDrawnPhasorArray& drawn);
+
 // Calls draw(surface, true) with surface.Clip set to the rows above `split`, and draw(lower,
 // false), where `lower` is a surface over the same pixels with a canvas in the same state as
 // the surface's, clipped to the rows from `split` on; the two run at the same time on this and

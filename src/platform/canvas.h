@@ -105,6 +105,9 @@ class TCanvas {
 
     virtual int Width() const = 0;
     virtual int Height() const = 0;
+    // Whether SetPixel(x, y) would write (a canvas may be clipped); pixels it would not write
+    // need not be read either.
+    virtual bool Writes(int, int) const { return true; }
 
     // Pen, brush, font and pen position as another canvas has them.
     void CopyStateFrom(const TCanvas& other);

@@ -306,9 +306,12 @@ TColor TRasterCanvas::GetPixel(int x, int y) const {
     return FromPixelWord(row[x]);
 }
 
+bool TRasterCanvas::Writes(int x, int y) const {
+    return x >= 0 && y >= 0 && x < Width() && y < Height() && (!Clipped() || Clip_->contains(x, y));
+}
+
 void TRasterCanvas::SetPixel(int x, int y, TColor c) {
-    if (x < 0 || y < 0 || x >= Width() || y >= Height()) return;
-    if (Clipped() && !Clip_->contains(x, y)) return;
+    if (!Writes(x, y)) return;
     reinterpret_cast<std::uint32_t*>(Image_->scanLine(y))[x] = ToPixelWord(c);
 }
 

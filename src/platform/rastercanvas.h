@@ -53,6 +53,7 @@ class TRasterCanvas : public TCanvas {
     void SetPixel(int x, int y, TColor c) override;
     int Width() const override { return Image_->width(); }
     int Height() const override { return Image_->height(); }
+    bool Writes(int x, int y) const override;
 
   protected:
     void DrawLine(TPoint from, TPoint to) override;
