@@ -63,6 +63,7 @@ class TRecalc {
     };
     std::vector<TEvalState> States;  // as the last walk leaves them
     std::vector<TFrame> Frames;
+    std::string Text;  // the message being written
 
     void NamePass();
     void ValuePass();
@@ -191,13 +192,13 @@ TRecalcResult TRecalc::WriteBack() {
             continue;
         }
         const std::string_view name = Names.NameOf(n);
+        Text.clear();
+        AppendMessage(n, Text);
+        const std::string_view text = std::string_view(Text).substr(0, 255);  // as records hold it
+        StoreChanged(p.ErrorText, text);
         std::string caption;
-        caption.reserve(name.size() + 2 + 48);
-        caption.append(name).append(": ");
-        AppendMessage(n, caption);
-        const std::size_t start = name.size() + 2;
-        if (caption.size() > start + 255) caption.resize(start + 255);  // as the record holds it
-        StoreChanged(p.ErrorText, std::string_view(caption).substr(start));
+        caption.reserve(name.size() + 2 + text.size());  // one block of the size needed
+        caption.append(name).append(": ").append(text);
         result.Errors.push_back({std::move(caption), i});
     }
     if (States.empty())
