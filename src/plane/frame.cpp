@@ -243,7 +243,7 @@ void RestoreRect(TPaintBoxEx& surface, const QImage& background, const QRect& r)
 
 // The background back in `restore`, then every placed phasor and the solution circle, on both
 // cores when that pays.
-void DrawAllPhasors(TPaintBoxEx& surface, const TPlaneView& view, const TPhasorArray& phasors,
+void DrawAllPhasors(TPaintBoxEx& surface, TPlaneView& view, const TPhasorArray& phasors,
                     const TPhasorRecords& records, const TPhasorDrawOptions& options,
                     const QImage& background, const QRect& restore) {
     const auto draw = [&](TPaintBoxEx& band, bool) {
@@ -252,7 +252,7 @@ void DrawAllPhasors(TPaintBoxEx& surface, const TPlaneView& view, const TPhasorA
         DrawSolutionCircle(band, view, phasors);
     };
     if (WorthBands(surface, view.Cores))
-        DrawInBands(surface, BandSplit(surface, view.DrawnPhasors), draw);
+        DrawInBands(surface, BandSplit(surface, view.DrawnPhasors), view.Bands, draw);
     else
         draw(surface, true);
 }
@@ -286,7 +286,7 @@ void FreshFrame(TPaintBoxEx& surface, TPlaneView& view, const TPhasorArray& phas
         DrawSolutionCircle(band, v, phasors);
     };
     if (WorthBands(surface, view.Cores))
-        DrawInBands(surface, BandSplit(surface, view.DrawnPhasors), draw);
+        DrawInBands(surface, BandSplit(surface, view.DrawnPhasors), view.Bands, draw);
     else
         draw(surface, true);
 }

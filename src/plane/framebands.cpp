@@ -4,7 +4,9 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <exception>
+#include <mutex>
 #include <thread>
 
 namespace zeigora {
@@ -57,11 +59,65 @@ bool WorthBands(const TPaintBoxEx& surface, TFrameCores cores) {
     return true;
 }
 
-void DrawInBands(TPaintBoxEx& surface, int split,
+// A thread that waits for one job at a time; it ends with the object.
+class TBandWorker {
+  public:
+    TBandWorker() : Thread_([this] { Loop(); }) {}
+    ~TBandWorker() {
+        {
+            const std::lock_guard<std::mutex> lock(Mutex_);
+            Quit_ = true;
+        }
+        Wake_.notify_all();
+        Thread_.join();
+    }
+    TBandWorker(const TBandWorker&) = delete;
+    TBandWorker& operator=(const TBandWorker&) = delete;
+
+    void Start(std::function<void()> job) {
+        {
+            const std::lock_guard<std::mutex> lock(Mutex_);
+            Job_ = std::move(job);
+        }
+        Wake_.notify_all();
+    }
+
+    void Wait() {
+        std::unique_lock<std::mutex> lock(Mutex_);
+        Done_.wait(lock, [this] { return !Job_; });
+    }
+
+    // The lower band's surface, kept with its canvas and font cache.
+    TPaintBoxEx Lower;
+
+  private:
+    void Loop() {
+        std::unique_lock<std::mutex> lock(Mutex_);
+        for (;;) {
+            Wake_.wait(lock, [this] { return Quit_ || Job_; });
+            if (Quit_) return;
+            lock.unlock();
+            Job_();
+            lock.lock();
+            Job_ = nullptr;
+            Done_.notify_all();
+        }
+    }
+
+    std::mutex Mutex_;
+    std::condition_variable Wake_, Done_;
+    std::function<void()> Job_;
+    bool Quit_ = false;
+    std::thread Thread_;  // last: it starts once everything else is there
+};
+
+void DrawInBands(TPaintBoxEx& surface, int split, TBandWorkerSlot& slot,
                  const std::function<void(TPaintBoxEx&, bool)>& draw) {
+    if (!slot.Worker) slot.Worker = std::make_shared<TBandWorker>();
+    TBandWorker& worker = *slot.Worker;
     const int w = surface.Width(), h = surface.Height();
     // A second image object over the same memory: one paint device takes one painter at a time.
-    TPaintBoxEx lower;
+    TPaintBoxEx& lower = worker.Lower;
     lower.Bitmap =
         QImage(surface.Bitmap.bits(), w, h, surface.Bitmap.bytesPerLine(), surface.Bitmap.format());
     lower.SubSampling = surface.SubSampling;
@@ -86,11 +142,12 @@ void DrawInBands(TPaintBoxEx& surface, int split,
     };
     using TClock = std::chrono::steady_clock;
     const TClock::time_point start = TClock::now();
-    std::thread helper(work);
+    worker.Start([&work] { work(); });
     const int drawnHere = work();
     const TClock::time_point done = TClock::now();
-    helper.join();
+    worker.Wait();
     if (drawnHere != 1 || (TClock::now() - done) * 2 > done - start) OneThreadFrames = BusyPause;
+    lower.Bitmap = QImage();  // holds no pointer into the surface between frames
     surface.Clip = QRect();
     for (const std::exception_ptr& failure : failures)
         if (failure) std::rethrow_exception(failure);

@@ -21,8 +21,9 @@ int BandSplit(const TPaintBoxEx& surface, const TDrawnPhasorArray& drawn);
 // Calls draw(surface, true) with surface.Clip set to the rows above `split`, and draw(lower,
 // false), where `lower` is a surface over the same pixels with a canvas in the same state as
 // the surface's, clipped to the rows from `split` on; the two run at the same time on this and
-// a second thread. Returns when both are done; the surface's clip is null again.
-void DrawInBands(TPaintBoxEx& surface, int split,
+// the slot's thread (started when the slot has none). Returns when both are done; the
+// surface's clip is null again.
+void DrawInBands(TPaintBoxEx& surface, int split, TBandWorkerSlot& slot,
                  const std::function<void(TPaintBoxEx&, bool)>& draw);
 
 }  // namespace zeigora

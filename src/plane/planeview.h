@@ -40,6 +40,19 @@ struct TPlaneLayerCache {
 
 enum class TFrameCores { One, Both, BothWhenFree };
 
+// The second thread that whole frames are drawn with, kept from frame to frame (and with it its
+// font caches); a copied view starts without one.
+class TBandWorker;
+struct TBandWorkerSlot {
+    std::shared_ptr<TBandWorker> Worker;
+    TBandWorkerSlot() = default;
+    TBandWorkerSlot(const TBandWorkerSlot&) {}
+    TBandWorkerSlot& operator=(const TBandWorkerSlot&) {
+        Worker.reset();
+        return *this;
+    }
+};
+
 struct TPlaneView {
     TPlaneSettings Settings;
     TPlaneMapping Mapping;
@@ -48,6 +61,7 @@ struct TPlaneView {
     // Whole frames on a large surface: on one core, on both, or on both unless the other core
     // was found busy lately. The same pixels in every case.
     TFrameCores Cores = TFrameCores::BothWhenFree;
+    TBandWorkerSlot Bands;
 };
 
 }  // namespace zeigora
