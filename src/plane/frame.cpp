@@ -342,6 +342,10 @@ void ReusedFrame(TPaintBoxEx& surface, TPlaneView& view, TPhasorArray& phasors,
         parts = ChangedParts(layers.Records, records, match, bounds,
                              std::int64_t(whole.width()) * whole.height() / 2);
         if (parts) CheaperParts(records, *parts);
+        // Drawn whole, the phasors may take both cores.
+        const double split = WorthBands(surface, TFrameCores::Both) ? 1.5 : 1;
+        if (parts && PartsWork(records, *parts) * split > PartsWork(records, {bounds}))
+            parts.reset();
     }
     if (!parts) {
         DrawAllPhasors(surface, view, phasors, records, options, layers.Background,
