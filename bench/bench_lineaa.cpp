@@ -25,6 +25,16 @@ void BM_LineAAShaft(benchmark::State& state) {
     }
 }
 
+// One wing of a phasor's head: 14 pixels, width 2, quality mode; a frame draws two per phasor,
+// so what a line costs before its first pixel shows here.
+void BM_LineAAHead(benchmark::State& state) {
+    zeigora::TPaintBoxEx box(600, 400);
+    for (auto _ : state) {
+        box.LineAA(0x204080, 2, 300, 200, 289.5L, 190.25L, 0);
+        benchmark::DoNotOptimize(box.Bitmap.constBits());
+    }
+}
+
 // For scale: the antialiased unit circle of a default frame (radius 80).
 void BM_EllipseAA(benchmark::State& state) {
     zeigora::TPaintBoxEx box(600, 400);
@@ -44,4 +54,5 @@ BENCHMARK(BM_LineAA)
     ->Args({4, 1})
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LineAAShaft)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LineAAHead)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_EllipseAA)->Unit(benchmark::kMicrosecond);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <vector>
 
 #include "platform/cp1252.h"
@@ -278,9 +279,12 @@ void TRasterCanvas::TextOut(int x, int y, std::string_view text) {
     if (Image_->isNull() || text.empty()) return;
     const QFont& font = Fonts_.Font(*this);
     const QFontMetrics& metrics = Fonts_.Metrics(*this);
+    // Glyphs may overhang their box; a whole line height around it holds them. The rows are
+    // checked first: they need no shaping of the text.
+    const std::int64_t h = metrics.height();
+    if (!MayTouch(x - h, y - h, std::numeric_limits<std::int64_t>::max(), y + 2 * h)) return;
     const QString s = FromCp1252(text);
-    // Glyphs may overhang their box; a whole line height around it holds them.
-    const std::int64_t h = metrics.height(), advance = metrics.horizontalAdvance(s);
+    const std::int64_t advance = metrics.horizontalAdvance(s);
     if (!MayTouch(x - h, y - h, x + advance + h, y + 2 * h)) return;
     const TVectorStateGuard cleanAfterQt;
     QPainter g(Image_);
