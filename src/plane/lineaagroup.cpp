@@ -208,7 +208,7 @@ void CountPartColumns(const TLineWalk& w, const TGroup& group, const std::vector
                       std::int64_t qFrom, std::int64_t qTo) {
     const std::int64_t n = w.N, ku = 2 * w.U, kv = w.Kv, phase = group.Phase();
     const TBand& band = *w.Band;
-    static thread_local std::vector<std::int64_t> below;
+    static thread_local std::vector<std::int64_t> below, full;
     std::int64_t reached[MaxColumn];
     for (std::int64_t q = qFrom; q <= qTo; ++q) {
         const std::int64_t cs = FirstOf(q, n), ce = LastOf(q, n);
@@ -222,16 +222,24 @@ void CountPartColumns(const TLineWalk& w, const TGroup& group, const std::vector
         }
         const std::int64_t rLo = PixelOf(group.CMin() + bS, n), rHi = PixelOf(group.CMax() + bE, n);
         const std::int64_t borders = rHi - rLo + 2;
-        below.assign(borders, 0);
+        below.assign(borders + 1, 0);
+        full.assign(borders + 1, 0);
         for (const TMember& m : members) {
             const std::int64_t a = std::max(cs, m.A0), e = std::min(ce, m.A0 + w.U);
             if (a > e) continue;
-            for (std::int64_t k = 0; k < borders; ++k) {
-                const std::int64_t t =
-                    (k == 0 ? FirstOf(rLo, n) : LastOf(rLo + k - 1, n) + 1) - m.C;
-                const std::int64_t at = t <= bS ? cs : t > bE ? ce + 1 : reached[t - bS - 1];
+            // Borders up to C + bS lie below all of the member's samples, those above C + bE
+            // above all; only the ones between need the centre line.
+            const std::int64_t kLo = PixelOf(m.C + bS, n) - rLo + 1;
+            const std::int64_t kHi = PixelOf(m.C + bE, n) - rLo + 1;
+            for (std::int64_t k = kLo; k < kHi; ++k) {
+                const std::int64_t at = reached[FirstOf(rLo + k, n) - m.C - bS - 1];
                 below[k] += std::clamp(at, a, e + 1) - a;
             }
+            full[kHi] += e + 1 - a;
+        }
+        for (std::int64_t k = 0, sum = 0; k < borders; ++k) {
+            sum += full[k];
+            below[k] += sum;
         }
         const std::int64_t major = w.Sm * q;
         const std::int64_t r = major - band.First;
