@@ -9,6 +9,8 @@
 #include <mutex>
 #include <thread>
 
+#include <time.h>
+
 namespace zeigora {
 
 namespace {
@@ -40,9 +42,19 @@ int BandSplit(const TPaintBoxEx& surface, const TDrawnPhasorArray& drawn) {
     const int w = surface.Width(), h = surface.Height();
     int best = h / 2;
     double bestWork = std::max(BandWork(drawn, w, 0, best), BandWork(drawn, w, best, h));
-    for (int split = 16; split + 16 <= h; split += 16) {
-        const double work = std::max(BandWork(drawn, w, 0, split), BandWork(drawn, w, split, h));
-        if (work < bestWork) best = split, bestWork = work;
+    // The upper band's work grows with the split and the lower one's shrinks: the best split
+    // on the 16-row grid lies where they cross, found by halving.
+    int lo = 1, hi = (h - 16) / 16;
+    while (lo < hi) {
+        const int mid = (lo + hi) / 2;
+        if (BandWork(drawn, w, 0, mid * 16) < BandWork(drawn, w, mid * 16, h))
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    for (int k = std::max(lo - 1, 1); k <= lo && k * 16 + 16 <= h; ++k) {
+        const double work = std::max(BandWork(drawn, w, 0, k * 16), BandWork(drawn, w, k * 16, h));
+        if (work < bestWork) best = k * 16, bestWork = work;
     }
     return best;
 }
@@ -58,6 +70,17 @@ bool WorthBands(const TPaintBoxEx& surface, TFrameCores cores) {
         if (OneThreadFrames.compare_exchange_weak(left, left - 1)) return false;
     return true;
 }
+
+namespace {
+
+// CPU time the calling thread has run.
+std::chrono::nanoseconds ThreadCpuTime() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return std::chrono::seconds(t.tv_sec) + std::chrono::nanoseconds(t.tv_nsec);
+}
+
+}  // namespace
 
 // A thread that waits for one job at a time; it ends with the object.
 class TBandWorker {
@@ -142,11 +165,21 @@ void DrawInBands(TPaintBoxEx& surface, int split, TBandWorkerSlot& slot,
     };
     using TClock = std::chrono::steady_clock;
     const TClock::time_point start = TClock::now();
-    worker.Start([&work] { work(); });
+    TClock::time_point helperDone = start;
+    std::chrono::nanoseconds helperRan{0};
+    worker.Start([&] {
+        const std::chrono::nanoseconds before = ThreadCpuTime();
+        work();
+        helperRan = ThreadCpuTime() - before;
+        helperDone = TClock::now();
+    });
     const int drawnHere = work();
-    const TClock::time_point done = TClock::now();
     worker.Wait();
-    if (drawnHere != 1 || (TClock::now() - done) * 2 > done - start) OneThreadFrames = BusyPause;
+    // The other core was busy when the helper could not take its band, or when it took much
+    // longer to finish its band than it actually ran: it waited for the core.
+    const auto waited = helperDone - start - helperRan;
+    if (drawnHere != 1 || waited > helperRan / 2 + std::chrono::microseconds(500))
+        OneThreadFrames = BusyPause;
     lower.Bitmap = QImage();  // holds no pointer into the surface between frames
     surface.Clip = QRect();
     for (const std::exception_ptr& failure : failures)
