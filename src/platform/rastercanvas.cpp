@@ -105,6 +105,16 @@ void TCanvasFontCache::Update(const TCanvas& canvas) {
     Bold_ = canvas.FontBold();
     Font_ = CanvasFont(canvas);
     Metrics_.emplace(*Font_);
+    Advances_.clear();
+}
+
+int TCanvasFontCache::Advance(const TCanvas& canvas, std::string_view text) {
+    Update(canvas);
+    if (const auto it = Advances_.find(std::string(text)); it != Advances_.end()) return it->second;
+    if (Advances_.size() >= 4096) Advances_.clear();  // bounded: names come and go
+    const int advance = Metrics_->horizontalAdvance(FromCp1252(text));
+    Advances_.emplace(std::string(text), advance);
+    return advance;
 }
 
 const QFont& TCanvasFontCache::Font(const TCanvas& canvas) {
@@ -283,21 +293,21 @@ void TRasterCanvas::TextOut(int x, int y, std::string_view text) {
     // checked first: they need no shaping of the text.
     const std::int64_t h = metrics.height();
     if (!MayTouch(x - h, y - h, std::numeric_limits<std::int64_t>::max(), y + 2 * h)) return;
+    const std::int64_t advance = Fonts_.Advance(*this, text);
     const QString s = FromCp1252(text);
-    const std::int64_t advance = metrics.horizontalAdvance(s);
     if (!MayTouch(x - h, y - h, x + advance + h, y + 2 * h)) return;
     const TVectorStateGuard cleanAfterQt;
     QPainter g(Image_);
     ClipPainter(g);
     if (BrushStyle() == TBrushStyle::Solid)
-        g.fillRect(x, y, metrics.horizontalAdvance(s), metrics.height(), ToQColor(BrushColor()));
+        g.fillRect(x, y, int(advance), metrics.height(), ToQColor(BrushColor()));
     g.setFont(font);
     g.setPen(ToQColor(FontColor()));
     g.drawText(QPoint(x, y + metrics.ascent()), s);
 }
 
 int TRasterCanvas::TextWidth(std::string_view text) const {
-    return Fonts_.Metrics(*this).horizontalAdvance(FromCp1252(text));
+    return Fonts_.Advance(*this, text);
 }
 
 int TRasterCanvas::TextHeight(std::string_view) const {

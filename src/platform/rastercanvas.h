@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "platform/canvas.h"
 
@@ -26,9 +27,13 @@ class TCanvasFontCache {
   public:
     const QFont& Font(const TCanvas& canvas);
     const QFontMetrics& Metrics(const TCanvas& canvas);
+    // The advance of a text in the canvas's font; a frame measures the same names again and
+    // again, and shaping them is what measuring costs.
+    int Advance(const TCanvas& canvas, std::string_view text);
 
   private:
     void Update(const TCanvas& canvas);
+    std::unordered_map<std::string, int> Advances_;
     std::string Name_;
     int PixelSize_ = -1;
     bool Bold_ = false;
