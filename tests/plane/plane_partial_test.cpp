@@ -8,15 +8,12 @@
 #include <cstring>
 #include <random>
 
+#include "frame_support.h"
 #include "plane/frame.h"
 #include "plane/phasordraw.h"
 
 namespace zeigora {
 namespace {
-
-bool SameBytes(const QImage& a, const QImage& b) {
-    return a.size() == b.size() && std::memcmp(a.constBits(), b.constBits(), a.sizeInBytes()) == 0;
-}
 
 void FillRandom(TPaintBoxEx& box, std::mt19937& rng) {
     std::uint8_t* bits = box.Bitmap.bits();
@@ -90,7 +87,8 @@ TEST(Clip, EveryPrimitiveWritesTheSamePixelsInsideAndNoneOutside) {
                                          expected.constScanLine(y) + x * 4, 4))
                     << "case " << i << " kind " << kind << " at " << x << "," << y;
             }
-        partly += !SameBytes(clipped.Bitmap, before) && !SameBytes(clipped.Bitmap, whole.Bitmap);
+        partly += !test::SameBytes(clipped.Bitmap, before) &&
+                  !test::SameBytes(clipped.Bitmap, whole.Bitmap);
     }
     EXPECT_GT(partly, 200);  // many cases draw both inside and outside the clip
 }
@@ -213,26 +211,9 @@ TEST(FramePartial, FramesAfterEveryKindOfChangeMatchFreshOnes) {
         for (int k = 0; k < changes; ++k)
             Change(phasors, view.Settings, selected, rng);
         const TPhasor* sel = selected >= 0 ? &phasors[std::size_t(selected)] : nullptr;
-        TPaintBoxEx fresh(surface.Width(), surface.Height());
-        fresh.BitmapCanvas().SetPenWidth(surface.BitmapCanvas().PenWidth());  // taken over
-        TPlaneView freshView = view;  // a copy starts without the previous frame
-        freshView.Cores = TFrameCores::One;
-        RenderPlane(surface, view, phasors, sel);
-        RenderPlane(fresh, freshView, phasors, sel);
-        ASSERT_TRUE(SameBytes(surface.Bitmap, fresh.Bitmap)) << "step " << step;
-        const TCanvas &c = surface.BitmapCanvas(), &f = fresh.BitmapCanvas();
-        ASSERT_TRUE(c.PenPos() == f.PenPos() && c.PenColor() == f.PenColor() &&
-                    c.PenWidth() == f.PenWidth() && c.PenStyle() == f.PenStyle() &&
-                    c.FontColor() == f.FontColor() &&
-                    surface.FastAntialiasing == fresh.FastAntialiasing)
+        ASSERT_TRUE(
+            test::FrameMatchesFresh(surface, view, phasors, sel, TFrameCores::One, previous))
             << "step " << step;
-        ASSERT_EQ(view.DrawnPhasors.size(), freshView.DrawnPhasors.size());
-        ASSERT_TRUE(surface.Clip.isNull());
-        for (int y = 0; y < surface.Height() && !previous.isNull(); ++y)
-            for (int x = 0; x < surface.Width(); ++x)
-                if (previous.pixel(x, y) != surface.Bitmap.pixel(x, y)) {
-                    ASSERT_TRUE(surface.Changed.contains(x, y)) << "step " << step;
-                }
         previous = surface.Bitmap.copy();
         partial += surface.Changed.width() * 2 < surface.Width();
         if (rng() % 20 == 0)  // as the picture export writes its comment: the next frame covers it
