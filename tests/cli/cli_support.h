@@ -61,9 +61,12 @@ class CliTest : public ::testing::Test {
     void TearDown() override { fs::remove_all(Dir); }
     std::string PathOf(const std::string& name) const { return (Dir / name).string(); }
 
-    // fork + exec, no shell: the arguments reach zeigora-cli exactly as given.
-    TCliRun Run(const std::vector<std::string>& args, const std::string& input = "") const {
-        const std::string in = PathOf("stdin"), out = PathOf("stdout"), err = PathOf("stderr");
+    // fork + exec, no shell: the arguments reach zeigora-cli exactly as given. Standard output
+    // goes to `output` when given (and is not read back).
+    TCliRun Run(const std::vector<std::string>& args, const std::string& input = "",
+                const std::string& output = "") const {
+        const std::string in = PathOf("stdin"), err = PathOf("stderr");
+        const std::string out = output.empty() ? PathOf("stdout") : output;
         WriteBytes(in, input);
         std::vector<char*> argv{const_cast<char*>(ZEIGORA_CLI)};
         for (const std::string& a : args)
@@ -81,7 +84,7 @@ class CliTest : public ::testing::Test {
         }
         int status = 0;
         if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return {};
-        return {WEXITSTATUS(status), ReadBytes(out), ReadBytes(err)};
+        return {WEXITSTATUS(status), output.empty() ? ReadBytes(out) : "", ReadBytes(err)};
     }
 
     fs::path Dir;

@@ -95,30 +95,6 @@ TEST_F(CliTest, SweepOfAValueAndLinearSteps) {
     EXPECT_NE(json.Out.find("\"resonances\": [290.57"), std::string::npos) << json.Out;
 }
 
-TEST_F(CliTest, SweepRefusesBadUse) {
-    const std::string& file = Zgs;
-    const struct {
-        std::vector<std::string> Args;
-        const char* Message;
-    } table[] = {
-        {{"--from", "0", "--to", "1k"}, "logarithmische Reihe"},
-        {{"--from", "1", "--to", "1k", "--element", "5"}, "\"5\" ist kein Index eines Bauteils"},
-        {{"--from", "1", "--to", "1k", "--vary", "2", "--frequency", "50"}, "keine Gruppe"},
-        {{"--from", "1", "--to", "1k", "--vary", "1"}, "gehören zusammen"},
-        {{"--from", "1", "--to", "1k", "--points", "1"}, "keine Punktzahl"},
-        {{"--from", "1", "--to", "1k", "--quantity", "P"}, "Z, Y, U, I oder S"},
-        {{"--from", "1", "--to", "1k", "-o", "x.gif"}, "BILD muss"},
-    };
-    for (const auto& t : table) {
-        std::vector<std::string> args{"sweep", file};
-        args.insert(args.end(), t.Args.begin(), t.Args.end());
-        const TCliRun r = Run(args);
-        EXPECT_EQ(r.ExitCode, 2) << t.Message;
-        EXPECT_NE(r.Err.find(t.Message), std::string::npos) << r.Err;
-        EXPECT_TRUE(r.Out.empty());
-    }
-}
-
 TEST_F(CliTest, CircuitWritesTheGroupPhasors) {
     const std::string &file = Zgs, out = PathOf("p.zgf");
     const TCliRun r = Run({"circuit", file, "--phasors", out, "--group", "2"});
