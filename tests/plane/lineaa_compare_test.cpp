@@ -11,6 +11,7 @@
 
 #include "plane/lineaa_reference.h"
 #include "plane/paintboxex.h"
+#include "plane_support.h"
 
 namespace zeigora {
 namespace {
@@ -21,13 +22,6 @@ void FillRandom(TPaintBoxEx& box, std::mt19937& rng, bool white) {
         for (int x = 0; x < box.Width() * 4; ++x)
             p[x] = white && x % 4 != 3 ? 255 : static_cast<std::uint8_t>(rng());
     }
-}
-
-bool SameBytes(const TPaintBoxEx& a, const TPaintBoxEx& b) {
-    for (int y = 0; y < a.Height(); ++y)
-        if (std::memcmp(a.Bitmap.constScanLine(y), b.Bitmap.constScanLine(y), a.Width() * 4))
-            return false;
-    return true;
 }
 
 // Puts back the pixels of `before` outside `clip`, as a clipped line must leave them.
@@ -89,10 +83,10 @@ TEST(LineAACompare, ProductionMatchesReference) {
                 QRect(cx - 5, cy - 5, static_cast<int>(rng() % w), static_cast<int>(rng() % h));
         }
         produced.LineAA(color, width, x1, y1, x2, y2, dash);
-        drawn += !SameBytes(produced, expected);
+        drawn += !test::SameBytes(produced.Bitmap, expected.Bitmap);
         LineAAReference(expected, color, width, x1, y1, x2, y2, dash);
         if (!produced.Clip.isNull()) KeepOutside(expected, before, produced.Clip);
-        ASSERT_TRUE(SameBytes(produced, expected))
+        ASSERT_TRUE(test::SameBytes(produced.Bitmap, expected.Bitmap))
             << "case " << i << ": " << double(x1) << "," << double(y1) << " -> " << double(x2)
             << "," << double(y2) << " width " << width << " pen " << penWidth << " style " << style
             << " dash " << double(dash) << " fast " << fast << " clip " << produced.Clip.x() << ","

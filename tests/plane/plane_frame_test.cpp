@@ -9,10 +9,10 @@
 #include <random>
 #include <vector>
 
-#include "frame_support.h"
 #include "plane/frame.h"
 #include "plane/hittest.h"
 #include "plane/phasordraw.h"
+#include "plane_support.h"
 
 namespace zeigora {
 namespace {

@@ -8,9 +8,9 @@
 #include <cstring>
 #include <random>
 
-#include "frame_support.h"
 #include "plane/frame.h"
 #include "plane/phasordraw.h"
+#include "plane_support.h"
 
 namespace zeigora {
 namespace {

@@ -1,5 +1,5 @@
-// Shared by the frame tests: a frame drawn over the previous one against the same frame drawn
-// from nothing.
+// Shared by the plane tests: byte comparison, and a frame drawn over the previous one against the
+// same frame drawn from nothing.
 #pragma once
 
 #include <gtest/gtest.h>
