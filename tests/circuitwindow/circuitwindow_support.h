@@ -22,6 +22,7 @@
 #include "dialogs/scripteddialogs_support.h"
 #include "platform/cp1252.h"
 #include "support/filebytes.h"
+#include "support/modaldialog.h"
 
 namespace zeigora::test {
 
@@ -89,12 +90,7 @@ class TCircuitWindowTest : public TScriptedDialogsTest {
     // Runs the element dialog the button opens; inside it, what `inside` does.
     static void WithElementDialog(QToolButton* button,
                                   const std::function<void(TElementPropertiesForm&)>& inside) {
-        QTimer::singleShot(0, [&inside] {
-            auto* dialog = dynamic_cast<TElementPropertiesForm*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            inside(*dialog);
-            dialog->close();
-        });
+        WhenModal<TElementPropertiesForm>(inside);
         button->click();
     }
 

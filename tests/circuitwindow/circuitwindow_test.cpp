@@ -230,12 +230,7 @@ TEST_F(ElementDialogTest, WindowsOpenCentredOnTheScreen) {
     Form->show();
     EXPECT_TRUE(centred(Form.get()));
     bool powerCentred = false;
-    QTimer::singleShot(0, [&] {
-        QWidget* power = QApplication::activeModalWidget();
-        ASSERT_NE(power, nullptr);
-        powerCentred = centred(power);
-        power->close();
-    });
+    WhenModal<QWidget>([&](QWidget& power) { powerCentred = centred(&power); });
     Form->PowerInformationButton->click();
     EXPECT_TRUE(powerCentred);
     Form.reset();  // before its owner goes

@@ -229,8 +229,7 @@ TEST_F(CircuitUndoTest, RandomSessionsUndoToTheStartAndRedoToTheEnd) {
 }
 
 TEST_F(CircuitUndoTest, CaptionsNameTheStepTypingIsOneStep) {
-    EXPECT_EQ(Utf8(Window->UndoButton->toolTip()),
-              UndoCaption);
+    EXPECT_EQ(Utf8(Window->UndoButton->toolTip()), UndoCaption);
     EXPECT_FALSE(Window->UndoButton->isEnabled());
     EXPECT_FALSE(Window->RedoButton->isEnabled());
     // The resistor R: its name typed key by key, then its value.
@@ -241,8 +240,7 @@ TEST_F(CircuitUndoTest, CaptionsNameTheStepTypingIsOneStep) {
         TypeInto(dialog.ElementNameEdit, "R3");
     });
     EXPECT_EQ(Window->History().UndoableSteps(), 3u);
-    EXPECT_EQ(Utf8(Window->UndoAction->text()),
-              UndoCaption + ": Bezeichnung \xC3\xA4ndern");
+    EXPECT_EQ(Utf8(Window->UndoAction->text()), UndoCaption + ": Bezeichnung \xC3\xA4ndern");
     Window->UndoButton->click();
     EXPECT_EQ(Window->OuterGroup->Items(0)->Name.Str(), "R12");
     Window->UndoButton->click();
@@ -256,8 +254,7 @@ TEST_F(CircuitUndoTest, CaptionsNameTheStepTypingIsOneStep) {
     // Delete all, then its undo with the keys, the selection coming back.
     Dialogs.ExpectYesNo(DeleteAllQuestion, true);
     Window->DeleteAllButton->click();
-    EXPECT_EQ(Utf8(Window->UndoAction->text()),
-              UndoCaption + ": Alles l\xC3\xB6schen");
+    EXPECT_EQ(Utf8(Window->UndoAction->text()), UndoCaption + ": Alles l\xC3\xB6schen");
     EXPECT_FALSE(Window->RedoAction->isEnabled());
     QApplication::setActiveWindow(Window.get());
     Window->ACFrequencyEdit->setFocus();
@@ -275,9 +272,9 @@ TEST_F(CircuitUndoTest, CaptionsNameTheStepTypingIsOneStep) {
     Answer(TDialogKind::OpenFile, "a.zgs");
     Window->OpenFileButton->click();
     EXPECT_EQ(Window->History().UndoableSteps(), 2u);
-    EXPECT_EQ(Utf8(Window->UndoButton->toolTip()),
-              UndoCaption + ": Schaltung \xC3\xB6"
-              "ffnen");
+    EXPECT_EQ(Utf8(Window->UndoButton->toolTip()), UndoCaption +
+                                                       ": Schaltung \xC3\xB6"
+                                                       "ffnen");
     EXPECT_FALSE(Window->RedoButton->isEnabled());
 }
 

@@ -10,7 +10,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <cerrno>
 #include <filesystem>
 
@@ -21,6 +20,7 @@
 #include "dialogs/scripteddialogs_support.h"
 #include "mainwindow/mainform.h"
 #include "phasors/phasorfile.h"
+#include "support/modaldialog.h"
 
 namespace zeigora {
 namespace {
@@ -119,12 +119,9 @@ TEST_F(StartFilesTest, PhasorFilesInTurnThenTheLastCircuit) {
     Dialogs.ExpectError(PhasorFileErrorText(TPhasorFileError::ReadFailed, missing, ENOENT));
     std::string shownCircuit;
     bool undoable = true;
-    QTimer::singleShot(0, [&shownCircuit, &undoable] {
-        auto* form = dynamic_cast<TCircuitCalculationForm*>(QApplication::activeModalWidget());
-        ASSERT_NE(form, nullptr);
-        shownCircuit = form->OuterGroup->Items(0)->Name.Str();
-        undoable = form->findChild<QAction*>(QStringLiteral("UndoAction"))->isEnabled();
-        form->reject();
+    test::WhenModal<TCircuitCalculationForm>([&](TCircuitCalculationForm& form) {
+        shownCircuit = form.OuterGroup->Items(0)->Name.Str();
+        undoable = form.findChild<QAction*>(QStringLiteral("UndoAction"))->isEnabled();
     });
     OpenStartFiles(window,
                    {InFolder("netz.zgf"), InFolder("nicht.zgs"), missing, InFolder("kreis.zgs")});

@@ -1,16 +1,5 @@
 // The main window under scripted dialogs (phasor dialog recorded) and its tool-bar number texts.
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QDir>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMouseEvent>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 #include <QToolBar>
 #include <QWheelEvent>
 #include <cmath>
@@ -19,54 +8,25 @@
 #include <optional>
 
 #include "complex/numtext.h"
-#include "dialogs/paintboxwidget.h"
-#include "dialogs/phasprop.h"
-#include "dialogs/scripteddialogs_support.h"
-#include "mainwindow/mainform.h"
+#include "mainwindow/mainwindow_support.h"
 #include "mainwindow/numberformat.h"
-#include "phasors/phasorfile.h"
-#include "platform/cp1252.h"
 
 namespace zeigora {
 namespace {
 
+using namespace test;
 using Strings = std::vector<std::string>;
 constexpr double Pi = 3.14159265358979323846;
-const char OpenQuestion[] =
-    "Warnung: alle Zeiger werden gel\xF6scht, wenn Sie Zeiger aus einer Datei laden. "
-    "Fortfahren?";
-const char DeleteQuestion[] = "Sind Sie sicher, dass Sie diesen Zeiger l\xF6schen wollen?";
-const char RootsQuestion[] =
-    "Warnung: diese Funktion berechnet die L\xF6sungen der n.ten Wurzel einer einzigen "
-    "komplexen Zahl. Es werden daher alle Zeiger ausgenommen des ersten gel\xF6scht. "
-    "Fortfahren?";
-const char DegreePrompt[] = "Bitte geben Sie eine Zahl zwischen 2 und 16 ein";
 
-class MainFormTest : public TScriptedDialogsTest {
+class MainFormTest : public TMainWindowTest {
   protected:
     void SetUp() override {
-        TScriptedDialogsTest::SetUp();
-        Form = std::make_unique<TMainForm>();
+        TMainWindowTest::SetUp();
         Form->RunPhasorDialog = [this](TPhasorArray&, int index, bool) {
             PhasorDialogCalls.push_back(index);
         };
-        Form->show();
-        QApplication::setActiveWindow(Form.get());
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
-    }
-    void TearDown() override {
-        Form.reset();
-        TScriptedDialogsTest::TearDown();
     }
 
-    template <class T = QAction>
-    T* Child(const char* name) const {
-        auto* child = Form->findChild<T*>(name);
-        EXPECT_NE(child, nullptr) << name;
-        return child;
-    }
-    QAction* Action(const char* name) const { return Child<QAction>(name); }
-    QComboBox* Combo(const char* name) const { return Child<QComboBox>(name); }
     // Replaces the combo's text as the user types it.
     void TypeInto(const char* name, const std::string& text) {
         QLineEdit* edit = Combo(name)->lineEdit();
@@ -75,8 +35,6 @@ class MainFormTest : public TScriptedDialogsTest {
         QTest::keyClick(edit, Qt::Key_Delete);
         QTest::keyClicks(edit, FromCp1252(text));
     }
-    // Runs the repaint cycle now, so the mapping and the segments are those of the current list.
-    void Frame() { Form->PaintBox1->repaint(); }
     Strings Names() const {
         Strings names;
         for (const TPhasor& p : Form->Phasors)
@@ -92,9 +50,6 @@ class MainFormTest : public TScriptedDialogsTest {
         Dialogs.ExpectYesNo(DeleteQuestion, true);
         Action("DeletePhasorButton")->trigger();
     }
-    std::string InFolder(const char* name) const {
-        return QDir(Folder.path()).filePath(name).toStdString();
-    }
     void StartRoots() {
         Dialogs.ExpectYesNo(RootsQuestion, true);
         Action("Active")->trigger();
@@ -104,10 +59,6 @@ class MainFormTest : public TScriptedDialogsTest {
         EXPECT_NEAR(Form->Phasors[index].Value.Re, re, 1e-12);
         EXPECT_NEAR(Form->Phasors[index].Value.Im, im, 1e-12);
     }
-    void Send(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPoint at) {
-        QMouseEvent event(type, at, Form->PaintBox1->mapToGlobal(at), button, held, Qt::NoModifier);
-        QApplication::sendEvent(Form->PaintBox1, &event);
-    }
     // What the platform delivers for a double click.
     void DoubleClick(QPoint at) {
         for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonDblClick}) {
@@ -116,9 +67,7 @@ class MainFormTest : public TScriptedDialogsTest {
         }
     }
 
-    std::unique_ptr<TMainForm> Form;
     std::vector<int> PhasorDialogCalls;  // the index each properties dialog was opened for
-    QTemporaryDir Folder;
 };
 
 TEST_F(MainFormTest, NewPhasorsAreNumberedByTheListLength) {
@@ -243,8 +192,7 @@ TEST_F(MainFormTest, RootsModeRefusesCommandsThatChangeTheCount) {
     Form->SelectPhasor(&Form->Phasors[1]);
     for (const char* command :
          {"NewPhasor", "DuplicatePhasor", "DeletePhasor", "DeleteAllPhasors"}) {
-        Dialogs.ExpectError(
-            "Diese Funktion ist bei der Darstellung mehrerer L\xF6sungen nicht verf\xFCgbar.");
+        Dialogs.ExpectError(RootsRefusal);
         Action(command)->trigger();
     }
     EXPECT_EQ(Form->Phasors.size(), 3u);
@@ -268,7 +216,7 @@ TEST_F(MainFormTest, DegreeOutsideTwoToSixteenFallsBackToTwo) {
 }
 
 TEST_F(MainFormTest, RootsOfAnEmptyListStartWithANamelessRecord) {
-    Dialogs.ExpectYesNo("Sind Sie sicher, dass Sie alle Zeiger l\xF6schen wollen?", true);
+    Dialogs.ExpectYesNo(DeleteAllQuestion, true);
     Action("DeleteAllPhasors")->trigger();
     StartRoots();
     ASSERT_EQ(Form->Phasors.size(), 3u);
@@ -298,13 +246,10 @@ TEST_F(MainFormTest, StatusBarFollowsTheDefinitionTypedInThePhasorDialog) {
     TMainForm main;  // with its own phasor dialog
     std::string whileTyping;
     std::size_t entries = 0;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<TPhasorPropertiesForm*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        QTest::keyClicks(dialog->DefEdit, QStringLiteral("Zeiger1+"));
+    WhenModal<TPhasorPropertiesForm>([&](TPhasorPropertiesForm& dialog) {
+        QTest::keyClicks(dialog.DefEdit, QStringLiteral("Zeiger1+"));
         whileTyping = main.StatusText(7);
         entries = main.ErrorEntries().size();
-        dialog->reject();
     });
     main.SelectPhasor(&main.Phasors[1]);
     main.EditPhasorClick();
