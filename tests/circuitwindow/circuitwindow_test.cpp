@@ -81,9 +81,6 @@ TEST_F(CircuitWindowTest, SupplyVoltageIsTakenOverWhenTheFieldIsLeft) {
 }
 
 TEST_F(CircuitWindowTest, DeletingLastElementsRemovesInnerGroupsButKeepsTheOuterOne) {
-    Press(QPoint(115, 86));
-    Dialogs.ExpectError(OuterGroupRefusal);
-    Window->DeleteElementButton->click();
     for (QPoint p : {OnCapacitor, QPoint(215, 86), OnResistor}) {
         Press(p);
         Dialogs.ExpectYesNo(DeleteQuestion, true);
