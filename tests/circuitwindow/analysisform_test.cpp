@@ -1,81 +1,49 @@
 // The window "Schaltungsanalyse" driven from the circuit calculation window: it follows the
 // selection and the frequency with the window's own values, hands its phasors over, sets the
 // frequency by a click and writes its table and pictures.
-#include <gtest/gtest.h>
-
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QToolButton>
 #include <cstring>
-#include <fstream>
-#include <memory>
-#include <sstream>
 
 #include "circuit/circuitquery.h"
 #include "circuitwindow/analysisform.h"
-#include "circuitwindow/circuitc.h"
+#include "circuitwindow/circuitwindow_support.h"
 #include "complex/numtext.h"
-#include "dialogs/paintboxwidget.h"
-#include "dialogs/scripteddialogs_support.h"
-#include "platform/cp1252.h"
 
 namespace zeigora {
 namespace {
+
+using namespace test;
 
 bool SameBits(const TComplex& a, const TComplex& b) {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
-std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-class AnalysisWindowTest : public TScriptedDialogsTest {
+class AnalysisWindowTest : public TCircuitWindowTest {
   protected:
     void SetUp() override {
-        TScriptedDialogsTest::SetUp();
-        Window = std::make_unique<TCircuitCalculationForm>(Phasors, [this] { ++Changes; });
-        Window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
+        TCircuitWindowTest::SetUp();
         Window->AnalysisButton->click();
         ASSERT_NE(Window->AnalysisForm, nullptr);
         Form = Window->AnalysisForm;
         Settle();
     }
-    void TearDown() override {
-        Window.reset();
-        TScriptedDialogsTest::TearDown();
-    }
     // Until the background sweep is in.
     void Settle() { QTRY_VERIFY_WITH_TIMEOUT(!Form->Busy(), 10000); }
     void TypeFrequency(const char* text) {
-        QLineEdit* edit = Window->ACFrequencyEdit;
-        edit->setFocus(Qt::MouseFocusReason);
-        edit->selectAll();
-        QTest::keyClicks(edit, QString::fromLatin1(text));
+        TypeInto(Window->ACFrequencyEdit, text);
         Settle();
     }
-    std::string Path(const char* name) const { return Folder.filePath(name).toStdString(); }
 
-    TPhasorArray Phasors;
-    int Changes = 0;
-    std::unique_ptr<TCircuitCalculationForm> Window;
     TCircuitAnalysisForm* Form = nullptr;
-    QTemporaryDir Folder;
 };
 
 TEST_F(AnalysisWindowTest, FollowsSelectionAndFrequencyWithTheWindowsValues) {
     EXPECT_EQ(ToCp1252(Form->ResonanceLabel->text()), "Resonanz bei 290,576 Hz");
     EXPECT_EQ(Form->ElementIndex(), 0);
     // Inside the tank's rectangle, outside its members: the tank.
-    QTest::mousePress(Window->PaintBox, Qt::LeftButton, {}, QPoint(215, 86));
+    Press(QPoint(215, 86));
     TypeFrequency("120");
     EXPECT_EQ(Form->ElementIndex(), 2);
     EXPECT_EQ(ToCp1252(Form->ElementLabel->text()), "Element: Schwingkreis 1 (Gruppe, parallel)");
@@ -119,27 +87,24 @@ TEST_F(AnalysisWindowTest, ClickSetsTheFrequencyAndHandOverAddsThePolygon) {
 TEST_F(AnalysisWindowTest, TableAndPicture) {
     Dialogs.ExpectFile(TDialogKind::SaveFile, TFileChoice{Path("t.csv"), 2});
     Form->SaveTableButton->click();
-    const std::string csv = Read(Path("t.csv"));
+    const std::string csv = ReadBytes(Path("t.csv"));
     EXPECT_EQ(csv.substr(0, csv.find('\n')), "f;re;im;abs;phase");
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 202);
     EXPECT_NE(csv.find("\n10;2200;"), std::string::npos);
     Dialogs.ExpectFile(TDialogKind::SaveFile, TFileChoice{Path("t.tsv"), 1});
     Form->SaveTableButton->click();
-    EXPECT_NE(Read(Path("t.tsv")).find("\n1e+05\t"), std::string::npos);
+    EXPECT_NE(ReadBytes(Path("t.tsv")).find("\n1e+05\t"), std::string::npos);
     Dialogs.ExpectFile(TDialogKind::SaveFile, TFileChoice{Path("Ortskurve.png"), 3});
     Form->Views->setCurrentIndex(TCircuitAnalysisForm::vwLocus);
     Form->SavePictureButton->click();
-    EXPECT_EQ(Read(Path("Ortskurve.png")).substr(1, 3), "PNG");
+    EXPECT_EQ(ReadBytes(Path("Ortskurve.png")).substr(1, 3), "PNG");
     Dialogs.VerifyAllShown();
 }
 
 // An empty circuit has a zero or an infinite impedance everywhere; every view still draws.
 TEST_F(AnalysisWindowTest, EmptyCircuitsDraw) {
     for (const bool parallel : {false, true}) {
-        Dialogs.ExpectYesNo(
-            "Wenn Sie fortfahren wird die komplette Schaltung gel\xF6scht. Sind Sie sicher, dass "
-            "Sie fortfahren m\xF6\x63hten?",
-            true);
+        Dialogs.ExpectYesNo(DeleteAllQuestion, true);
         Window->DeleteAllButton->click();
         Window->OuterGroup->IsParallel = parallel;
         Window->RedrawDiagram();

@@ -1,89 +1,27 @@
 // The circuit calculation window and the element dialog, driven as the user does, under
 // scripted dialogs.
-#include <gtest/gtest.h>
-
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QSpinBox>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <QToolButton>
-#include <cmath>
 #include <fstream>
-#include <memory>
 
 #include "circuit/circuitquery.h"
-#include "circuitwindow/circuitc.h"
-#include "circuitwindow/elemprop.h"
-#include "circuitwindow/linklabel.h"
+#include "circuitwindow/circuitwindow_support.h"
 #include "dialogs/editfram.h"
-#include "dialogs/paintboxwidget.h"
-#include "dialogs/scripteddialogs_support.h"
-#include "platform/cp1252.h"
 
 namespace zeigora {
 namespace {
 
-const std::string DeleteAllQuestion =
-    "Wenn Sie fortfahren wird die komplette Schaltung gel\xF6scht. Sind Sie sicher, dass Sie "
-    "fortfahren m\xF6\x63hten?";
-const std::string OpenQuestion =
-    "Wenn Sie fortfahren wird die aktuelle Schaltung gel\xF6scht. Sind Sie sicher, dass Sie "
-    "fortfahren m\xF6\x63hten?";
+using namespace test;
+using CircuitWindowTest = TCircuitWindowTest;
+
 const std::string ZeroValueText = "Bauteilwert darf nicht 0 sein!";
 // Points of the default circuit in the default 500 x 173 diagram.
 const QPoint OnResistor(75, 86), OnCapacitor(215, 129), OnNothing(400, 10);
-
-// Replaces the edit's text key by key, as the user types it.
-void TypeInto(QLineEdit* edit, const std::string& text) {
-    edit->setFocus(Qt::MouseFocusReason);
-    edit->selectAll();
-    QTest::keyClicks(edit, FromCp1252(text));
-}
-std::string TextOf(const QLineEdit* edit) {
-    return ToCp1252(edit->text());
-}
-bool Near(const TComplex& value, double re, double im, double tolerance) {
-    return std::fabs(value.Re - re) <= tolerance && std::fabs(value.Im - im) <= tolerance;
-}
-std::string Entries(const QListWidget* list) {
-    std::string text;
-    for (int i = 0; i < list->count(); ++i)
-        text += (i ? "," : "") + ToCp1252(list->item(i)->text());
-    return text;
-}
-
-class CircuitWindowTest : public TScriptedDialogsTest {
-  protected:
-    void SetUp() override {
-        TScriptedDialogsTest::SetUp();
-        Window = std::make_unique<TCircuitCalculationForm>(Phasors, [] {});
-        Window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
-    }
-    void TearDown() override {
-        Window.reset();
-        TScriptedDialogsTest::TearDown();
-    }
-
-    void Press(QPoint p) { QTest::mousePress(Window->PaintBox, Qt::LeftButton, {}, p); }
-    TCustomCircuitElement* Child(int index) const { return Window->OuterGroup->Items(index); }
-    std::string Path(const char* name) const { return Folder.filePath(name).toStdString(); }
-    void Answer(TDialogKind kind, const char* file) {
-        Dialogs.ExpectFile(kind, TFileChoice{Path(file), 1});
-    }
-
-    TPhasorArray Phasors;
-    std::unique_ptr<TCircuitCalculationForm> Window;
-    QTemporaryDir Folder;
-};
 
 // "0" reads as 0, "0," as no number yet: the message comes once on the way to 0,5.
 TEST_F(CircuitWindowTest, TypingHalfAHertzPassesThroughZero) {
@@ -143,17 +81,9 @@ TEST_F(CircuitWindowTest, SupplyVoltageIsTakenOverWhenTheFieldIsLeft) {
 }
 
 TEST_F(CircuitWindowTest, DeletingLastElementsRemovesInnerGroupsButKeepsTheOuterOne) {
-    Press(QPoint(115, 86));
-    Dialogs.ExpectError(
-        "Sie k\xF6nnen die \xE4u\xDF"
-        "erste Bauteilgruppe nicht l\xF6schen!");
-    Window->DeleteElementButton->click();
     for (QPoint p : {OnCapacitor, QPoint(215, 86), OnResistor}) {
         Press(p);
-        Dialogs.ExpectYesNo(
-            "Sind Sie sicher, dass Sie dieses Bauteil / diese Bauteilgruppe "
-            "l\xF6schen m\xF6\x63hten?",
-            true);
+        Dialogs.ExpectYesNo(DeleteQuestion, true);
         Window->DeleteElementButton->click();
     }
     EXPECT_EQ(Window->SelectedElement, nullptr);
@@ -297,12 +227,7 @@ TEST_F(ElementDialogTest, WindowsOpenCentredOnTheScreen) {
     Form->show();
     EXPECT_TRUE(centred(Form.get()));
     bool powerCentred = false;
-    QTimer::singleShot(0, [&] {
-        QWidget* power = QApplication::activeModalWidget();
-        ASSERT_NE(power, nullptr);
-        powerCentred = centred(power);
-        power->close();
-    });
+    WhenModal<QWidget>([&](QWidget& power) { powerCentred = centred(&power); });
     Form->PowerInformationButton->click();
     EXPECT_TRUE(powerCentred);
     Form.reset();  // before its owner goes
@@ -339,18 +264,13 @@ TEST_F(ElementDialogTest, DeletingAsksAndNeverEmptiesTheGroup) {
     Form->ElementListBox->setCurrentRow(0);
     ASSERT_TRUE(Form->DeleteElementLabel->isEnabled());
     for (bool yes : {false, true}) {
-        Dialogs.ExpectYesNo(
-            "Sind Sie sicher, dass Sie dieses Element / diese Bauteilgruppe "
-            "l\xF6schen m\xF6\x63hten?",
-            yes);
+        Dialogs.ExpectYesNo(MemberDeleteQuestion, yes);
         Form->DeleteElementLabel->OnClick();
     }
     EXPECT_EQ(Entries(Form->ElementListBox), "B [Widerstand]");
 
     Form->ElementListBox->setCurrentRow(0);
-    Dialogs.ExpectError(
-        "In einer Gruppe muss sich mindestens ein Element befinden. Daher k\xF6nnen Sie dieses "
-        "Element nicht l\xF6schen.");
+    Dialogs.ExpectError(LastMemberText);
     Form->DeleteElementLabel->OnClick();
     EXPECT_EQ(static_cast<TCircuitElementGroup*>(Selected)->Count(), 1);
 }

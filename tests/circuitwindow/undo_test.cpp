@@ -1,78 +1,30 @@
 // "Rückgängig" and "Wiederherstellen" of the circuit window, driven through its buttons, the
 // diagram and the element dialog as the user does, under scripted answers.
-#include <gtest/gtest.h>
-
 #include <QAction>
-#include <QApplication>
 #include <QGroupBox>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QRadioButton>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <QToolButton>
-#include <fstream>
-#include <functional>
-#include <iterator>
 #include <random>
 
 #include "../circuit/random_circuit.h"
 #include "circuit/circuitfile.h"
 #include "circuit/circuitquery.h"
-#include "circuitwindow/circuitc.h"
-#include "circuitwindow/elemprop.h"
-#include "circuitwindow/linklabel.h"
-#include "dialogs/paintboxwidget.h"
-#include "dialogs/scripteddialogs_support.h"
-#include "platform/cp1252.h"
+#include "circuitwindow/circuitwindow_support.h"
 
 namespace zeigora {
 namespace {
 
-const std::string DeleteQuestion =
-    "Sind Sie sicher, dass Sie dieses Bauteil / diese Bauteilgruppe l\xF6schen m\xF6\x63hten?";
-const std::string DeleteAllQuestion =
-    "Wenn Sie fortfahren wird die komplette Schaltung gel\xF6scht. Sind Sie sicher, dass Sie "
-    "fortfahren m\xF6\x63hten?";
-const std::string OpenQuestion =
-    "Wenn Sie fortfahren wird die aktuelle Schaltung gel\xF6scht. Sind Sie sicher, dass Sie "
-    "fortfahren m\xF6\x63hten?";
-const std::string MemberDeleteQuestion =
-    "Sind Sie sicher, dass Sie dieses Element / diese Bauteilgruppe l\xF6schen m\xF6\x63hten?";
-const std::string LastMemberText =
-    "In einer Gruppe muss sich mindestens ein Element befinden. Daher k\xF6nnen Sie dieses "
-    "Element nicht l\xF6schen.";
+using namespace test;
 
 std::string Utf8(const QString& text) {
     return text.toStdString();
-}
-
-void TypeInto(QLineEdit* edit, const std::string& text) {
-    edit->setFocus(Qt::MouseFocusReason);
-    edit->selectAll();
-    QTest::keyClicks(edit, FromCp1252(text));
 }
 
 void Click(TLinkLabel* label) {
     QTest::mouseClick(label, Qt::LeftButton);
 }
 
-class CircuitUndoTest : public TScriptedDialogsTest {
+class CircuitUndoTest : public TCircuitWindowTest {
   protected:
-    void SetUp() override {
-        TScriptedDialogsTest::SetUp();
-        Window = std::make_unique<TCircuitCalculationForm>(Phasors, [] {});
-        Window->show();
-        QApplication::setActiveWindow(Window.get());
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
-    }
-    void TearDown() override {
-        Window.reset();
-        TScriptedDialogsTest::TearDown();
-    }
-
-    std::string Path(const char* name) const { return Folder.filePath(name).toStdString(); }
     // The bytes "Schaltung speichern" writes for the tree shown.
     std::string Tree() const {
         TByteStream bytes;
@@ -80,10 +32,9 @@ class CircuitUndoTest : public TScriptedDialogsTest {
         return {bytes.begin(), bytes.end()};
     }
     std::string SavedThroughTheButton(const char* name) {
-        Dialogs.ExpectFile(TDialogKind::SaveFile, TFileChoice{Path(name), 1});
+        Answer(TDialogKind::SaveFile, name);
         Window->SaveFileButton->click();
-        std::ifstream in(Path(name), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
+        return ReadBytes(Path(name));
     }
     std::vector<const TCustomCircuitElement*> Elements() const {
         std::vector<const TCustomCircuitElement*> all;
@@ -97,18 +48,6 @@ class CircuitUndoTest : public TScriptedDialogsTest {
             if (all[i] == Window->SelectedElement) return static_cast<int>(i);
         return -1;
     }
-    // Runs the element dialog the button opens; inside it, what `inside` does.
-    void WithElementDialog(QToolButton* button,
-                           const std::function<void(TElementPropertiesForm&)>& inside) {
-        QTimer::singleShot(0, [&inside] {
-            auto* dialog = dynamic_cast<TElementPropertiesForm*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            inside(*dialog);
-            dialog->close();
-        });
-        button->click();
-    }
-
     // The states the session went through, with the selection each was left with.
     void Observe(int selectedBefore, int typedField) {
         const std::string now = Tree();
@@ -198,8 +137,7 @@ class CircuitUndoTest : public TScriptedDialogsTest {
                 Window->RedrawDiagram();
                 const auto all = Elements();
                 const TDrawnRect r = all[rng() % all.size()]->DrawnRect;
-                QTest::mousePress(Window->PaintBox, Qt::LeftButton, {},
-                                  QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+                Press(QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
                 break;
             }
             case 2:
@@ -220,9 +158,7 @@ class CircuitUndoTest : public TScriptedDialogsTest {
                 const int before = Selection();
                 if (Window->SelectedElement == nullptr) return;
                 if (Window->SelectedElement == Window->OuterGroup.get())
-                    Dialogs.ExpectError(
-                        "Sie k\xF6nnen die \xE4u\xDF"
-                        "erste Bauteilgruppe nicht l\xF6schen!");
+                    Dialogs.ExpectError(OuterGroupRefusal);
                 else
                     Dialogs.ExpectYesNo(DeleteQuestion, rng() % 4 != 0);
                 Window->DeleteElementButton->click();
@@ -249,9 +185,6 @@ class CircuitUndoTest : public TScriptedDialogsTest {
         Observe(Selection(), 0);
     }
 
-    TPhasorArray Phasors;
-    std::unique_ptr<TCircuitCalculationForm> Window;
-    QTemporaryDir Folder;
     std::vector<std::string> States;
     std::vector<int> Selections;
     std::uint64_t LastTyped = 0;
@@ -296,22 +229,18 @@ TEST_F(CircuitUndoTest, RandomSessionsUndoToTheStartAndRedoToTheEnd) {
 }
 
 TEST_F(CircuitUndoTest, CaptionsNameTheStepTypingIsOneStep) {
-    EXPECT_EQ(Utf8(Window->UndoButton->toolTip()),
-              "R\xC3\xBC"
-              "ckg\xC3\xA4ngig");
+    EXPECT_EQ(Utf8(Window->UndoButton->toolTip()), UndoCaption);
     EXPECT_FALSE(Window->UndoButton->isEnabled());
     EXPECT_FALSE(Window->RedoButton->isEnabled());
     // The resistor R: its name typed key by key, then its value.
-    QTest::mousePress(Window->PaintBox, Qt::LeftButton, {}, QPoint(75, 86));
+    Press(QPoint(75, 86));
     WithElementDialog(Window->EditElementButton, [](TElementPropertiesForm& dialog) {
         TypeInto(dialog.ElementNameEdit, "R12");
         TypeInto(dialog.ElementValueEdit, "4,7k");
         TypeInto(dialog.ElementNameEdit, "R3");
     });
     EXPECT_EQ(Window->History().UndoableSteps(), 3u);
-    EXPECT_EQ(Utf8(Window->UndoAction->text()),
-              "R\xC3\xBC"
-              "ckg\xC3\xA4ngig: Bezeichnung \xC3\xA4ndern");
+    EXPECT_EQ(Utf8(Window->UndoAction->text()), UndoCaption + ": Bezeichnung \xC3\xA4ndern");
     Window->UndoButton->click();
     EXPECT_EQ(Window->OuterGroup->Items(0)->Name.Str(), "R12");
     Window->UndoButton->click();
@@ -325,9 +254,7 @@ TEST_F(CircuitUndoTest, CaptionsNameTheStepTypingIsOneStep) {
     // Delete all, then its undo with the keys, the selection coming back.
     Dialogs.ExpectYesNo(DeleteAllQuestion, true);
     Window->DeleteAllButton->click();
-    EXPECT_EQ(Utf8(Window->UndoAction->text()),
-              "R\xC3\xBC"
-              "ckg\xC3\xA4ngig: Alles l\xC3\xB6schen");
+    EXPECT_EQ(Utf8(Window->UndoAction->text()), UndoCaption + ": Alles l\xC3\xB6schen");
     EXPECT_FALSE(Window->RedoAction->isEnabled());
     QApplication::setActiveWindow(Window.get());
     Window->ACFrequencyEdit->setFocus();
@@ -342,13 +269,12 @@ TEST_F(CircuitUndoTest, CaptionsNameTheStepTypingIsOneStep) {
     // Open: a step of its own; the way forward is gone.
     ASSERT_TRUE(SaveCircuitToFile(*MakeDefaultCircuit(), Path("a.zgs")).Ok);
     Dialogs.ExpectYesNo(OpenQuestion, true);
-    Dialogs.ExpectFile(TDialogKind::OpenFile, TFileChoice{Path("a.zgs"), 1});
+    Answer(TDialogKind::OpenFile, "a.zgs");
     Window->OpenFileButton->click();
     EXPECT_EQ(Window->History().UndoableSteps(), 2u);
-    EXPECT_EQ(Utf8(Window->UndoButton->toolTip()),
-              "R\xC3\xBC"
-              "ckg\xC3\xA4ngig: Schaltung \xC3\xB6"
-              "ffnen");
+    EXPECT_EQ(Utf8(Window->UndoButton->toolTip()), UndoCaption +
+                                                       ": Schaltung \xC3\xB6"
+                                                       "ffnen");
     EXPECT_FALSE(Window->RedoButton->isEnabled());
 }
 

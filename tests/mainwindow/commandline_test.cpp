@@ -4,13 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QApplication>
-#include <QDir>
 #include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 #include <cerrno>
 #include <filesystem>
 
@@ -18,9 +12,7 @@
 #include "circuit/circuitfile.h"
 #include "circuitwindow/circuitc.h"
 #include "dialogs/helppage.h"
-#include "dialogs/scripteddialogs_support.h"
-#include "mainwindow/mainform.h"
-#include "phasors/phasorfile.h"
+#include "mainwindow/mainwindow_support.h"
 
 namespace zeigora {
 namespace {
@@ -97,13 +89,7 @@ TEST(HelpPageLookupTest, ProgramInTheBuildFolderFindsTheSourcePage) {
         found, std::filesystem::path(ZEIGORA_SOURCE_DIR) / "Doku" / "index.html"));
 }
 
-class StartFilesTest : public TScriptedDialogsTest {
-  protected:
-    std::string InFolder(const char* name) const {
-        return QDir(Folder.path()).filePath(QString::fromLatin1(name)).toStdString();
-    }
-    QTemporaryDir Folder;
-};
+using StartFilesTest = test::TMainWindowTest;
 
 TEST_F(StartFilesTest, PhasorFilesInTurnThenTheLastCircuit) {
     TPhasorArray phasors(1);
@@ -114,22 +100,18 @@ TEST_F(StartFilesTest, PhasorFilesInTurnThenTheLastCircuit) {
     circuit->Items(0)->Name = "Vorwiderstand";
     ASSERT_TRUE(SaveCircuitToFile(*circuit, InFolder("kreis.zgs")).Ok);
 
-    TMainForm window;
     const std::string missing = InFolder("fehlt.zgf");
     Dialogs.ExpectError(PhasorFileErrorText(TPhasorFileError::ReadFailed, missing, ENOENT));
     std::string shownCircuit;
     bool undoable = true;
-    QTimer::singleShot(0, [&shownCircuit, &undoable] {
-        auto* form = dynamic_cast<TCircuitCalculationForm*>(QApplication::activeModalWidget());
-        ASSERT_NE(form, nullptr);
-        shownCircuit = form->OuterGroup->Items(0)->Name.Str();
-        undoable = form->findChild<QAction*>(QStringLiteral("UndoAction"))->isEnabled();
-        form->reject();
+    test::WhenModal<TCircuitCalculationForm>([&](TCircuitCalculationForm& form) {
+        shownCircuit = form.OuterGroup->Items(0)->Name.Str();
+        undoable = form.findChild<QAction*>(QStringLiteral("UndoAction"))->isEnabled();
     });
-    OpenStartFiles(window,
+    OpenStartFiles(*Form,
                    {InFolder("netz.zgf"), InFolder("nicht.zgs"), missing, InFolder("kreis.zgs")});
-    ASSERT_EQ(window.Phasors.size(), 1u);
-    EXPECT_EQ(window.Phasors[0].Name.Str(), "Netz");
+    ASSERT_EQ(Form->Phasors.size(), 1u);
+    EXPECT_EQ(Form->Phasors[0].Name.Str(), "Netz");
     EXPECT_EQ(shownCircuit, "Vorwiderstand");
     EXPECT_FALSE(undoable);  // the circuit named at the start is the history's start
 }

@@ -13,9 +13,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
-#include <functional>
 #include <memory>
 
 #include "circuit/circcalc.h"
@@ -30,6 +28,7 @@
 #include "mainwindow/mainform.h"
 #include "phasors/phasorfile.h"
 #include "platform/cp1252.h"
+#include "support/modaldialog.h"
 
 namespace zeigora {
 namespace {
@@ -48,17 +47,6 @@ QStringList MarkupLabels(const QWidget* root) {
             found << label->objectName() + QStringLiteral(": ") + label->text();
     }
     return found;
-}
-
-// Checks the modal dialog once it is open and closes it; its own loop runs the timer.
-template <typename Dialog>
-void WhenOpen(std::function<void(Dialog*)> check) {
-    QTimer::singleShot(0, [check] {
-        auto* dialog = dynamic_cast<Dialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        check(dialog);
-        dialog->reject();
-    });
 }
 
 // Scripted answers, but the messages appear in the program's real message boxes.
@@ -85,9 +73,9 @@ class HostileNamesTest : public ::testing::Test {
         const std::string path = InFolder(Heading + "/datei");
         Dialogs.ExpectFile(TDialogKind::SaveFile, TFileChoice{path, 1});
         Dialogs.Expect(TScriptedDialogs::Call(TDialogKind::Error));
-        WhenOpen<QMessageBox>([path](QMessageBox* box) {
-            EXPECT_TRUE(box->text().contains(QString::fromStdString(path)));
-            EXPECT_EQ(MarkupLabels(box), QStringList());
+        test::WhenModal<QMessageBox>([path](QMessageBox& box) {
+            EXPECT_TRUE(box.text().contains(QString::fromStdString(path)));
+            EXPECT_EQ(MarkupLabels(&box), QStringList());
         });
     }
 
@@ -119,9 +107,9 @@ TEST_F(HostileNamesTest, CircuitWindowAndElementDialog) {
     window.AnalysisButton->click();  // the analysis window names the selected element
     EXPECT_EQ(MarkupLabels(&window), QStringList());
 
-    WhenOpen<TElementPropertiesForm>([](TElementPropertiesForm* dialog) {
-        EXPECT_EQ(dialog->ParentLabel->text(), QString::fromStdString(Img));
-        EXPECT_EQ(MarkupLabels(dialog), QStringList());
+    test::WhenModal<TElementPropertiesForm>([](TElementPropertiesForm& dialog) {
+        EXPECT_EQ(dialog.ParentLabel->text(), QString::fromStdString(Img));
+        EXPECT_EQ(MarkupLabels(&dialog), QStringList());
     });
     window.EditElementButton->click();
     EXPECT_EQ(MarkupLabels(&window), QStringList());
@@ -156,9 +144,9 @@ TEST_F(HostileNamesTest, MainWindowAndPhasorDialog) {
     EXPECT_EQ(ToCp1252(errors->actions()[2]->iconText()), "R&D: Ung\xFCltiger Zeigername");
     errors->close();
 
-    WhenOpen<TPhasorPropertiesForm>([](TPhasorPropertiesForm* dialog) {
-        EXPECT_FALSE(dialog->ErrorStatusLabel->text().isEmpty());
-        EXPECT_EQ(MarkupLabels(dialog), QStringList());
+    test::WhenModal<TPhasorPropertiesForm>([](TPhasorPropertiesForm& dialog) {
+        EXPECT_FALSE(dialog.ErrorStatusLabel->text().isEmpty());
+        EXPECT_EQ(MarkupLabels(&dialog), QStringList());
     });
     window.findChild<QAction*>("EditPhasor")->trigger();
 

@@ -1,16 +1,5 @@
 // The main window under scripted dialogs (phasor dialog recorded) and its tool-bar number texts.
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QDir>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMouseEvent>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 #include <QToolBar>
 #include <QWheelEvent>
 #include <cmath>
@@ -19,54 +8,25 @@
 #include <optional>
 
 #include "complex/numtext.h"
-#include "dialogs/paintboxwidget.h"
-#include "dialogs/phasprop.h"
-#include "dialogs/scripteddialogs_support.h"
-#include "mainwindow/mainform.h"
+#include "mainwindow/mainwindow_support.h"
 #include "mainwindow/numberformat.h"
-#include "phasors/phasorfile.h"
-#include "platform/cp1252.h"
 
 namespace zeigora {
 namespace {
 
+using namespace test;
 using Strings = std::vector<std::string>;
 constexpr double Pi = 3.14159265358979323846;
-const char OpenQuestion[] =
-    "Warnung: alle Zeiger werden gel\xF6scht, wenn Sie Zeiger aus einer Datei laden. "
-    "Fortfahren?";
-const char DeleteQuestion[] = "Sind Sie sicher, dass Sie diesen Zeiger l\xF6schen wollen?";
-const char RootsQuestion[] =
-    "Warnung: diese Funktion berechnet die L\xF6sungen der n.ten Wurzel einer einzigen "
-    "komplexen Zahl. Es werden daher alle Zeiger ausgenommen des ersten gel\xF6scht. "
-    "Fortfahren?";
-const char DegreePrompt[] = "Bitte geben Sie eine Zahl zwischen 2 und 16 ein";
 
-class MainFormTest : public TScriptedDialogsTest {
+class MainFormTest : public TMainWindowTest {
   protected:
     void SetUp() override {
-        TScriptedDialogsTest::SetUp();
-        Form = std::make_unique<TMainForm>();
+        TMainWindowTest::SetUp();
         Form->RunPhasorDialog = [this](TPhasorArray&, int index, bool) {
             PhasorDialogCalls.push_back(index);
         };
-        Form->show();
-        QApplication::setActiveWindow(Form.get());
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
-    }
-    void TearDown() override {
-        Form.reset();
-        TScriptedDialogsTest::TearDown();
     }
 
-    template <class T = QAction>
-    T* Child(const char* name) const {
-        auto* child = Form->findChild<T*>(name);
-        EXPECT_NE(child, nullptr) << name;
-        return child;
-    }
-    QAction* Action(const char* name) const { return Child<QAction>(name); }
-    QComboBox* Combo(const char* name) const { return Child<QComboBox>(name); }
     // Replaces the combo's text as the user types it.
     void TypeInto(const char* name, const std::string& text) {
         QLineEdit* edit = Combo(name)->lineEdit();
@@ -75,8 +35,6 @@ class MainFormTest : public TScriptedDialogsTest {
         QTest::keyClick(edit, Qt::Key_Delete);
         QTest::keyClicks(edit, FromCp1252(text));
     }
-    // Runs the repaint cycle now, so the mapping and the segments are those of the current list.
-    void Frame() { Form->PaintBox1->repaint(); }
     Strings Names() const {
         Strings names;
         for (const TPhasor& p : Form->Phasors)
@@ -92,9 +50,6 @@ class MainFormTest : public TScriptedDialogsTest {
         Dialogs.ExpectYesNo(DeleteQuestion, true);
         Action("DeletePhasorButton")->trigger();
     }
-    std::string InFolder(const char* name) const {
-        return QDir(Folder.path()).filePath(name).toStdString();
-    }
     void StartRoots() {
         Dialogs.ExpectYesNo(RootsQuestion, true);
         Action("Active")->trigger();
@@ -104,10 +59,6 @@ class MainFormTest : public TScriptedDialogsTest {
         EXPECT_NEAR(Form->Phasors[index].Value.Re, re, 1e-12);
         EXPECT_NEAR(Form->Phasors[index].Value.Im, im, 1e-12);
     }
-    void Send(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPoint at) {
-        QMouseEvent event(type, at, Form->PaintBox1->mapToGlobal(at), button, held, Qt::NoModifier);
-        QApplication::sendEvent(Form->PaintBox1, &event);
-    }
     // What the platform delivers for a double click.
     void DoubleClick(QPoint at) {
         for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonDblClick}) {
@@ -116,9 +67,7 @@ class MainFormTest : public TScriptedDialogsTest {
         }
     }
 
-    std::unique_ptr<TMainForm> Form;
     std::vector<int> PhasorDialogCalls;  // the index each properties dialog was opened for
-    QTemporaryDir Folder;
 };
 
 TEST_F(MainFormTest, NewPhasorsAreNumberedByTheListLength) {
@@ -238,18 +187,6 @@ TEST_F(MainFormTest, RootsOfTheFirstPhasorReplaceTheRest) {
     ExpectValue(2, -r1.Re, -r1.Im);
 }
 
-TEST_F(MainFormTest, RootsModeRefusesCommandsThatChangeTheCount) {
-    StartRoots();
-    Form->SelectPhasor(&Form->Phasors[1]);
-    for (const char* command :
-         {"NewPhasor", "DuplicatePhasor", "DeletePhasor", "DeleteAllPhasors"}) {
-        Dialogs.ExpectError(
-            "Diese Funktion ist bei der Darstellung mehrerer L\xF6sungen nicht verf\xFCgbar.");
-        Action(command)->trigger();
-    }
-    EXPECT_EQ(Form->Phasors.size(), 3u);
-}
-
 TEST_F(MainFormTest, DegreeOutsideTwoToSixteenFallsBackToTwo) {
     StartRoots();
     Dialogs.ExpectInput(DegreePrompt, "16");
@@ -268,7 +205,7 @@ TEST_F(MainFormTest, DegreeOutsideTwoToSixteenFallsBackToTwo) {
 }
 
 TEST_F(MainFormTest, RootsOfAnEmptyListStartWithANamelessRecord) {
-    Dialogs.ExpectYesNo("Sind Sie sicher, dass Sie alle Zeiger l\xF6schen wollen?", true);
+    Dialogs.ExpectYesNo(DeleteAllQuestion, true);
     Action("DeleteAllPhasors")->trigger();
     StartRoots();
     ASSERT_EQ(Form->Phasors.size(), 3u);
@@ -298,13 +235,10 @@ TEST_F(MainFormTest, StatusBarFollowsTheDefinitionTypedInThePhasorDialog) {
     TMainForm main;  // with its own phasor dialog
     std::string whileTyping;
     std::size_t entries = 0;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<TPhasorPropertiesForm*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        QTest::keyClicks(dialog->DefEdit, QStringLiteral("Zeiger1+"));
+    WhenModal<TPhasorPropertiesForm>([&](TPhasorPropertiesForm& dialog) {
+        QTest::keyClicks(dialog.DefEdit, QStringLiteral("Zeiger1+"));
         whileTyping = main.StatusText(7);
         entries = main.ErrorEntries().size();
-        dialog->reject();
     });
     main.SelectPhasor(&main.Phasors[1]);
     main.EditPhasorClick();
@@ -366,22 +300,6 @@ TEST_F(MainFormTest, DoubleClickOnEmptySpaceSaysNoPhasorIsSelected) {
     EXPECT_TRUE(PhasorDialogCalls.empty());
 }
 
-TEST_F(MainFormTest, ZoomComboTurnsRedForTextAndKeepsTheZoomForZero) {
-    const struct {
-        const char* Text;
-        bool Red;
-        double Scale1;
-    } cases[] = {{"abc", true, 1.0}, {"2", false, 2.0}, {"0", false, 2.0}};
-    for (const auto& c : cases) {
-        TypeInto("Zoom1ComboBox", c.Text);
-        EXPECT_EQ(ComboText("Zoom1ComboBox"), c.Text);  // typed text is not completed
-        EXPECT_EQ(IsRed("Zoom1ComboBox"), c.Red) << c.Text;
-        EXPECT_EQ(Action("ZoomIn1Button")->isEnabled(), !c.Red) << c.Text;
-        EXPECT_EQ(Form->PlaneSettings().Scale1, c.Scale1) << c.Text;
-    }
-    EXPECT_EQ(Form->PlaneSettings().Scale2, 1.0);
-}
-
 // The wheel over any tool-bar combo zooms like the wheel over the drawing, and leaves the combo.
 TEST_F(MainFormTest, WheelOverAToolBarComboZooms) {
     const struct {
@@ -405,21 +323,26 @@ TEST_F(MainFormTest, WheelOverAToolBarComboZooms) {
     EXPECT_EQ(Form->PlaneSettings().ReIntervals, 3.0);
 }
 
-TEST_F(MainFormTest, GridCombosFallBackWhenTheTextIsRejected) {
+// Typed text stays as typed (not completed); rejected text turns the combo red and keeps the
+// setting, a zoom of 0 is ignored, "K" is no abbreviation of "Kein".
+TEST_F(MainFormTest, CombosFallBackWhenTheTextIsRejected) {
     const struct {
         const char *Combo, *Text;
         bool Red;
-        double Re, Im;
+        double Scale1, Re, Im;
         bool SubGrid;
         int Sub;
     } cases[] = {
-        {"ReIntervalsComboBox", "2,5", false, 2.5, 2.0, true, 3},
-        {"ReIntervalsComboBox", "0", true, 3.0, 2.0, true, 3},
-        {"ImIntervalsComboBox", "x", true, 3.0, 3.0, true, 3},
-        {"SubIntervalsComboBox", "4", false, 3.0, 3.0, true, 4},
-        {"SubIntervalsComboBox", "K", true, 3.0, 3.0, true, 3},
-        {"SubIntervalsComboBox", "Kein", true, 3.0, 3.0, false, 3},
-        {"SubIntervalsComboBox", "2,5", true, 3.0, 3.0, true, 3},
+        {"Zoom1ComboBox", "abc", true, 1.0, 3.0, 2.0, true, 3},
+        {"Zoom1ComboBox", "2", false, 2.0, 3.0, 2.0, true, 3},
+        {"Zoom1ComboBox", "0", false, 2.0, 3.0, 2.0, true, 3},
+        {"ReIntervalsComboBox", "2,5", false, 2.0, 2.5, 2.0, true, 3},
+        {"ReIntervalsComboBox", "0", true, 2.0, 3.0, 2.0, true, 3},
+        {"ImIntervalsComboBox", "x", true, 2.0, 3.0, 3.0, true, 3},
+        {"SubIntervalsComboBox", "4", false, 2.0, 3.0, 3.0, true, 4},
+        {"SubIntervalsComboBox", "K", true, 2.0, 3.0, 3.0, true, 3},
+        {"SubIntervalsComboBox", "Kein", true, 2.0, 3.0, 3.0, false, 3},
+        {"SubIntervalsComboBox", "2,5", true, 2.0, 3.0, 3.0, true, 3},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.Combo) + " " + c.Text);
@@ -427,8 +350,10 @@ TEST_F(MainFormTest, GridCombosFallBackWhenTheTextIsRejected) {
         EXPECT_EQ(ComboText(c.Combo), c.Text);
         const TPlaneSettings& s = Form->PlaneSettings();
         EXPECT_EQ(IsRed(c.Combo), c.Red);
-        EXPECT_EQ(std::make_tuple(s.ReIntervals, s.ImIntervals, s.SubGridVisible, s.SubIntervals),
-                  std::make_tuple(c.Re, c.Im, c.SubGrid, c.Sub));
+        EXPECT_EQ(Action("ZoomIn1Button")->isEnabled(), !IsRed("Zoom1ComboBox"));
+        EXPECT_EQ(std::make_tuple(s.Scale1, s.Scale2, s.ReIntervals, s.ImIntervals,
+                                  s.SubGridVisible, s.SubIntervals),
+                  std::make_tuple(c.Scale1, 1.0, c.Re, c.Im, c.SubGrid, c.Sub));
     }
 }
 

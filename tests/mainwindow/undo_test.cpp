@@ -1,47 +1,19 @@
 // "Rückgängig" and "Wiederherstellen" of the main window, driven through the real commands, the
 // real phasor dialog and scripted answers.
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 #include <QToolButton>
-#include <fstream>
-#include <iterator>
 #include <random>
 
 #include "circuitwindow/circuitc.h"
 #include "circuitwindow/elemprop.h"
-#include "dialogs/paintboxwidget.h"
-#include "dialogs/phasprop.h"
-#include "dialogs/scripteddialogs_support.h"
 #include "mainwindow/commandline.h"
-#include "mainwindow/mainform.h"
-#include "phasors/phasorfile.h"
-#include "platform/cp1252.h"
+#include "mainwindow/mainwindow_support.h"
 
 namespace zeigora {
 namespace {
 
-const char OpenQuestion[] =
-    "Warnung: alle Zeiger werden gel\xF6scht, wenn Sie Zeiger aus einer Datei laden. "
-    "Fortfahren?";
-const char DeleteQuestion[] = "Sind Sie sicher, dass Sie diesen Zeiger l\xF6schen wollen?";
-const char DeleteAllQuestion[] = "Sind Sie sicher, dass Sie alle Zeiger l\xF6schen wollen?";
-const char RootsQuestion[] =
-    "Warnung: diese Funktion berechnet die L\xF6sungen der n.ten Wurzel einer einzigen "
-    "komplexen Zahl. Es werden daher alle Zeiger ausgenommen des ersten gel\xF6scht. "
-    "Fortfahren?";
-const char RootsRefusal[] =
-    "Diese Funktion ist bei der Darstellung mehrerer L\xF6sungen nicht verf\xFCgbar.";
-const char DegreePrompt[] = "Bitte geben Sie eine Zahl zwischen 2 und 16 ein";
+using namespace test;
 
 // What the user does in the phasor dialog before OK or Cancel.
 struct TDialogAnswer {
@@ -51,11 +23,10 @@ struct TDialogAnswer {
     bool Ok = true;
 };
 
-class MainUndoTest : public TScriptedDialogsTest {
+class MainUndoTest : public TMainWindowTest {
   protected:
     void SetUp() override {
-        TScriptedDialogsTest::SetUp();
-        Form = std::make_unique<TMainForm>();
+        TMainWindowTest::SetUp();
         // The real dialog, answered by the test: typed into, then OK or Cancel.
         Form->RunPhasorDialog = [this](TPhasorArray& phasors, int index, bool roots) {
             TPhasorPropertiesForm dialog(phasors, index, roots, Form.get());
@@ -71,23 +42,11 @@ class MainUndoTest : public TScriptedDialogsTest {
             if (answer.ToggleVisible) dialog.PhasorVisibleCheckBox->click();
             (answer.Ok ? dialog.OKButton : dialog.CancelButton)->click();
         };
-        Form->show();
-        QApplication::setActiveWindow(Form.get());
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
-    }
-    void TearDown() override {
-        Form.reset();
-        TScriptedDialogsTest::TearDown();
     }
 
-    QAction* Action(const char* name) const {
-        auto* action = Form->findChild<QAction*>(name);
-        EXPECT_NE(action, nullptr) << name;
-        return action;
-    }
     // What "Speichern unter..." writes for the list as the window shows it.
     std::string Saved() {
-        Form->PaintBox1->repaint();
+        Frame();
         return PhasorsToBytes(Form->Phasors);
     }
     // The file and the roots mode with its degree.
@@ -96,20 +55,14 @@ class MainUndoTest : public TScriptedDialogsTest {
                std::to_string(Form->RootDegree);
     }
     std::string SavedThroughTheCommand(const char* name) {
-        const std::string file = Folder.filePath(name).toStdString();
-        Dialogs.ExpectFile(TDialogKind::SaveFile, TFileChoice{file, 1});
+        Dialogs.ExpectFile(TDialogKind::SaveFile, TFileChoice{InFolder(name), 1});
         Action("SaveFile")->trigger();
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
+        return ReadBytes(InFolder(name));
     }
     std::string Text(const char* action) const { return Action(action)->text().toStdString(); }
-    void Send(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPoint at) {
-        QMouseEvent event(type, at, Form->PaintBox1->mapToGlobal(at), button, held, Qt::NoModifier);
-        QApplication::sendEvent(Form->PaintBox1, &event);
-    }
     // A press on the tip of a drawn phasor, a move and the release. The press selects.
     void Drag(std::mt19937& rng, int& selectedBefore) {
-        Form->PaintBox1->repaint();
+        Frame();
         const TDrawnPhasorArray& drawn = Form->View.DrawnPhasors;
         if (drawn.empty()) return;
         const TDrawnPhasor& tip = drawn[rng() % drawn.size()];
@@ -141,7 +94,7 @@ class MainUndoTest : public TScriptedDialogsTest {
             list[i].Color = rng() & 0xFFFFFF;
         }
         list[2].Definition = list[0].Name.Str() + "*2";
-        ASSERT_TRUE(SavePhasorsToFile(list, Folder.filePath(name).toStdString()).Ok());
+        ASSERT_TRUE(SavePhasorsToFile(list, InFolder(name)).Ok());
     }
     // One random command as the user gives it, with the answers it needs; selectedBefore
     // becomes the selection the command starts from.
@@ -212,9 +165,7 @@ class MainUndoTest : public TScriptedDialogsTest {
         Dialogs.VerifyAllShown();
     }
 
-    std::unique_ptr<TMainForm> Form;
     TDialogAnswer NextAnswer;
-    QTemporaryDir Folder;
 };
 
 // Undoing a random session step by step gives every state back as it was saved, selection,
@@ -271,9 +222,7 @@ TEST_F(MainUndoTest, RandomSessionsUndoToTheStartAndRedoToTheEnd) {
 }
 
 TEST_F(MainUndoTest, CaptionsNameTheStepAndCancelLeavesNone) {
-    EXPECT_EQ(Text("Undo"),
-              "R\xC3\xBC"
-              "ckg\xC3\xA4ngig");
+    EXPECT_EQ(Text("Undo"), UndoCaption);
     EXPECT_FALSE(Action("Undo")->isEnabled());
     EXPECT_FALSE(Action("RedoButton")->isEnabled());
     Form->SelectPhasor(&Form->Phasors[1]);
@@ -282,34 +231,26 @@ TEST_F(MainUndoTest, CaptionsNameTheStepAndCancelLeavesNone) {
     EXPECT_FALSE(Action("Undo")->isEnabled());
     NextAnswer.Ok = true;
     Action("EditPhasorButton")->trigger();
-    EXPECT_EQ(Text("Undo"),
-              "R\xC3\xBC"
-              "ckg\xC3\xA4ngig: Zeiger bearbeiten");
+    EXPECT_EQ(Text("Undo"), UndoCaption + ": Zeiger bearbeiten");
     EXPECT_EQ(Action("UndoButton")->toolTip(), Action("Undo")->text());
 
     Dialogs.ExpectYesNo(DeleteAllQuestion, true);
     Action("DeleteAllPhasors")->trigger();
-    EXPECT_EQ(Text("UndoButton"),
-              "R\xC3\xBC"
-              "ckg\xC3\xA4ngig: Alle l\xC3\xB6schen");
+    EXPECT_EQ(Text("UndoButton"), UndoCaption + ": Alle l\xC3\xB6schen");
     // The selection of before the command comes back with the list.
     QTest::keyClick(Form.get(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Form->Phasors.size(), 2u);
     EXPECT_EQ(Form->SelectedIndex(), 1);
     EXPECT_EQ(Text("Redo"), "Wiederherstellen: Alle l\xC3\xB6schen");
-    EXPECT_EQ(Text("Undo"),
-              "R\xC3\xBC"
-              "ckg\xC3\xA4ngig: Zeiger bearbeiten");
+    EXPECT_EQ(Text("Undo"), UndoCaption + ": Zeiger bearbeiten");
 
     WriteFile("a.zgf", 3);
     Dialogs.ExpectYesNo(OpenQuestion, true);
-    Dialogs.ExpectFile(TDialogKind::OpenFile,
-                       TFileChoice{Folder.filePath("a.zgf").toStdString(), 1});
+    Dialogs.ExpectFile(TDialogKind::OpenFile, TFileChoice{InFolder("a.zgf"), 1});
     Action("OpenFile")->trigger();
-    EXPECT_EQ(Text("Undo"),
-              "R\xC3\xBC"
-              "ckg\xC3\xA4ngig: \xC3\x96"
-              "ffnen");
+    EXPECT_EQ(Text("Undo"), UndoCaption +
+                                ": \xC3\x96"
+                                "ffnen");
     EXPECT_FALSE(Action("Redo")->isEnabled());
     EXPECT_EQ(Text("Redo"), "Wiederherstellen");
     // Answering the question with Ja and cancelling the file dialog changes no phasor.
@@ -326,7 +267,7 @@ TEST_F(MainUndoTest, CaptionsNameTheStepAndCancelLeavesNone) {
     // Opening a file by its name is a step too.
     WriteFile("b.zgf", 4);
     const std::size_t steps = Form->History().UndoableSteps();
-    Form->OpenPhasorFile(Folder.filePath("b.zgf").toStdString());
+    Form->OpenPhasorFile(InFolder("b.zgf"));
     EXPECT_EQ(Form->History().UndoableSteps(), steps + 1);
     Action("Undo")->trigger();
     // The keys reach the history from an edit field too.
@@ -341,13 +282,11 @@ TEST_F(MainUndoTest, CaptionsNameTheStepAndCancelLeavesNone) {
 // that changes nothing records none either.
 TEST_F(MainUndoTest, FileNamedAtTheStartIsTheHistorysStart) {
     WriteFile("start.zgf", 5);
-    OpenStartFiles(*Form, {Folder.filePath("start.zgf").toStdString()});
+    OpenStartFiles(*Form, {InFolder("start.zgf")});
     const std::string opened = State();
     ASSERT_EQ(Form->Phasors.size(), 3u);
     EXPECT_FALSE(Action("Undo")->isEnabled());
-    EXPECT_EQ(Text("Undo"),
-              "R\xC3\xBC"
-              "ckg\xC3\xA4ngig");
+    EXPECT_EQ(Text("Undo"), UndoCaption);
     Dialogs.ExpectYesNo(DeleteAllQuestion, false);
     Action("DeleteAllPhasors")->trigger();
     EXPECT_FALSE(Action("Undo")->isEnabled());
@@ -369,13 +308,9 @@ TEST_F(MainUndoTest, ClockSwitchingIsAStepItsTicksAreNone) {
     for (int i = 0; i < 3; ++i)
         Form->Timer1Timer();
     EXPECT_EQ(Form->History().UndoableSteps(), 1u);
-    EXPECT_EQ(Text("Undo"),
-              "R\xC3\xBC"
-              "ckg\xC3\xA4ngig: Uhr einschalten");
+    EXPECT_EQ(Text("Undo"), UndoCaption + ": Uhr einschalten");
     Action("HiddenClockButton")->trigger();
-    EXPECT_EQ(Text("Undo"),
-              "R\xC3\xBC"
-              "ckg\xC3\xA4ngig: Uhr ausschalten");
+    EXPECT_EQ(Text("Undo"), UndoCaption + ": Uhr ausschalten");
     EXPECT_EQ(Form->Phasors[2].Name.Str(), "s2");
     Action("Undo")->trigger();
     EXPECT_EQ(Form->Phasors[2].Name.Str(), "s0");
@@ -396,27 +331,20 @@ TEST_F(MainUndoTest, ClockSwitchingIsAStepItsTicksAreNone) {
 // Each voltage or current handed over from the element dialog is a step of the main window.
 TEST_F(MainUndoTest, EveryHandOverFromTheCircuitWindowIsAStep) {
     const std::string before = Saved();
-    QTimer::singleShot(0, [] {
-        auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(window, nullptr);
-        QTimer::singleShot(0, [window] {
-            auto* dialog = dynamic_cast<TElementPropertiesForm*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            dialog->UButton->click();
-            dialog->IButton->click();
-            dialog->UButton->click();
-            dialog->close();
-            QTimer::singleShot(0, window, &QDialog::close);
+    WhenModal<QDialog>([](QDialog& window) {
+        WhenModal<TElementPropertiesForm>([](TElementPropertiesForm& dialog) {
+            dialog.UButton->click();
+            dialog.IButton->click();
+            dialog.UButton->click();
         });
-        window->findChild<QToolButton*>("EditOuterGroupButton")->click();
+        window.findChild<QToolButton*>("EditOuterGroupButton")->click();
     });
     Action("CircuitCalculation")->trigger();
     ASSERT_EQ(Form->Phasors.size(), 5u);
     EXPECT_EQ(Form->History().UndoableSteps(), 3u);
-    EXPECT_EQ(Text("Undo"),
-              "R\xC3\xBC"
-              "ckg\xC3\xA4ngig: \xC3\x9C"
-              "bernahme aus der Schaltung");
+    EXPECT_EQ(Text("Undo"), UndoCaption +
+                                ": \xC3\x9C"
+                                "bernahme aus der Schaltung");
     for (int i = 0; i < 3; ++i)
         Action("Undo")->trigger();
     EXPECT_TRUE(Saved() == before);
