@@ -3,6 +3,7 @@
 BUILD      ?= build
 BUILD_FUZZ ?= build-fuzz
 BUILD_SAN  ?= build-sanitize
+BUILD_BENCH ?= build-bench
 JOBS       ?= 2
 CMAKE_ARGS ?=
 
@@ -29,11 +30,13 @@ test:
 	@$(MAKE) --no-print-directory build
 	@ctest --test-dir $(BUILD) -j $(JOBS) --output-on-failure
 
+# Benchmarks measure the Release build, in a build folder of their own.
 bench:
 	@scripts/setup bench
-	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEIGORA_BENCH=ON $(CMAKE_ARGS) > /dev/null
-	@cmake --build $(BUILD) -j $(JOBS)
-	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
+	@cmake -S . -B $(BUILD_BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release -DZEIGORA_BENCH=ON \
+	    -DZEIGORA_TESTS=OFF $(CMAKE_ARGS) > /dev/null
+	@cmake --build $(BUILD_BENCH) -j $(JOBS)
+	@for b in $(BUILD_BENCH)/bench/bench_*; do echo "== $$b"; $$b; done
 
 # libFuzzer targets need clang; they are built apart from the normal tree.
 fuzz:
@@ -56,4 +59,4 @@ sanitize:
 	@$(SANITIZER_ENV) ctest --test-dir $(BUILD_SAN) -j $(JOBS) --output-on-failure
 
 clean:
-	rm -rf $(BUILD) $(BUILD_FUZZ) $(BUILD_SAN)
+	rm -rf $(BUILD) $(BUILD_FUZZ) $(BUILD_SAN) $(BUILD_BENCH)

@@ -84,7 +84,10 @@ void DrawTicksY(TCanvas& canvas, const TPlaneMapping& m, int offset, int halfLen
 std::string FormatAxisNumber(int digits, bool autoValues, double value) {
     digits = std::clamp(digits, 0, MaxAxisDigits);
     std::string pattern = "0";
-    if (digits > 0) pattern += "." + std::string(static_cast<std::size_t>(digits), '0');
+    if (digits > 0) {
+        pattern += '.';
+        pattern.append(static_cast<std::size_t>(digits), '0');
+    }
     // Non-finite values only appear on a surface without extent; they read as the formatter's
     // special texts in both modes.
     if (autoValues || !std::isfinite(value)) return FormatFloatEng(pattern, value);
