@@ -1,18 +1,11 @@
 // Names and paths that look like markup, opened through the windows and their real dialogs and
 // message boxes: they are shown as the text they are. Shown as markup, "<img src=/dev/zero>"
 // reads the device until memory runs out and "<h1>Gespeichert!</h1>" announces a success.
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QApplication>
-#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QToolButton>
 #include <memory>
 
@@ -21,14 +14,8 @@
 #include "circuitwindow/circuitc.h"
 #include "circuitwindow/elemprop.h"
 #include "circuitwindow/linklabel.h"
-#include "dialogs/paintboxwidget.h"
-#include "dialogs/phasprop.h"
 #include "dialogs/qtuserdialogs.h"
-#include "dialogs/scripteddialogs_support.h"
-#include "mainwindow/mainform.h"
-#include "phasors/phasorfile.h"
-#include "platform/cp1252.h"
-#include "support/modaldialog.h"
+#include "mainwindow/mainwindow_support.h"
 
 namespace zeigora {
 namespace {

@@ -1,6 +1,5 @@
 // The main window under scripted dialogs (phasor dialog recorded) and its tool-bar number texts.
 #include <QLabel>
-#include <QToolBar>
 #include <QWheelEvent>
 #include <cmath>
 #include <cstring>
