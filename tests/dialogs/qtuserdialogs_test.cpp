@@ -9,31 +9,20 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTimer>
-#include <functional>
 
 #include "platform/cp1252.h"
+#include "support/modaldialog.h"
 
 namespace zeigora {
 namespace {
 
-// Acts on the modal dialog once it is open; the dialog's own loop runs the timer.
-template <typename Dialog>
-void WhenOpen(std::function<void(Dialog*)> act) {
-    QTimer::singleShot(0, [act] {
-        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        act(dialog);
-    });
-}
-
 TEST(QtUserDialogsTest, QuestionsSpeakGerman) {
     for (const auto& [button, proceeds] :
          {std::pair{QMessageBox::Yes, true}, std::pair{QMessageBox::No, false}}) {
-        WhenOpen<QMessageBox>([button = button](QMessageBox* box) {
-            EXPECT_EQ(ToCp1252(box->button(QMessageBox::Yes)->text()), "Ja");
-            EXPECT_EQ(ToCp1252(box->button(QMessageBox::No)->text()), "Nein");
-            box->button(button)->click();
+        test::WhenModal<QMessageBox>([button = button](QMessageBox& box) {
+            EXPECT_EQ(ToCp1252(box.button(QMessageBox::Yes)->text()), "Ja");
+            EXPECT_EQ(ToCp1252(box.button(QMessageBox::No)->text()), "Nein");
+            box.button(button)->click();
         });
         EXPECT_EQ(TQtUserDialogs().AskYesNo("Fortfahren?", TQuestionIcon::Question), proceeds);
     }
@@ -43,15 +32,15 @@ TEST(QtUserDialogsTest, SavedNameGetsTheExtensionOfTheChosenFilter) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     const QString typed = folder.filePath(QStringLiteral("Bild"));
-    WhenOpen<QFileDialog>([typed](QFileDialog* dialog) {
-        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    test::WhenModal<QFileDialog>([typed](QFileDialog& dialog) {
+        auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
         ASSERT_NE(types, nullptr);
         types->setCurrentIndex(1);
         // What a user's choice in the list emits.
         emit types->activated(1);
         emit types->textActivated(types->itemText(1));
-        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(typed);
-        QMetaObject::invokeMethod(dialog, "accept");
+        dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(typed);
+        QMetaObject::invokeMethod(&dialog, "accept");
     });
     const auto choice = TQtUserDialogs().GetSaveFileName(
         "", "Bitmaps (*.bmp)|*.bmp|Enhanced Metafiles (*.emf)|*.emf", "*.bmp", true);
