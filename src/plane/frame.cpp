@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -241,6 +242,16 @@ void RestoreRect(TPaintBoxEx& surface, const QImage& background, const QRect& r)
                     std::size_t(r.width()) * 4);
 }
 
+// Runs `draw` on two bands of rows, one per core, when that pays; else once on the whole surface
+// (the flag tells the band that holds the view's own state).
+void DrawOnCores(TPaintBoxEx& surface, TPlaneView& view,
+                 const std::function<void(TPaintBoxEx&, bool)>& draw) {
+    if (WorthBands(surface, view.Cores))
+        DrawInBands(surface, BandSplit(surface, view.DrawnPhasors), view.Bands, draw);
+    else
+        draw(surface, true);
+}
+
 // The background back in `restore`, then every placed phasor and the solution circle, on both
 // cores when that pays.
 void DrawAllPhasors(TPaintBoxEx& surface, TPlaneView& view, const TPhasorArray& phasors,
@@ -251,10 +262,7 @@ void DrawAllPhasors(TPaintBoxEx& surface, TPlaneView& view, const TPhasorArray& 
         DrawPlaced(band, view, records, options, QRect());
         DrawSolutionCircle(band, view, phasors);
     };
-    if (WorthBands(surface, view.Cores))
-        DrawInBands(surface, BandSplit(surface, view.DrawnPhasors), view.Bands, draw);
-    else
-        draw(surface, true);
+    DrawOnCores(surface, view, draw);
 }
 
 void CopyRows(const QImage& from, std::uint8_t* to, int first, int last) {
@@ -285,10 +293,7 @@ void FreshFrame(TPaintBoxEx& surface, TPlaneView& view, const TPhasorArray& phas
         DrawPlaced(band, v, records, options, QRect());
         DrawSolutionCircle(band, v, phasors);
     };
-    if (WorthBands(surface, view.Cores))
-        DrawInBands(surface, BandSplit(surface, view.DrawnPhasors), view.Bands, draw);
-    else
-        draw(surface, true);
+    DrawOnCores(surface, view, draw);
 }
 
 // Leaves the clip null however the drawing ends.

@@ -1,8 +1,9 @@
 // The thick antialiased line: Murphy's modified Bresenham in a sub-sampled grid, drawn from the
 // centre line outwards in parallel strokes. Instead of walking every stroke once per pass and
-// every sub-sample on its own, one walk counts the covered sub-samples per pixel, a segment of
-// a stroke at a time, into a band of counters along the line, and each pixel is then blended
-// once; the resulting bytes are the same as those of the three-pass form.
+// every sub-sample on its own, the covered sub-samples are counted per pixel into a band of
+// counters along the line (solid strokes together, see lineaagroup.cpp; dashed ones a segment
+// of a stroke at a time), and each pixel is then blended once; the resulting bytes are the same
+// as those of the three-pass form.
 
 #include <algorithm>
 #include <cmath>
@@ -140,11 +141,10 @@ class TMinorCursor {
     std::int64_t StepQ_[2] = {}, StepR_[2] = {};
 };
 
-// One parallel stroke from (x, y) with start error e, counted in segments of steps that stay
+// One dashed stroke from (x, y) with start error e, counted in segments of steps that stay
 // in one pixel: the pixel changes only at major cell borders (every n steps) and where the
 // minor moves cross a cell border. Segments inside the band are added to its row directly.
-template <bool Dashed>
-void StrokeSegments(const TLineWalk& w, std::int64_t x, std::int64_t y, std::int64_t e) {
+void StrokeDashed(const TLineWalk& w, std::int64_t x, std::int64_t y, std::int64_t e) {
     const std::int64_t major = w.Steep ? y : x, minor = w.Steep ? x : y;
     const std::int64_t end = w.U + 1;
     const TMinorMoves moves{-e, w.Kt - 2 * w.U + w.Kv, 2 * w.U, w.Kv};
@@ -165,7 +165,7 @@ void StrokeSegments(const TLineWalk& w, std::int64_t x, std::int64_t y, std::int
     std::int64_t p = 0;
     while (p < end) {
         const std::int64_t stop = std::min({nextMajor, nextMinor, end});
-        const std::int64_t count = Dashed ? w.Allowed[stop] - w.Allowed[p] : stop - p;
+        const std::int64_t count = w.Allowed[stop] - w.Allowed[p];
         const auto k = static_cast<std::uint64_t>(pMinor - base);
         if (row && k < width)
             row[k] += static_cast<std::uint32_t>(count);
@@ -526,7 +526,7 @@ void TPaintBoxEx::LineAA(std::int64_t color, int width, long double x1, long dou
     WalkStrokes(w, start, tk, ku, pm, qn, s, strokes);
     if (w.Allowed) {
         for (const TStroke& k : strokes)
-            StrokeSegments<true>(w, k.X, k.Y, k.E);
+            StrokeDashed(w, k.X, k.Y, k.E);
     } else {
         CountStrokes(w, strokes);
     }
