@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -203,6 +204,17 @@ void TCircuitAnalysisForm::ConnectEvents() {
     connect(SavePictureButton, &QPushButton::clicked, this, [this] { SavePictureClick(); });
     connect(SaveTableButton, &QPushButton::clicked, this, [this] { SaveTableClick(); });
     connect(Views, &QTabWidget::currentChanged, this, [this] { StatusBar->clearMessage(); });
+    // The views are plain pictures that take no focus, so the tab widget's own Ctrl+Tab would
+    // only work from its tab bar: the window turns the views wherever the focus is.
+    const auto turn = [this](int by) {
+        Views->setCurrentIndex((Views->currentIndex() + by + Views->count()) % Views->count());
+    };
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [turn] { turn(1); });
+    for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                                     QKeySequence(Qt::CTRL | Qt::Key_PageUp)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [turn] { turn(-1); });
     for (const TView view : {vwPhasors, vwLocus, vwResponse}) {
         TPaintBoxEx& surface = Box(view)->Surface();
         surface.OnPaint = [this, view](TPaintBoxEx& s) { PaintView(view, s); };

@@ -102,6 +102,20 @@ TEST_F(AnalysisWindowTest, TableAndPicture) {
 }
 
 // An empty circuit has a zero or an infinite impedance everywhere; every view still draws.
+// The keys turn the views wherever the focus is, here in an edit outside the tabs.
+TEST_F(AnalysisWindowTest, KeysTurnTheViews) {
+    Form->activateWindow();
+    Form->FromEdit->setFocus();
+    const std::pair<QKeySequence, int> steps[] = {{QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+                                                  {QKeySequence(Qt::CTRL | Qt::Key_Tab), 2},
+                                                  {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 0},
+                                                  {QKeySequence(Qt::CTRL | Qt::Key_PageUp), 2}};
+    for (const auto& [keys, view] : steps) {
+        QTest::keySequence(Form, keys);
+        EXPECT_EQ(Form->Views->currentIndex(), view) << keys.toString().toStdString();
+    }
+}
+
 TEST_F(AnalysisWindowTest, EmptyCircuitsDraw) {
     for (const bool parallel : {false, true}) {
         Dialogs.ExpectYesNo(DeleteAllQuestion, true);
